@@ -1,0 +1,123 @@
+#include "project/textfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <array>
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; five of those are unassigned.
+constexpr char16_t kUnassigned = 0xFFFD;
+constexpr std::array<char16_t, 32> kHighTable = {
+    0x20AC, kUnassigned, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, kUnassigned, 0x017D, kUnassigned,
+    kUnassigned, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, kUnassigned, 0x017E, 0x0178,
+};
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
+
+std::optional<char> cp1252Byte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (std::size_t i = 0; i < kHighTable.size(); ++i) {
+        if (kHighTable[i] == c && c != kUnassigned)
+            return char(0x80 + i);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+namespace TextFile {
+
+QString fromCp1252(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        // An unassigned byte keeps its Latin-1 value (a C1 control), as Windows does.
+        const char16_t c = (b >= 0x80 && b < 0xA0 && kHighTable[b - 0x80] != kUnassigned)
+                               ? kHighTable[b - 0x80]
+                               : char16_t(b);
+        text.append(QChar(c));
+    }
+    return text;
+}
+
+std::optional<QByteArray> toCp1252(const QString &text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        const auto byte = cp1252Byte(c.unicode());
+        if (!byte)
+            return std::nullopt;
+        bytes.append(*byte);
+    }
+    return bytes;
+}
+
+QString decode(const QByteArray &bytes)
+{
+    if (bytes.startsWith(kUtf8Bom))
+        return QString::fromUtf8(bytes.mid(kUtf8Bom.size()));
+    return fromCp1252(bytes);
+}
+
+QByteArray encode(const QString &text)
+{
+    if (auto bytes = toCp1252(text))
+        return *bytes;
+    return kUtf8Bom + text.toUtf8();
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+std::optional<QStringList> readLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return splitLines(decode(file.readAll()));
+}
+
+bool writeLines(const QString &path, const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = encode(text);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace TextFile
