@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Lumivue needs to build, run and test,
+# asking apt only for what is missing (so a second run is instant).
+#   tools/install-deps.sh          build and run
+#   tools/install-deps.sh --test   also what the test suite needs
+set -euo pipefail
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev
+          libgl-dev fonts-dejavu-core)
+if [[ "${1:-}" == "--test" ]]; then
+    packages+=(xvfb xauth chromium)
+    command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=""
+[[ $(id -u) -ne 0 ]] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"

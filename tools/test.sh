@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Lumivue and runs the whole test suite:
+# unit and widget tests (offscreen), screen tests under Xvfb, and the
+# generated slideshow in headless Chromium.
+#   tools/test.sh           the suite
+#   tools/test.sh --long    also runs each fuzzer for a minute (needs clang)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh --test
+if [[ -f tests/browser/package-lock.json ]]; then
+    (cd tests/browser && { [[ -d node_modules ]] && npm ls --silent >/dev/null 2>&1 || npm ci --no-audit --no-fund; })
+fi
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+ctest --test-dir build --output-on-failure -j2
+if [[ "${1:-}" == "--long" && -x tools/run-fuzzers.sh ]]; then
+    tools/run-fuzzers.sh 60
+fi
