@@ -5,7 +5,7 @@
 #   tools/install-deps.sh --test   also what the test suite needs
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev
+packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n
           libgl-dev fonts-dejavu-core)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(xvfb xauth chromium)
