@@ -1,6 +1,7 @@
 #include "output/browsefolderlist.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QStyle>
@@ -26,6 +27,21 @@ BrowseFolderList::BrowseFolderList(QWidget *parent)
     layout->addWidget(m_list);
 
     connect(m_list, &QListWidget::itemActivated, this, &BrowseFolderList::enterItem);
+    m_list->installEventFilter(this);
+}
+
+bool BrowseFolderList::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter moves into the current folder and stops there: the list would
+    // otherwise pass the key on and press the dialog's default button.
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            enterItem(m_list->currentItem());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void BrowseFolderList::setPath(const QString &folder)

@@ -31,6 +31,9 @@ public:
 signals:
     void pathChanged(const QString &path);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void refresh();
     void enterItem(QListWidgetItem *item);

@@ -83,7 +83,7 @@ void FrmChangerModele::buildLayout()
     File2->setObjectName(QStringLiteral("File2"));
     imgVisu = steady(new QLabel(this));
     imgVisu->setObjectName(QStringLiteral("imgVisu"));
-    imgVisu->setFixedSize(220, 165);
+    imgVisu->setFixedSize(200, 150);
     imgVisu->setAlignment(Qt::AlignCenter);
     imgVisu->setFrameShape(QFrame::StyledPanel);
     imgVisu->setBackgroundRole(QPalette::Base);
@@ -91,7 +91,7 @@ void FrmChangerModele::buildLayout()
 
     for (QWidget *list : {static_cast<QWidget *>(Dir1), static_cast<QWidget *>(File1),
                           static_cast<QWidget *>(Dir2), static_cast<QWidget *>(File2)})
-        list->setMinimumSize(200, 150);
+        list->setMinimumSize(180, 140);
 
     // Left: the template lists; right: the frame picture, for "Image.htm" only.
     auto *templates = new QVBoxLayout;
@@ -127,7 +127,7 @@ void FrmChangerModele::buildLayout()
     layout->addLayout(lists, 1);
     layout->addLayout(buttons);
 
-    resize(sizeHint().expandedTo(QSize(720, 440)));
+    resize(sizeHint().expandedTo(QSize(680, 420)));
 }
 
 void FrmChangerModele::connectControls()
