@@ -24,6 +24,8 @@ BrowseFolderList::BrowseFolderList(QWidget *parent)
     layout->addWidget(m_caption);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setUniformItemSizes(true);
+    m_list->setSpacing(1);
+    m_list->setIconSize(QSize(16, 16));
     layout->addWidget(m_list);
 
     connect(m_list, &QListWidget::itemActivated, this, &BrowseFolderList::enterItem);
