@@ -475,6 +475,9 @@ void TestSlideshowGeneration::failures()
     project.header = "Nouveau titre";
     project.htmlGenerated = false;
     app.write("sohifrm2.wav", "new sound");
+    QStringList newPage = pageTemplate();
+    newPage[0] = "page 1 bis";
+    app.write("Nouveau.htm", crlf(newPage));
     const auto captions = project.slideLines;
 
     const AppDirFixture &target = breakIn == "app" ? app : folder;
