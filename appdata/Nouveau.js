@@ -6,14 +6,14 @@ var TypeImage = new Array();
 // Info[i]: caption of slide i (HTML); TypeImage[i]: ".gif" or ".jpg".
 var RepImage="Nouveau";
 var NBSprite=0;
-Info[0]="&nbsp;Bienvenue dans votre nouveau diaporama !";
+Info[0]="&nbsp;<font face='DejaVu Sans' size='2' color='#000000'>Bienvenue ! Voici votre premi&egrave;re diapo.<br>Tapez ici sa l&eacute;gende, ajoutez d'autres images avec le bouton &laquo; Ajouter une diapo &raquo;,<br>puis choisissez &laquo; Enregistrer sous... &raquo; pour donner un nom &agrave; votre diaporama.</font>";
 TypeImage[0]=".gif";
 // First display; run once the page's elements exist (see the end of the file).
 function PremiereDiapo() {
 document.getElementById("diapo").src="Nouveau0.gif";
 document.getElementById("InfoDiaporama").innerHTML="1 / 1";
 document.getElementById("InfoTexte").innerHTML=Info[0];
-document.getElementById("Titre").innerHTML="Nouveau diaporama";
+document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
 }
 
 // The player. Plain script, no modules, no network: the page is opened from
@@ -60,7 +60,7 @@ document.getElementById("Titre").innerHTML="Nouveau diaporama";
   // that the page's own rules win.
   var STYLE_BASE = [
     ".lecteur-masque{position:absolute!important;width:1px;height:1px;margin:-1px;padding:0;border:0;overflow:hidden;clip:rect(0 0 0 0);clip-path:inset(50%);white-space:nowrap}",
-    ".lecteur-scene{position:relative;overflow:hidden;touch-action:pan-y pinch-zoom;min-width:0;min-height:0}",
+    ".lecteur-scene{position:relative;touch-action:pan-y pinch-zoom;min-width:0;min-height:0}",
     ".lecteur-scene>.vue{position:absolute;top:0;right:0;bottom:0;left:0;margin:auto;max-width:none;max-height:none;object-fit:contain}",
     ".lecteur-scene>[hidden]{display:none!important}",
     ".lecteur-commandes{display:flex;flex-wrap:wrap;align-items:center;justify-content:center;gap:.4rem}",
@@ -91,6 +91,7 @@ document.getElementById("Titre").innerHTML="Nouveau diaporama";
   var boutons = {};
   var toile = null;     // canvas that shows pre-scaled pictures
   var contexte = null;
+  var dessin = null;    // bitmap now on the canvas
   var boite = { w: 0, h: 0 }; // content box of the stage, CSS px
 
   // ---- Pictures: loading, decoding and scaling ahead of time ----
@@ -196,6 +197,8 @@ document.getElementById("Titre").innerHTML="Nouveau diaporama";
     var img = p ? p.img : diapo;
     var bitmapAJour = p && p.bitmap && p.cleBitmap === cleBitmap(img);
     if (bitmapAJour) {
+      if (dessin === p.bitmap && !toile.hidden) return;
+      dessin = p.bitmap;
       var t = ajuste(img.naturalWidth, img.naturalHeight);
       if (toile.width !== p.bitmap.width || toile.height !== p.bitmap.height) {
         toile.width = p.bitmap.width;
@@ -215,6 +218,7 @@ document.getElementById("Titre").innerHTML="Nouveau diaporama";
     diapo.style.height = taille.h + "px";
     diapo.hidden = false;
     if (toile) toile.hidden = true;
+    dessin = null;
   }
 
   function texteDe(html) {
@@ -665,6 +669,15 @@ document.getElementById("Titre").innerHTML="Nouveau diaporama";
       Object.keys(boutons).forEach(function (k) { boutons[k].disabled = true; });
       return;
     }
+    // For scripts driving the page (tests, measurements): read-only state.
+    window.Diaporama = {
+      courante: function () { return courante; },
+      nombre: nombre,
+      estPrete: function (i) {
+        var p = memoire.get(i);
+        return !!p && (p.cleBitmap !== "" ? p.cleBitmap === cleBitmap(p.img) : estGif(i) && p.img.complete && p.img.naturalWidth > 0);
+      }
+    };
     var depuisAdresse = diapoDeLAdresse();
     courante = -1;
     montre(depuisAdresse >= 0 ? depuisAdresse : 0);

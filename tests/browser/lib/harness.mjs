@@ -1,0 +1,124 @@
+// Builds a small slideshow project, generates it with the real lumivue
+// binary and opens it in headless Chromium.
+import { chromium } from 'playwright-core';
+import { execFile } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { promisify } from 'node:util';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+export const fixtures = path.join(here, '..', 'fixtures');
+export const appData = process.env.LUMIVUE_APPDATA || path.resolve(here, '..', '..', '..', 'appdata');
+
+export const CHROMIUM_ARGS = [
+  '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync',
+];
+
+export function tempDir(prefix) {
+  return fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+}
+
+// A fresh profile for every browser, removed when the browser closes.
+export async function launchBrowser(options = {}) {
+  const profile = tempDir('lumivue-chromium-');
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: CHROMIUM_ARGS,
+    viewport: { width: 1280, height: 800 },
+    ...options,
+  });
+  const close = context.close.bind(context);
+  context.close = async () => {
+    await close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  };
+  return context;
+}
+
+// Project files are in the system's code page with CR LF line ends.
+export function writeWindowsText(file, lines) {
+  const text = lines.map((l) => l + '\r\n').join('');
+  const bytes = Buffer.from(text, 'latin1');
+  if (bytes.toString('latin1') !== text) throw new Error(`not encodable: ${file}`);
+  fs.writeFileSync(file, bytes);
+}
+
+// Application folder for one run: a copy of the pristine one, with the page
+// of a chosen template in place of Nouveau.htm.
+export function makeAppDir(root, templatePage) {
+  const appDir = path.join(root, 'data', 'lumivue');
+  fs.cpSync(appData, appDir, { recursive: true });
+  if (templatePage) fs.copyFileSync(templatePage, path.join(appDir, 'Nouveau.htm'));
+  return appDir;
+}
+
+// slides: [{ picture: fixture file name, caption: slide line }]
+export function makeProject(root, name, header, slides) {
+  const folder = path.join(root, 'projet');
+  fs.mkdirSync(folder, { recursive: true });
+  writeWindowsText(path.join(folder, `${name}.lmv`), [
+    `Nom=${name}`,
+    `Repertoire=${folder}`,
+    `NbSprite=${slides.length}`,
+    `Tag=${header}`,
+    ...slides.map((s) => s.caption),
+  ]);
+  slides.forEach((s, i) => {
+    const type = path.extname(s.picture);
+    fs.copyFileSync(path.isAbsolute(s.picture) ? s.picture : path.join(fixtures, s.picture),
+      path.join(folder, `${name}${i}${type}`));
+  });
+  // A real project folder carries its backgrounds beside the page.
+  for (const picture of ['imgFond.jpg', 'imgFondTable.jpg']) {
+    const source = path.join(appData, picture);
+    if (fs.existsSync(source)) fs.copyFileSync(source, path.join(folder, picture));
+  }
+  return path.join(folder, `${name}.lmv`);
+}
+
+export async function generate(projectFile, root) {
+  const bin = process.env.LUMIVUE_BIN;
+  if (!bin) throw new Error('LUMIVUE_BIN must name the lumivue executable');
+  const env = {
+    ...process.env,
+    QT_QPA_PLATFORM: 'offscreen',
+    HOME: root,
+    XDG_DATA_HOME: path.join(root, 'data'),
+    XDG_STATE_HOME: path.join(root, 'state'),
+    XDG_CONFIG_HOME: path.join(root, 'config'),
+    XDG_CACHE_HOME: path.join(root, 'cache'),
+  };
+  try {
+    await promisify(execFile)(bin, ['--generate', projectFile], { env, timeout: 60000 });
+  } catch (e) {
+    throw new Error(`lumivue --generate failed (${e.code}): ${e.stderr || e.message}`);
+  }
+  const page = projectFile.replace(/\.lmv$/, '.htm');
+  if (!fs.existsSync(page)) throw new Error(`no page generated at ${page}`);
+  return pathToFileURL(page).href;
+}
+
+// Console errors and uncaught exceptions of a page, for a final check.
+export function collectErrors(page) {
+  const errors = [];
+  page.on('console', (m) => { if (m.type() === 'error') errors.push(`console: ${m.text()}`); });
+  page.on('pageerror', (e) => errors.push(`pageerror: ${e.message}`));
+  return errors;
+}
+
+// Polls fn in the page (with Node's timers, so that a faked page clock does
+// not stop the polling) until it returns a truthy value.
+export async function until(page, fn, arg, { timeout = 10000, what = 'condition' } = {}) {
+  const end = Date.now() + timeout;
+  let last;
+  for (;;) {
+    last = await page.evaluate(fn, arg);
+    if (last) return last;
+    if (Date.now() > end) throw new Error(`timed out waiting for ${what}`);
+    await new Promise((r) => setTimeout(r, 25));
+  }
+}

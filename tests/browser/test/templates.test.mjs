@@ -1,0 +1,120 @@
+// Every page design delivered with Lumivue, generated into a real slideshow
+// and played through: header, position, captions, pictures, buttons, keys,
+// and the address.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { after, before, describe, test } from 'node:test';
+import {
+  appData, collectErrors, generate, launchBrowser, makeAppDir, makeProject, tempDir,
+} from '../lib/harness.mjs';
+import { expectSlide, HEADER, HEADER_TEXT, NAME, readSlide, SLIDES } from '../lib/show.mjs';
+
+const modeles = path.join(appData, 'Modeles');
+const templates = [
+  { label: 'default page Nouveau.htm', page: null },
+  ...fs.readdirSync(modeles).filter((f) => f.endsWith('.htm')).sort()
+    .map((f) => ({ label: `template ${f}`, page: path.join(modeles, f) })),
+];
+
+test('at least four page designs are delivered, Image.htm among them', () => {
+  const names = templates.map((t) => t.page && path.basename(t.page)).filter(Boolean);
+  assert.ok(names.length >= 4, names.join(', '));
+  const pages = names.map((n) => fs.readFileSync(path.join(modeles, n), 'latin1'));
+  assert.equal(new Set(pages).size, pages.length, 'each design differs');
+  assert.ok(pages.includes(fs.readFileSync(path.join(appData, 'Nouveau.htm'), 'latin1')),
+    'the default page is one of the designs');
+  assert.ok(names.includes('Image.htm'));
+});
+
+for (const template of templates) {
+  describe(template.label, () => {
+    let root;
+    let url;
+    let browser;
+
+    before(async () => {
+      root = tempDir('lumivue-browser-');
+      makeAppDir(root, template.page);
+      const project = makeProject(root, NAME, HEADER, SLIDES);
+      url = await generate(project, root);
+      browser = await launchBrowser();
+    });
+
+    after(async () => {
+      await browser?.close();
+      if (root) fs.rmSync(root, { recursive: true, force: true });
+    });
+
+    async function open(suffix = '') {
+      const page = await browser.newPage();
+      const errors = collectErrors(page);
+      await page.goto(url + suffix);
+      return { page, errors };
+    }
+
+    test('opens on slide 1 with the header, the position and the caption as HTML', async () => {
+      const { page, errors } = await open();
+      const first = await expectSlide(page, 0);
+      assert.equal(first.title, HEADER_TEXT);
+      assert.equal(await page.locator('#Titre i').textContent(), '\u00e9t\u00e9');
+      assert.equal(first.documentTitle, HEADER_TEXT);
+      assert.deepEqual(errors, []);
+      await page.close();
+    });
+
+    test('the buttons walk through every slide and back', async () => {
+      const { page, errors } = await open();
+      await expectSlide(page, 0);
+      const press = (name) => page.getByRole('button', { name, exact: true }).click();
+      await press('Suivante');
+      await expectSlide(page, 1);
+      await press('Suivante');
+      await expectSlide(page, 2);
+      // Past the ends the buttons are marked unavailable and do nothing.
+      const suivante = page.getByRole('button', { name: 'Suivante', exact: true });
+      assert.equal(await suivante.getAttribute('aria-disabled'), 'true');
+      await suivante.click({ force: true });
+      await expectSlide(page, 2);
+      await press('Pr\u00e9c\u00e9dente');
+      await expectSlide(page, 1);
+      await press('Premi\u00e8re');
+      await expectSlide(page, 0);
+      const precedente = page.getByRole('button', { name: 'Pr\u00e9c\u00e9dente', exact: true });
+      assert.equal(await precedente.getAttribute('aria-disabled'), 'true');
+      await precedente.click({ force: true });
+      await expectSlide(page, 0);
+      await press('Derni\u00e8re');
+      await expectSlide(page, 2);
+      assert.deepEqual(errors, []);
+      await page.close();
+    });
+
+    test('the keyboard walks through every slide and back', async () => {
+      const { page, errors } = await open();
+      await expectSlide(page, 0);
+      const steps = [
+        ['ArrowRight', 1], ['ArrowRight', 2], ['ArrowRight', 2], ['ArrowLeft', 1], ['Home', 0],
+        ['ArrowLeft', 0], ['End', 2], ['ArrowUp', 1], ['Shift+Space', 0], ['Space', 1],
+        ['PageDown', 2], ['PageUp', 1], ['ArrowDown', 2],
+      ];
+      for (const [key, slide] of steps) {
+        await page.keyboard.press(key);
+        await expectSlide(page, slide);
+      }
+      assert.deepEqual(errors, []);
+      await page.close();
+    });
+
+    test('the address opens at a slide and follows the show without new history', async () => {
+      const { page, errors } = await open('#2');
+      await expectSlide(page, 1);
+      const start = (await readSlide(page)).historyLength;
+      for (const key of ['ArrowRight', 'ArrowLeft', 'ArrowLeft', 'End', 'Home']) await page.keyboard.press(key);
+      const got = await expectSlide(page, 0);
+      assert.equal(got.historyLength, start);
+      assert.deepEqual(errors, []);
+      await page.close();
+    });
+  });
+}
