@@ -22,6 +22,10 @@ std::optional<char> cp1252Byte(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return char(c);
+    // The C1 controls of the five unassigned bytes go back to those bytes,
+    // so that every byte read from a file is written back as it was.
+    if (c >= 0x80 && c < 0xA0 && kHighTable[c - 0x80] == kUnassigned)
+        return char(c);
     for (std::size_t i = 0; i < kHighTable.size(); ++i) {
         if (kHighTable[i] == c && c != kUnassigned)
             return char(0x80 + i);
@@ -110,10 +114,12 @@ bool writeLines(const QString &path, const QStringList &lines)
         text += QLatin1String("\r\n");
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write shows here: a buffered write that fails
+    // only at commit can still be committed, truncated.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray bytes = encode(text);
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }

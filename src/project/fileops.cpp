@@ -1,0 +1,172 @@
+#include "project/fileops.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#ifdef Q_OS_LINUX
+#include <cerrno>
+#include <unistd.h>
+#endif
+
+namespace FileOps {
+
+namespace {
+
+constexpr qint64 kChunk = 1024 * 1024;
+
+std::filesystem::path fsPath(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+bool isSameFile(const QString &a, const QString &b)
+{
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+}
+
+// Replaces target by source in one step; the target is never missing meanwhile.
+bool renameOver(const QString &source, const QString &target)
+{
+    std::error_code error;
+    std::filesystem::rename(fsPath(source), fsPath(target), error);
+    return !error;
+}
+
+bool copyByChunks(QFile &in, QFile &out)
+{
+    QByteArray buffer(kChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = in.read(buffer.data(), buffer.size());
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        if (out.write(buffer.constData(), n) != n)
+            return false;
+    }
+}
+
+// Copies every byte of in to out, in the kernel where it can.
+bool copyBytes(QFile &in, QFile &out)
+{
+#ifdef Q_OS_LINUX
+    for (bool first = true;; first = false) {
+        const ssize_t n = ::copy_file_range(in.handle(), nullptr, out.handle(), nullptr,
+                                            std::size_t(1) << 30, 0);
+        if (n > 0)
+            continue;
+        if (n == 0)
+            return true;
+        if (errno == EINTR)
+            continue;
+        // Some file systems do not offer it; nothing is written yet, so the
+        // plain copy can start from the beginning.
+        if (first && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP))
+            break;
+        return false;
+    }
+#endif
+    return copyByChunks(in, out);
+}
+
+bool sameContent(const QString &a, const QString &b)
+{
+    QFile fa(a);
+    QFile fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size())
+        return false;
+    while (!fa.atEnd()) {
+        const QByteArray chunk = fa.read(kChunk);
+        if (chunk.isEmpty() || fb.read(chunk.size()) != chunk)
+            return false;
+    }
+    return fb.atEnd();
+}
+
+// Copies source into a new temporary file beside target; nothing when it cannot.
+// The temporary file deletes itself unless the caller keeps it.
+std::unique_ptr<QTemporaryFile> copyBeside(QFile &in, const QString &target)
+{
+    const QFileInfo info(target);
+    auto temp = std::make_unique<QTemporaryFile>(info.absolutePath() + QLatin1String("/.")
+                                                 + info.fileName() + QLatin1String(".XXXXXX"));
+    if (!temp->open())
+        return nullptr;
+    if (!copyBytes(in, *temp) || !temp->flush() || temp->size() != in.size())
+        return nullptr;
+    temp->setPermissions(in.permissions());
+    temp->close();
+    return temp;
+}
+
+// Puts a finished temporary file in place of target.
+bool commit(QTemporaryFile &temp, const QString &target)
+{
+    if (!renameOver(temp.fileName(), target))
+        return false;
+    temp.setAutoRemove(false);
+    return true;
+}
+
+} // namespace
+
+bool succeeded(Result result)
+{
+    return result == Result::Done || result == Result::AlreadyInPlace
+           || result == Result::SourceKept;
+}
+
+bool exists(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+Result copy(const QString &source, const QString &target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return Result::Missing;
+    if (isSameFile(source, target))
+        return Result::AlreadyInPlace;
+    auto temp = copyBeside(in, target);
+    return temp && commit(*temp, target) ? Result::Done : Result::Failed;
+}
+
+Result remove(const QString &path)
+{
+    if (!exists(path))
+        return Result::Missing;
+    return QFile::remove(path) ? Result::Done : Result::Failed;
+}
+
+Result move(const QString &source, const QString &target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return Result::Missing;
+    if (isSameFile(source, target))
+        return Result::AlreadyInPlace;
+    if (renameOver(source, target))
+        return Result::Done;
+
+    // Another file system (or a rename refused for another reason): the source
+    // goes only once a verified copy stands in place of the target.
+    auto temp = copyBeside(in, target);
+    in.close();
+    if (!temp || !sameContent(source, temp->fileName()) || !commit(*temp, target))
+        return Result::Failed;
+    return QFile::remove(source) ? Result::Done : Result::SourceKept;
+}
+
+} // namespace FileOps

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// The file steps of the project storage. Every step that writes a file writes
+// it beside its target first and renames it into place once complete, so a
+// target is either its old self or its new self, never half written or missing.
+namespace FileOps {
+
+enum class Result {
+    Done,            // the step did what was asked
+    AlreadyInPlace,  // source and target are the same file: nothing to do
+    Missing,         // the source (or the file to delete) cannot be opened for reading
+    Failed,          // the target could not be written, or the file not removed; nothing changed
+    SourceKept,      // move only: the target is in place but the source could not be removed
+};
+
+// True when the target now holds the source's content.
+bool succeeded(Result result);
+
+// A file exists when it can be opened for reading (a folder cannot).
+bool exists(const QString &path);
+
+// Copies source over target, replacing it if it exists.
+Result copy(const QString &source, const QString &target);
+
+// Deletes a file; never a folder.
+Result remove(const QString &path);
+
+// Moves source to target, replacing it if it exists. A rename where possible;
+// across file systems a copy beside the target, checked byte for byte against
+// the source, renamed into place, and only then the source deleted.
+Result move(const QString &source, const QString &target);
+
+} // namespace FileOps

@@ -1,0 +1,269 @@
+#include "project/projectstorage.h"
+
+#include "project/fileops.h"
+#include "project/slideshowproject.h"
+#include "project/textfile.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <optional>
+#include <utility>
+
+namespace StorageMessages {
+
+QString saveFailed()
+{
+    return QStringLiteral(u"L'enregistrement du diaporama a échoué\u00A0: le fichier n'a pas pu "
+                          u"être écrit. La version précédente et sa sauvegarde sont conservées.");
+}
+
+QString invalidProject(const QString &fileName)
+{
+    return QStringLiteral(u"Le fichier «\u00A0%1\u00A0» n'est pas un projet Lumivue valide.")
+        .arg(fileName);
+}
+
+} // namespace StorageMessages
+
+namespace {
+
+// Positions of the fixed lines of a project file and the lengths of their keys.
+constexpr int kCountLine = 2;
+constexpr int kHeaderLine = 3;
+constexpr int kFirstSlideLine = 4;
+constexpr int kCountKeyLength = 9;  // "NbSprite="
+constexpr int kHeaderKeyLength = 4; // "Tag="
+
+constexpr std::initializer_list<const char *> kProjectExtensions = {".lmv", ".htm", ".js"};
+
+// The slide count of a count line: the number after the key, rounded to an
+// integer; nothing when the text is not a number or the count is out of range.
+std::optional<int> slideCountOf(const QString &countLine)
+{
+    bool ok = false;
+    const double value = countLine.mid(kCountKeyLength).trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    const double rounded = std::round(value);
+    if (rounded < 0 || rounded > SlideshowProject::MaxSlides)
+        return std::nullopt;
+    return int(rounded);
+}
+
+// One line of the file per field, whatever the field holds.
+QString singleLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+QString sameNameIn(const QString &base, const char *extension)
+{
+    return base + QLatin1String(extension);
+}
+
+QString imageOf(const QString &base, int n, const QString &type)
+{
+    return base + QString::number(n) + type;
+}
+
+} // namespace
+
+ProjectStorage::ProjectStorage(SlideshowProject &project, QString backupRoot)
+    : m_project(project)
+    , m_backup(std::move(backupRoot))
+{
+}
+
+bool ProjectStorage::hasOwnBackup() const
+{
+    return m_backup.isOwnedBy(m_project.basePath);
+}
+
+ProjectStorage::ReadResult ProjectStorage::ReadProjectFile()
+{
+    SlideshowProject &p = m_project;
+    // The whole file is read and checked before anything of the project changes.
+    const auto lines = TextFile::readLines(sameNameIn(p.basePath, ".lmv"));
+    if (!lines)
+        return ReadResult::Unreadable;
+    const auto count = lines->size() > kCountLine ? slideCountOf(lines->at(kCountLine))
+                                                  : std::nullopt;
+    if (!count)
+        return ReadResult::NotAProject;
+
+    p.slideCount = std::int16_t(*count);
+    if (*count == 0)
+        return ReadResult::NoSlides;
+
+    // Lines by position, keys unchecked; a line the file lacks leaves its field as it was.
+    if (lines->size() > kHeaderLine)
+        p.header = lines->at(kHeaderLine).mid(kHeaderKeyLength);
+    for (int n = 0; n < *count && kFirstSlideLine + n < lines->size(); ++n)
+        p.slideLines[n] = lines->at(kFirstSlideLine + n);
+
+    // A GIF wins over a JPEG of the same slide; the JPEG is assumed, not checked.
+    for (int n = 0; n < *count; ++n) {
+        const bool gif = FileOps::exists(imageOf(p.basePath, n, QStringLiteral(".gif")));
+        p.imageTypes[n] = gif ? QStringLiteral(".gif") : QStringLiteral(".jpg");
+    }
+    return ReadResult::Loaded;
+}
+
+ProjectStorage::WriteResult ProjectStorage::WriteProjectFile(const QString &path,
+                                                             const QString &name,
+                                                             const QString &folder)
+{
+    const SlideshowProject &p = m_project;
+    const int count = std::clamp<int>(p.slideCount, 0, SlideshowProject::MaxSlides);
+    QStringList lines{
+        QLatin1String("Nom=") + singleLine(name),
+        QLatin1String("Repertoire=") + singleLine(folder),
+        QLatin1String("NbSprite=") + QString::number(count),
+        QLatin1String("Tag=") + singleLine(p.header),
+    };
+    for (int n = 0; n < count; ++n)
+        lines.append(singleLine(p.slideLines[n]));
+    // Written beside the target and renamed over it: a failed write keeps the old file.
+    return TextFile::writeLines(path, lines) ? WriteResult::Written : WriteResult::Failed;
+}
+
+ProjectStorage::BackupResult ProjectStorage::TakeBackup()
+{
+    SlideshowProject &p = m_project;
+    if (!m_backup.ensureRoot())
+        return BackupResult::Failed;
+    // A project kept in the backup root under the backup stem would back up onto itself.
+    if (QDir::cleanPath(p.basePath) == QDir::cleanPath(m_backup.filePath(QString())))
+        return BackupResult::Failed;
+
+    // No file of an earlier set may pass for part of this one.
+    m_backup.clear();
+
+    bool complete = true;
+    for (const char *extension : kProjectExtensions) {
+        const auto result = FileOps::copy(sameNameIn(p.basePath, extension),
+                                          m_backup.filePath(QLatin1String(extension)));
+        complete = complete && FileOps::succeeded(result);
+    }
+    const int count = std::clamp<int>(p.slideCount, 0, SlideshowProject::MaxSlides);
+    for (int n = 0; n < count; ++n) {
+        const QString &type = p.imageTypes[n];
+        if (!FileOps::succeeded(FileOps::copy(imageOf(p.basePath, n, type), m_backup.imagePath(n, type)))) {
+            complete = false;
+            break;
+        }
+        p.backupImageTypes[n] = type;
+    }
+
+    // The owner file makes the set usable; without it the set is nobody's and is cleared.
+    if (!m_backup.writeOwner({p.basePath, count})) {
+        m_backup.clear();
+        return BackupResult::Failed;
+    }
+    return complete ? BackupResult::Complete : BackupResult::Partial;
+}
+
+ProjectStorage::DiscardResult ProjectStorage::DiscardBackup()
+{
+    const SlideshowProject &p = m_project;
+    if (!hasOwnBackup())
+        return DiscardResult::NotOwnBackup;
+    for (const char *extension : kProjectExtensions)
+        FileOps::remove(m_backup.filePath(QLatin1String(extension)));
+    for (int n = 0; n < SlideshowProject::MaxSlides; ++n) {
+        if (FileOps::remove(m_backup.imagePath(n, p.backupImageTypes[n])) != FileOps::Result::Done)
+            break;
+    }
+    m_backup.removeOwner();
+    return DiscardResult::Discarded;
+}
+
+ProjectStorage::RevertResult ProjectStorage::RevertToBackup()
+{
+    SlideshowProject &p = m_project;
+    if (!p.loaded)
+        return RevertResult::NoProject;
+    const auto owner = m_backup.owner();
+    if (!owner || !hasOwnBackup())
+        return RevertResult::NotOwnBackup;
+
+    bool movesFailed = false;
+    // A project file, page or script goes only by being replaced with its backup.
+    for (const char *extension : kProjectExtensions) {
+        const auto result = FileOps::move(m_backup.filePath(QLatin1String(extension)),
+                                          sameNameIn(p.basePath, extension));
+        movesFailed = movesFailed || result == FileOps::Result::Failed;
+    }
+
+    // The backup images back in place, from slide 0 to the first that cannot be
+    // moved, never beyond the slides the set was taken for.
+    const int held = owner->slideCount;
+    int restored = 0;
+    for (; restored < held; ++restored) {
+        const QString &type = p.backupImageTypes[restored];
+        const auto result = FileOps::move(m_backup.imagePath(restored, type),
+                                          imageOf(p.basePath, restored, type));
+        if (!FileOps::succeeded(result)) {
+            movesFailed = movesFailed || result == FileOps::Result::Failed;
+            break;
+        }
+        // The slide's current image of the other type would be left over beside it.
+        if (restored < p.slideCount && p.imageTypes[restored] != type)
+            FileOps::remove(p.imagePath(restored));
+    }
+
+    // Images of slides added since the backup go; those the set should have
+    // given back but could not stay where they are.
+    for (int n = held; n < p.slideCount; ++n)
+        FileOps::remove(p.imagePath(n));
+
+    // Backup files that could not be moved keep their owner, so that they stay usable.
+    if (!movesFailed)
+        m_backup.removeOwner();
+    p.saved = true;
+    return !movesFailed && restored == held ? RevertResult::Reverted : RevertResult::Partial;
+}
+
+ProjectStorage::CopyResult ProjectStorage::CopyProjectTo(const QString &newFolder,
+                                                         const QString &newName)
+{
+    const SlideshowProject &p = m_project;
+    const QString newBase = newFolder + QLatin1Char('/') + newName;
+
+    // Each step is tried whatever failed before it.
+    const bool written = WriteProjectFile(sameNameIn(newBase, ".lmv"), newName, newFolder)
+                         == WriteResult::Written;
+    bool complete = true;
+    for (const char *extension : {".js", ".htm"}) {
+        const auto result = FileOps::copy(sameNameIn(p.basePath, extension),
+                                          sameNameIn(newBase, extension));
+        complete = complete && FileOps::succeeded(result);
+    }
+    int copied = 0;
+    for (; copied < SlideshowProject::MaxSlides; ++copied) {
+        const QString &type = p.imageTypes[copied];
+        if (!FileOps::succeeded(FileOps::copy(imageOf(p.basePath, copied, type),
+                                              imageOf(newBase, copied, type))))
+            break;
+    }
+    if (!written)
+        return CopyResult::Failed;
+    return complete && copied >= p.slideCount ? CopyResult::Complete : CopyResult::Partial;
+}
+
+ProjectStorage::SaveResult ProjectStorage::SaveProject()
+{
+    SlideshowProject &p = m_project;
+    // The backup goes only once the new project file is safely in place.
+    if (WriteProjectFile(sameNameIn(p.basePath, ".lmv"), p.name, p.folder) != WriteResult::Written)
+        return SaveResult::WriteFailed;
+    DiscardBackup();
+    p.saved = true;
+    return SaveResult::Saved;
+}
