@@ -191,27 +191,32 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
 
   // ---- Display ----
 
+  // Shows the current slide: from its bitmap when there is one (drawn at an
+  // older size it is stretched a little until the new one is ready), else
+  // from the image element.
   function affiche() {
     var diapo = elements.diapo;
     var p = memoire.get(courante);
     var img = p ? p.img : diapo;
-    var bitmapAJour = p && p.bitmap && p.cleBitmap === cleBitmap(img);
-    if (bitmapAJour) {
-      if (dessin === p.bitmap && !toile.hidden) return;
-      dessin = p.bitmap;
+    if (p && p.bitmap) {
       var t = ajuste(img.naturalWidth, img.naturalHeight);
-      if (toile.width !== p.bitmap.width || toile.height !== p.bitmap.height) {
-        toile.width = p.bitmap.width;
-        toile.height = p.bitmap.height;
-      } else {
-        contexte.clearRect(0, 0, toile.width, toile.height);
+      if (t) {
+        if (dessin !== p.bitmap || toile.hidden) {
+          if (toile.width !== p.bitmap.width || toile.height !== p.bitmap.height) {
+            toile.width = p.bitmap.width;
+            toile.height = p.bitmap.height;
+          } else {
+            contexte.clearRect(0, 0, toile.width, toile.height);
+          }
+          contexte.drawImage(p.bitmap, 0, 0);
+          dessin = p.bitmap;
+        }
+        toile.style.width = t.w + "px";
+        toile.style.height = t.h + "px";
+        toile.hidden = false;
+        diapo.hidden = true;
+        return;
       }
-      contexte.drawImage(p.bitmap, 0, 0);
-      toile.style.width = t.w + "px";
-      toile.style.height = t.h + "px";
-      toile.hidden = false;
-      diapo.hidden = true;
-      return;
     }
     var taille = ajuste(diapo.naturalWidth, diapo.naturalHeight) || boite;
     diapo.style.width = taille.w + "px";
