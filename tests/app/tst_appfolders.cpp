@@ -171,39 +171,6 @@ private slots:
         QVERIFY(QFile::permissions(temp.filePath("app/Nouveau.lmv")) & QFile::WriteOwner);
     }
 
-    void unusableFolders_data()
-    {
-        QTest::addColumn<bool>("pristineExists");
-        QTest::addColumn<Tree>("around");       // files in the temp dir before the fill
-        QTest::addColumn<AppDirFill::Outcome>("outcome");
-        QTest::addColumn<QString>("messagePart");
-        QTest::newRow("PristineMissing") << false << Tree{} << AppDirFill::Outcome::PristineMissing
-                                         << "introuvables";
-        QTest::newRow("AppDirIsAFile") << true << Tree{{"app", "a file"}}
-                                       << AppDirFill::Outcome::AppDirUnusable << "créer";
-        QTest::newRow("ParentIsAFile") << true << Tree{{"parent", "a file"}}
-                                       << AppDirFill::Outcome::AppDirUnusable << "créer";
-    }
-    void unusableFolders()
-    {
-        QFETCH(bool, pristineExists);
-        QFETCH(Tree, around);
-        QTemporaryDir temp;
-        const QString pristine = temp.filePath("pristine");
-        if (pristineExists)
-            QVERIFY(FolderTree::write(pristine, pristineTree));
-        QVERIFY(FolderTree::write(temp.path(), around));
-        const Tree before = FolderTree::read(temp.path());
-        const QString appDir = around.contains("parent") ? temp.filePath("parent/app") : temp.filePath("app");
-
-        const AppDirFill result = AppDirFill::run(pristine, appDir);
-        QTEST(result.outcome, "outcome");
-        QVERIFY(result.added.isEmpty());
-        QFETCH(QString, messagePart);
-        QVERIFY2(result.userMessage().contains(messagePart), qPrintable(result.userMessage()));
-        QCOMPARE(FolderTree::read(temp.path()), before);
-    }
-
     // The shipped pristine folder holds what the program reads, in the formats it expects.
     void shippedFolder()
     {
