@@ -20,6 +20,7 @@ class QPushButton;
 class QScrollArea;
 class QTextEdit;
 class QToolButton;
+class QColor;
 
 // The main window: owns the one open slideshow and every control of the
 // editor. Dialogs read and write the shared fields below; the work behind the
@@ -36,6 +37,13 @@ public:
     Platform &platform() const { return m_platform; }
     const QString &appDir() const { return m_appDir; }
     const QString &backupRoot() const { return m_backupRoot; }
+
+    // Ends the window without the silent revert of unsaved work that closing
+    // it otherwise does (the quit command has already dealt with the project).
+    void closeWithoutRevert();
+
+    // Gives cmdRich 8 a face of the given colour.
+    void setColourButtonFace(const QColor &colour);
 
     // ---- shared fields -------------------------------------------------
     SlideshowProject project;
@@ -114,7 +122,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void buildControls();           // frmprincipalcontrols.cpp
+    void buildLayout();             // frmprincipallayout.cpp
+    void startUp();
+    void loadBackgroundTile();
+    void connectFeatures();         // frmprincipalfeatures.cpp
+    void revertUnsavedWork();
+
     Platform &m_platform;
     QString m_appDir;
     QString m_backupRoot;
+    QSize m_screenSize;             // the screen the window fills
+    qreal m_pixelRatio = 1.0;
+    bool m_revertOnClose = true;
 };

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QPixmap>
+
+// The pictures of the main window's buttons, drawn with vector code at the
+// screen's pixel ratio so that they stay sharp on any display. Each toolbar
+// picture is a rounded key with a white glyph; its pressed twin is darker,
+// lit from below and its glyph sits one pixel lower, as a key pushed in.
+class ButtonSprites
+{
+public:
+    static constexpr int Count = 36;     // pairs: normal at even, pressed at odd index
+    static constexpr int TileSize = 44;  // logical pixels, square
+
+    // All toolbar pictures in index order; pair 18/19 is a blank key.
+    static QList<QPixmap> toolbarPictures(qreal pixelRatio);
+
+    // The capture button's picture before it is first used: a viewfinder
+    // rather than the camera it shows afterwards.
+    static QPixmap captureDesignPicture(qreal pixelRatio);
+
+    // Icons for the window's ordinary push buttons (template chooser,
+    // finalisation) and the picture faces of the caption's format column.
+    static QPixmap templateIcon(qreal pixelRatio, int size);
+    static QPixmap finaliseIcon(qreal pixelRatio, int size);
+    static QPixmap textColourIcon(qreal pixelRatio, int size);
+    static QPixmap clearCaptionIcon(qreal pixelRatio, int size);
+    // A swatch of the given colour, for the "apply last colour" button.
+    static QPixmap colourSwatch(qreal pixelRatio, int size, const QColor &colour);
+};
