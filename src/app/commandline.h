@@ -15,6 +15,7 @@ public:
         OpenWindow,  // no option: the usual start
         ShowHelp,    // --help: print text on standard output
         Invalid,     // unknown option or stray argument: print text on standard error
+        Generate,    // --generate FILE: write a project's slideshow, no window
     };
 
     // arguments: as QCoreApplication::arguments() would give them, the
@@ -26,4 +27,5 @@ public:
 
     Action action = Action::OpenWindow;
     QString text;
+    QString projectFile;  // with Generate: the project file, as given
 };

@@ -14,12 +14,13 @@ namespace HeadlessGeneration {
 // Process exit codes, one per kind of failure.
 enum ExitCode : int {
     Generated = 0,
-    NoSuchFile = 2,       // the file does not exist or cannot be read
-    NotAProject = 3,      // not a .lmv project, or one without slides
-    RefusedUnnamed = 4,   // the default project "Nouveau"
-    TemplateProblem = 5,  // a template of appDir is missing or incomplete
-    SoundMissing = 6,     // the sound of appDir is missing
-    WriteFailed = 7,      // the project folder cannot be written
+    // 1 and 2 are the command line's own (start failed, bad option).
+    NoSuchFile = 3,       // the file does not exist or cannot be read
+    NotAProject = 4,      // not a .lmv project, or one without slides
+    RefusedUnnamed = 5,   // the default project "Nouveau"
+    TemplateProblem = 6,  // a template of appDir is missing or incomplete
+    SoundMissing = 7,     // the sound of appDir is missing
+    WriteFailed = 8,      // the project folder cannot be written
 };
 
 // Generates the slideshow of projectFile with the templates of appDir.
