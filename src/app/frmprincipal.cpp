@@ -2,6 +2,7 @@
 
 #include "app/buttonsprites.h"
 #include "app/picturebutton.h"
+#include "project/projectstorage.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -163,6 +164,5 @@ void FrmPrincipal::revertUnsavedWork()
     // With no project open there is nothing to put back and no file is touched.
     if (!project.loaded)
         return;
-    // REVERT-ON-CLOSE: the backup set is put back here once the project
-    // storage is part of the build.
+    ProjectStorage(project, m_backupRoot).RevertToBackup();
 }

@@ -1,8 +1,11 @@
 #include "app/frmprincipal.h"
 #include "app/picturebutton.h"
+#include "project/projectstorage.h"
 #include "support/scriptedplatform.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -87,6 +90,30 @@ QString shownText(QObject *control, const QString &role)
     return QStringLiteral("<no tooltip>");
 }
 
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Every file under a folder with its content, for before/after comparisons.
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files, QDir::Name);
+    for (const QString &name : names)
+        files.insert(name, readFile(dir.filePath(name)));
+    return files;
+}
+
 QImage pictureOf(const QPixmap &pixmap)
 {
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -144,6 +171,11 @@ private slots:
     {
         QVERIFY(m_appDir.isValid() && m_backupRoot.isValid());
         m_window = std::make_unique<FrmPrincipal>(m_platform, m_appDir.path(), m_backupRoot.path());
+        // The buttons are pressed here for their look alone: the commands the
+        // feature folders hook to them are theirs to test.
+        const QList<PictureButton *> buttons = m_window->findChildren<PictureButton *>();
+        for (PictureButton *b : buttons)
+            disconnect(b, nullptr, nullptr, nullptr);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -170,6 +202,8 @@ private slots:
     void missingBackgroundStillGivesATile();
     void captionEditorReadsInWhiteAndBlack();
     void largePictureScrolls();
+    void closingRevertsOnlyAnOpenProject_data();
+    void closingRevertsOnlyAnOpenProject();
 };
 
 void TestFrmPrincipal::controlsCarryNamesAndTexts_data()
@@ -510,6 +544,7 @@ void TestFrmPrincipal::captureButtonKeepsItsDesignPictureUntilUsed()
 {
     FrmPrincipal fresh(m_platform, m_appDir.path(), m_backupRoot.path());
     PictureButton *capture = fresh.imgCapturer;
+    disconnect(capture, nullptr, nullptr, nullptr);
     const QImage design = pictureOf(capture->shownPicture());
     QVERIFY(!design.isNull());
     QVERIFY(design != pictureOf(fresh.imgSprite[30]));
@@ -595,6 +630,69 @@ void TestFrmPrincipal::largePictureScrolls()
     QCOMPARE(area->widget(), picture);
     picture->setPixmap(QPixmap());
     picture->resize(602, 352);
+}
+
+void TestFrmPrincipal::closingRevertsOnlyAnOpenProject_data()
+{
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<bool>("throughQuit");
+    QTest::addColumn<bool>("reverted");
+    QTest::newRow("open project, window closed") << true << false << true;
+    QTest::newRow("no project, window closed") << false << false << false;
+    QTest::newRow("open project, quit command") << true << true << false;
+}
+
+void TestFrmPrincipal::closingRevertsOnlyAnOpenProject()
+{
+    QFETCH(bool, loaded);
+    QFETCH(bool, throughQuit);
+    QFETCH(bool, reverted);
+
+    // A saved project of two slides with its backup set, then unsaved work:
+    // the project file rewritten and a third slide's image added.
+    QTemporaryDir projectDir, backupRoot;
+    const QString base = projectDir.filePath(QStringLiteral("Vacances"));
+    writeFile(base + ".lmv", "saved project\r\n");
+    writeFile(base + ".htm", "<html>saved</html>");
+    writeFile(base + ".js", "var saved;");
+    writeFile(base + "0.gif", "GIF89a slide 0");
+    writeFile(base + "1.jpg", "JFIF slide 1");
+    ScriptedPlatform platform;
+    FrmPrincipal w(platform, m_appDir.path(), backupRoot.path());
+    SlideshowProject &p = w.project;
+    p.name = QStringLiteral("Vacances");
+    p.folder = projectDir.path();
+    p.updateBasePath();
+    p.slideCount = 2;
+    p.imageTypes[0] = QStringLiteral(".gif");
+    p.imageTypes[1] = QStringLiteral(".jpg");
+    QCOMPARE(ProjectStorage(p, backupRoot.path()).TakeBackup(), ProjectStorage::BackupResult::Complete);
+    const QMap<QString, QByteArray> savedProject = snapshot(projectDir.path());
+    const QMap<QString, QByteArray> savedBackup = snapshot(backupRoot.path());
+
+    writeFile(base + ".lmv", "unsaved project\r\n");
+    writeFile(base + "2.jpg", "JFIF slide 2");
+    p.imageTypes[2] = QStringLiteral(".jpg");
+    p.slideCount = 3;
+    p.saved = false;
+    p.loaded = loaded;
+    const QMap<QString, QByteArray> unsavedProject = snapshot(projectDir.path());
+
+    w.show();
+    if (throughQuit)
+        w.closeWithoutRevert();
+    else
+        QVERIFY(w.close());
+    QVERIFY(!w.isVisible());
+
+    if (reverted) {
+        QCOMPARE(snapshot(projectDir.path()), savedProject);
+        QVERIFY(!QFile::exists(base + ".lmv.tmp"));
+    } else {
+        QCOMPARE(snapshot(projectDir.path()), unsavedProject);
+        QCOMPARE(snapshot(backupRoot.path()), savedBackup);
+    }
+    QCOMPARE(platform.messages.size(), 0);   // no question is ever asked
 }
 
 QTEST_MAIN(TestFrmPrincipal)
