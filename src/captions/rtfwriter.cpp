@@ -84,7 +84,7 @@ void RtfWriter::run(const QString &text, const QTextCharFormat &format)
         const QColor c = format.foreground().color();
         words += u"\\cf%1"_qs.arg(colourIndex((std::uint32_t(c.red()) << 16) | (c.green() << 8) | c.blue()));
     }
-    if (format.fontWeight() >= QFont::Bold)
+    if (format.fontWeight() > QFont::Medium)   // as the caption editor reads bold
         words += u"\\b"_qs;
     if (format.fontItalic())
         words += u"\\i"_qs;
