@@ -1,7 +1,69 @@
+#include "app/commandline.h"
+#include "app/frmprincipal.h"
+#include "app/headlessstart.h"
+#include "app/qtplatform.h"
+#include "app/startup.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QProcessEnvironment>
+#include <QTextStream>
+#include <QTranslator>
+
+namespace {
+
+QStringList argumentList(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    // Options are answered before any window system is needed.
+    const CommandLine commandLine = CommandLine::parse(argumentList(argc, argv));
+    if (commandLine.action == CommandLine::Action::ShowHelp) {
+        QTextStream(stdout) << commandLine.text;
+        return commandLine.exitCode();
+    }
+    if (commandLine.action == CommandLine::Action::Invalid) {
+        QTextStream(stderr) << commandLine.text;
+        return commandLine.exitCode();
+    }
+    if (commandLine.action == CommandLine::Action::Generate) {
+        // No window system: the generation runs on a core application.
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout), err(stderr);
+        return HeadlessStart::generate(commandLine.projectFile,
+                                       QProcessEnvironment::systemEnvironment(), QDir::homePath(),
+                                       QCoreApplication::applicationDirPath(), out, err);
+    }
+
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Lumivue"));
+    QApplication::setApplicationVersion(QStringLiteral("2.1"));
+
+    // The interface is French whatever the user's locale, Qt's own buttons
+    // ("Oui", "Annuler") included; numbers keep the user's locale.
+    QTranslator qtFrench;
+    if (qtFrench.load(QStringLiteral("qtbase_fr"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtFrench);
+
+    QtPlatform platform;
+    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    Startup startup(platform, AppFolders::fromEnvironment(env, QDir::homePath()),
+                    AppFolders::pristineCandidates(env, QApplication::applicationDirPath()));
+    if (!startup.prepare())
+        return 1;
+
+    FrmPrincipal window(platform, startup.folders().appDir, startup.folders().backupRoot);
+    window.show();
+    return app.exec();
 }
