@@ -5,10 +5,12 @@
 #include "captions/captioncontroller.h"
 #include "captions/captioncommands.h"
 #include "output/outputcommands.h"
+#include "output/templatecommands.h"
 
 void FrmPrincipal::connectFeatures()
 {
     new CaptionController(*this);
     new OutputCommands(*this);
     new CaptionCommands(*this);
+    new TemplateCommands(*this);
 }
