@@ -64,8 +64,9 @@ bool BackupSet::isOwnedBy(const QString &basePath) const
 
 bool BackupSet::writeOwner(const Owner &owner) const
 {
-    return TextFile::writeLines(ownerPath(),
-                                {owner.basePath, QString::number(owner.slideCount)});
+    const QString text = owner.basePath + QLatin1String("\r\n")
+                         + QString::number(owner.slideCount) + QLatin1String("\r\n");
+    return FileOps::write(ownerPath(), TextFile::encode(text)) == FileOps::Result::Done;
 }
 
 bool BackupSet::removeOwner() const
@@ -79,17 +80,15 @@ bool BackupSet::ensureRoot() const
     return QDir().mkpath(m_root) && QFileInfo(m_root).isDir();
 }
 
-void BackupSet::clear() const
+void BackupSet::clear(const QStringList &keep) const
 {
     removeOwner();
-    for (const char *extension : {".lmv", ".htm", ".js"})
-        FileOps::remove(filePath(QLatin1String(extension)));
-
-    static const QRegularExpression image(
-        QStringLiteral("^%1(0|[1-9][0-9]*)\\.(gif|jpg)$").arg(SlideshowProject::BackupStem));
+    static const QRegularExpression setFile(
+        QStringLiteral("^%1((0|[1-9][0-9]*)\\.(gif|jpg)|\\.lmv|\\.htm|\\.js)$")
+            .arg(SlideshowProject::BackupStem));
     const QStringList names = QDir(m_root).entryList(QDir::Files | QDir::Hidden);
     for (const QString &name : names) {
-        if (image.match(name).hasMatch())
+        if (setFile.match(name).hasMatch() && !keep.contains(name))
             FileOps::remove(m_root + QLatin1Char('/') + name);
     }
 }

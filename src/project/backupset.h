@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -36,8 +37,9 @@ public:
     bool ensureRoot() const;
 
     // Deletes every file of any earlier set, also images beyond its own run,
-    // so that no stale image is ever taken as part of a new set.
-    void clear() const;
+    // so that no stale image is ever taken as part of a new set. Files named
+    // in keep (file names in the root) stay, for the caller to replace.
+    void clear(const QStringList &keep = {}) const;
 
 private:
     QString m_root;

@@ -143,6 +143,39 @@ Result copy(const QString &source, const QString &target)
     return temp && commit(*temp, target) ? Result::Done : Result::Failed;
 }
 
+Result copyDirect(const QString &source, const QString &target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return Result::Missing;
+    if (isSameFile(source, target))
+        return Result::AlreadyInPlace;
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return Result::Failed;
+    if (copyBytes(in, out) && out.flush() && out.size() == in.size()) {
+        out.close();
+        return Result::Done;
+    }
+    out.close();
+    out.remove();
+    return Result::Failed;
+}
+
+Result write(const QString &target, const QByteArray &bytes)
+{
+    const QFileInfo info(target);
+    QTemporaryFile temp(info.absolutePath() + QLatin1String("/.") + info.fileName()
+                        + QLatin1String(".XXXXXX"));
+    if (!temp.open() || temp.write(bytes) != bytes.size() || !temp.flush()
+        || temp.size() != bytes.size())
+        return Result::Failed;
+    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                        | QFileDevice::ReadOther);
+    temp.close();
+    return commit(temp, target) ? Result::Done : Result::Failed;
+}
+
 Result remove(const QString &path)
 {
     if (!exists(path))

@@ -24,6 +24,17 @@ bool exists(const QString &path);
 // Copies source over target, replacing it if it exists.
 Result copy(const QString &source, const QString &target);
 
+// Copies source straight into target, as cp does: quicker than copy() over an
+// existing file, but a failure leaves no target at all (it is deleted). Only
+// for targets that nothing relies on while they are written.
+Result copyDirect(const QString &source, const QString &target);
+
+// Writes bytes to target through a temporary file beside it. Unlike a save
+// through QSaveFile it does not wait for the disk: on a file system that
+// orders data, forcing one small file out would wait for every file written
+// before it.
+Result write(const QString &target, const QByteArray &bytes);
+
 // Deletes a file; never a folder.
 Result remove(const QString &path);
 

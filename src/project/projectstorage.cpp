@@ -5,6 +5,7 @@
 #include "project/textfile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -142,23 +143,36 @@ ProjectStorage::BackupResult ProjectStorage::TakeBackup()
     if (QDir::cleanPath(p.basePath) == QDir::cleanPath(m_backup.filePath(QString())))
         return BackupResult::Failed;
 
-    // No file of an earlier set may pass for part of this one.
-    m_backup.clear();
+    const int count = std::clamp<int>(p.slideCount, 0, SlideshowProject::MaxSlides);
+    // No file of an earlier set may pass for part of this one. Those this set
+    // writes again are replaced in one step rather than deleted first; any of
+    // them that is not replaced after all is deleted below.
+    QStringList replaced;
+    for (const char *extension : kProjectExtensions)
+        replaced << QFileInfo(m_backup.filePath(QLatin1String(extension))).fileName();
+    for (int n = 0; n < count; ++n)
+        replaced << QFileInfo(m_backup.imagePath(n, p.imageTypes[n])).fileName();
+    m_backup.clear(replaced);
 
     bool complete = true;
     for (const char *extension : kProjectExtensions) {
-        const auto result = FileOps::copy(sameNameIn(p.basePath, extension),
-                                          m_backup.filePath(QLatin1String(extension)));
-        complete = complete && FileOps::succeeded(result);
-    }
-    const int count = std::clamp<int>(p.slideCount, 0, SlideshowProject::MaxSlides);
-    for (int n = 0; n < count; ++n) {
-        const QString &type = p.imageTypes[n];
-        if (!FileOps::succeeded(FileOps::copy(imageOf(p.basePath, n, type), m_backup.imagePath(n, type)))) {
+        const QString target = m_backup.filePath(QLatin1String(extension));
+        if (!FileOps::succeeded(FileOps::copyDirect(sameNameIn(p.basePath, extension), target))) {
+            FileOps::remove(target);
             complete = false;
-            break;
         }
-        p.backupImageTypes[n] = type;
+    }
+    int copied = 0;
+    for (; copied < count; ++copied) {
+        const QString &type = p.imageTypes[copied];
+        if (!FileOps::succeeded(FileOps::copyDirect(imageOf(p.basePath, copied, type),
+                                                    m_backup.imagePath(copied, type))))
+            break;
+        p.backupImageTypes[copied] = type;
+    }
+    for (int n = copied; n < count; ++n) {
+        complete = false;
+        FileOps::remove(m_backup.imagePath(n, p.imageTypes[n]));
     }
 
     // The owner file makes the set usable; without it the set is nobody's and is cleared.
