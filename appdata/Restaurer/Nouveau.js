@@ -117,9 +117,16 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
       img.decoding = "async";
       img.src = adresse(i);
       p = { img: img, pret: null, bitmap: null, cleBitmap: "", cleVoulue: "", travail: null };
-      p.pret = (img.decode ? img.decode() : new Promise(function (ok, ko) {
-        img.onload = ok; img.onerror = ko;
-      })).then(function () { return true; }, function () { return false; });
+      // decode() may refuse an image that loads well (a busy or short of
+      // memory browser); the load itself then decides.
+      var charge = function () {
+        return new Promise(function (fin) {
+          if (img.complete) { fin(img.naturalWidth > 0); return; }
+          img.addEventListener("load", function () { fin(true); });
+          img.addEventListener("error", function () { fin(false); });
+        });
+      };
+      p.pret = img.decode ? img.decode().then(function () { return true; }, charge) : charge();
       memoire.set(i, p);
     }
     return p;
@@ -162,7 +169,10 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
             bmp.close();
           }
           return p;
-        }, function () { return p; });
+        }, function () {
+          if (p.cleVoulue === cle) p.cleVoulue = ""; // tried again on the next call
+          return p;
+        });
       }
       return p.travail || p;
     });
@@ -187,6 +197,16 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
     voulues.reduce(function (suite, j) {
       return suite.then(function () { return prepare(j); });
     }, prepare(i));
+  }
+
+  // Preparing the next pictures waits until the slide just shown has been
+  // painted, so that their decoding and scaling never delay it.
+  var prechargement = 0;
+  function planifiePrechargement(i) {
+    cancelAnimationFrame(prechargement);
+    prechargement = requestAnimationFrame(function () {
+      setTimeout(function () { if (courante === i) prechargeAutour(i); }, 0);
+    });
   }
 
   // ---- Display ----
@@ -253,7 +273,7 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
     etatBoutons();
     noteAdresse(i);
     if (change) sonne();
-    prechargeAutour(i);
+    planifiePrechargement(i);
     if (!p.bitmap) {
       p.pret.then(function () { if (courante === i) affiche(); });
     }

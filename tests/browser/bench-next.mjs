@@ -43,15 +43,19 @@ async function run(label, stripShown) {
     document.addEventListener('keydown', (ev) => { debut = ev.timeStamp; }, true);
     document.addEventListener('diaporama:affiche', (ev) => {
       const toile = ev.detail.toile;
+      const swap = performance.now() - debut;
       requestAnimationFrame(() => {
         const canal = new MessageChannel();
-        canal.port1.onmessage = () => window.__mesures.push({ ms: performance.now() - debut, toile });
+        canal.port1.onmessage = () => window.__mesures.push({ ms: performance.now() - debut, swap, toile });
         canal.port2.postMessage(0);
       });
     });
   });
   for (let i = 0; i + 1 < SLIDES; i++) {
-    await until(page, (n) => window.Diaporama.estPrete(n), i + 1, { timeout: 60000, what: `slide ${i + 2} prepared` });
+    // Everything the show prepares ahead is ready and idle before the press.
+    await until(page, ([n, last]) => window.Diaporama.estPrete(n) && (n + 1 > last || window.Diaporama.estPrete(n + 1)),
+      [i + 1, SLIDES - 1], { timeout: 60000, what: `slides after ${i + 1} prepared` });
+    await page.waitForTimeout(300);
     await page.keyboard.press('ArrowRight');
     await until(page, (n) => window.__mesures.length === n, i + 1, { timeout: 60000 });
   }
@@ -61,6 +65,7 @@ async function run(label, stripShown) {
   const median = ms.length % 2 ? ms[(ms.length - 1) / 2] : (ms[ms.length / 2 - 1] + ms[ms.length / 2]) / 2;
   console.log(`${label}: median ${median.toFixed(1)} ms, min ${ms[0].toFixed(1)}, max ${ms[ms.length - 1].toFixed(1)}`
     + ` over ${ms.length} presses; from the prepared bitmap: ${got.filter((m) => m.toile).length}/${got.length}`);
+  console.log(`  each press (key to swap / key to painted, ms): ${got.map((m) => `${m.swap.toFixed(1)}/${m.ms.toFixed(1)}`).join(' ')}`);
 }
 
 try {

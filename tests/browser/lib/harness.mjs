@@ -112,7 +112,7 @@ export function collectErrors(page) {
 
 // Polls fn in the page (with Node's timers, so that a faked page clock does
 // not stop the polling) until it returns a truthy value.
-export async function until(page, fn, arg, { timeout = 10000, what = 'condition' } = {}) {
+export async function until(page, fn, arg, { timeout = 20000, what = 'condition' } = {}) {
   const end = Date.now() + timeout;
   let last;
   for (;;) {

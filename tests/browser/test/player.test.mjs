@@ -37,6 +37,7 @@ describe('player on the default page', () => {
   let root;
   let url;
   let browser;
+  const extraBrowsers = [];
 
   before(async () => {
     root = tempDir('lumivue-player-');
@@ -47,11 +48,21 @@ describe('player on the default page', () => {
 
   after(async () => {
     await browser?.close();
+    for (const b of extraBrowsers) await b.close().catch(() => {});
     if (root) fs.rmSync(root, { recursive: true, force: true });
   });
 
+  // The page clock belongs to the whole browser context: a test that fakes
+  // it gets a browser of its own.
   async function open(suffix = '', { clock = false } = {}) {
-    const page = await browser.newPage();
+    let page;
+    if (clock) {
+      const own = await launchBrowser();
+      extraBrowsers.push(own);
+      page = await own.newPage();
+    } else {
+      page = await browser.newPage();
+    }
     const errors = collectErrors(page);
     await page.addInitScript(spies);
     // A page clock that moves only when the test says, from a minute in.
