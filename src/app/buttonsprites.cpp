@@ -390,7 +390,7 @@ QColor blankColour() { return QColor(0x80, 0x88, 0x94); }
 
 } // namespace
 
-QList<QPixmap> ButtonSprites::toolbarPictures(qreal pixelRatio)
+QList<QPixmap> ButtonSprites::toolbarPictures(qreal pixelRatio, int size)
 {
     // In index order of the pairs: 0/1, 2/3, ... 34/35.
     const std::pair<QColor, Glyph> pairs[Count / 2] = {
@@ -407,15 +407,15 @@ QList<QPixmap> ButtonSprites::toolbarPictures(qreal pixelRatio)
     QList<QPixmap> pictures;
     pictures.reserve(Count);
     for (const auto &[accent, glyph] : pairs) {
-        pictures.append(key(pixelRatio, TileSize, accent, false, glyph));
-        pictures.append(key(pixelRatio, TileSize, accent, true, glyph));
+        pictures.append(key(pixelRatio, size, accent, false, glyph));
+        pictures.append(key(pixelRatio, size, accent, true, glyph));
     }
     return pictures;
 }
 
-QPixmap ButtonSprites::captureDesignPicture(qreal pixelRatio)
+QPixmap ButtonSprites::captureDesignPicture(qreal pixelRatio, int size)
 {
-    return key(pixelRatio, TileSize, slideColour(), false, viewfinder);
+    return key(pixelRatio, size, slideColour(), false, viewfinder);
 }
 
 QPixmap ButtonSprites::templateIcon(qreal pixelRatio, int size)

@@ -12,14 +12,15 @@ class ButtonSprites
 {
 public:
     static constexpr int Count = 36;     // pairs: normal at even, pressed at odd index
-    static constexpr int TileSize = 44;  // logical pixels, square
+    static constexpr int TileSize = 44;      // logical pixels, square
+    static constexpr int SmallTileSize = 34; // for screens too narrow for the full toolbar
 
     // All toolbar pictures in index order; pair 18/19 is a blank key.
-    static QList<QPixmap> toolbarPictures(qreal pixelRatio);
+    static QList<QPixmap> toolbarPictures(qreal pixelRatio, int size = TileSize);
 
     // The capture button's picture before it is first used: a viewfinder
     // rather than the camera it shows afterwards.
-    static QPixmap captureDesignPicture(qreal pixelRatio);
+    static QPixmap captureDesignPicture(qreal pixelRatio, int size = TileSize);
 
     // Icons for the window's ordinary push buttons (template chooser,
     // finalisation) and the picture faces of the caption's format column.

@@ -49,6 +49,9 @@ FrmPrincipal::FrmPrincipal(Platform &platform, QString appDir, QString backupRoo
     const QScreen *screen = QGuiApplication::primaryScreen();
     m_screenSize = screen->geometry().size();
     m_pixelRatio = screen->devicePixelRatio();
+    // The whole toolbar fits in one row from 1280 pixels on; narrower
+    // screens get smaller keys.
+    m_tileSize = m_screenSize.width() >= 1280 ? ButtonSprites::TileSize : ButtonSprites::SmallTileSize;
 
     buildControls();
     buildLayout();
@@ -77,7 +80,7 @@ void FrmPrincipal::startUp()
     Label1->raise();
 
     // 3. Button pictures; the capture button keeps its own until first used.
-    imgSprite = ButtonSprites::toolbarPictures(m_pixelRatio);
+    imgSprite = ButtonSprites::toolbarPictures(m_pixelRatio, m_tileSize);
     const std::pair<PictureButton *, int> buttons[] = {
         {imgFichier, 0},      {imgNew, 2},          {imgSave, 4},         {imgVisual, 6},
         {imgHelp, 8},         {imgInfo, 10},        {imgQuitter, 12},     {imgDelete, 14},

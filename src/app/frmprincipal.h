@@ -134,5 +134,6 @@ private:
     QString m_backupRoot;
     QSize m_screenSize;             // the screen the window fills
     qreal m_pixelRatio = 1.0;
+    int m_tileSize = 44;            // toolbar buttons, logical pixels
     bool m_revertOnClose = true;
 };

@@ -61,24 +61,25 @@ void FrmPrincipal::buildControls()
         *member = named<PictureButton>(this, text.first);
         (*member)->setCaption(text.second);
     }
-    imgCapturer->showPicture(ButtonSprites::captureDesignPicture(m_pixelRatio));
+    imgCapturer->showPicture(ButtonSprites::captureDesignPicture(m_pixelRatio, m_tileSize));
 
-    const auto pictureButton = [this](const char *name, const QString &tip, const QPixmap &icon) {
+    const int tile = m_tileSize;
+    const auto pictureButton = [this, tile](const char *name, const QString &tip, const QPixmap &icon) {
         auto *button = named<QPushButton>(this, name);
         button->setToolTip(tip);
         button->setAccessibleName(tip);
         button->setIcon(icon);
-        button->setIconSize(QSize(ButtonSprites::TileSize, ButtonSprites::TileSize));
+        button->setIconSize(QSize(tile, tile));
         button->setFlat(true);
         button->setCursor(Qt::PointingHandCursor);
         button->setFocusPolicy(Qt::TabFocus);
         return button;
     };
     cmdFinaliser = pictureButton("cmdFinaliser", QStringLiteral("Finaliser le diaporama"),
-                                 ButtonSprites::finaliseIcon(m_pixelRatio, ButtonSprites::TileSize));
+                                 ButtonSprites::finaliseIcon(m_pixelRatio, tile));
     cmdChangerModele =
         pictureButton("cmdChangerModele", QStringLiteral("Choisir un nouveau modèle"),
-                      ButtonSprites::templateIcon(m_pixelRatio, ButtonSprites::TileSize));
+                      ButtonSprites::templateIcon(m_pixelRatio, tile));
 
     // ---- decorative bars ----
     lblBarre = named<QLabel>(this, "lblBarre");

@@ -19,9 +19,9 @@
 
 namespace {
 
-constexpr int ToolbarHeight = 64;
 constexpr int StatusHeight = 34;
-constexpr int CaptionPanelWidth = 500;
+constexpr int CaptionPanelMinWidth = 340;
+constexpr int CaptionPanelMaxWidth = 520;
 constexpr int FormatButtonPitch = 32;   // the format column's buttons touch
 
 QFrame *panel(QWidget *parent, const char *name)
@@ -131,7 +131,7 @@ void FrmPrincipal::buildLayout()
     root->setSpacing(0);
 
     // ---- toolbar: file, slideshow, slides, help; quitting far right ----
-    lblBarre->setFixedHeight(ToolbarHeight);
+    lblBarre->setFixedHeight(m_tileSize + 20);
     lblBarre->setStyleSheet(QLatin1String(ToolbarStyle));
     auto *toolbar = new QHBoxLayout(lblBarre);
     toolbar->setContentsMargins(20, 8, 16, 10);
@@ -187,10 +187,11 @@ void FrmPrincipal::buildLayout()
     arrows->addWidget(cmdDiapo[3]);
     navigation->addLayout(arrows, 0, 1);
     slideColumn->addLayout(navigation);
-    body->addWidget(slidePanel, 1);
+    body->addWidget(slidePanel, 3);
 
     QFrame *captionPanel = panel(this, "captionPanel");
-    captionPanel->setFixedWidth(CaptionPanelWidth);
+    captionPanel->setMinimumWidth(CaptionPanelMinWidth);
+    captionPanel->setMaximumWidth(CaptionPanelMaxWidth);
     captionPanel->setStyleSheet(QLatin1String(CaptionPanelStyle));
     auto *captionColumn = new QVBoxLayout(captionPanel);
     captionColumn->setContentsMargins(18, 16, 18, 16);
@@ -228,7 +229,7 @@ void FrmPrincipal::buildLayout()
     editorRow->addWidget(formatColumn);
     captionColumn->addLayout(editorRow, 1);
     captionColumn->addWidget(txtTexteInfo);
-    body->addWidget(captionPanel);
+    body->addWidget(captionPanel, 2);
 
     // ---- status band ----
     Label2->setFixedHeight(StatusHeight);

@@ -53,7 +53,7 @@ void PictureButton::paintEvent(QPaintEvent *)
     // Hover and keyboard focus are rings around the key, never a new picture,
     // so the two pictures keep their meaning.
     const QRectF ring = QRectF(rect()).adjusted(1.5, 0.5, -1.5, -1.5);
-    if (hasFocus()) {
+    if (hasFocus() && m_focusRing) {
         p.setPen(QPen(palette().color(QPalette::Highlight).lighter(130), 2));
         p.drawRoundedRect(ring, 10, 10);
     } else if (m_hovered && m_keyDown == 0) {
@@ -124,8 +124,18 @@ void PictureButton::keyReleaseEvent(QKeyEvent *event)
     event->accept();
 }
 
+void PictureButton::focusInEvent(QFocusEvent *event)
+{
+    // The ring shows where the keyboard is, not where the window put the
+    // focus when it opened.
+    m_focusRing = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
+        || event->reason() == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(event);
+}
+
 void PictureButton::focusOutEvent(QFocusEvent *event)
 {
+    m_focusRing = false;
     // A key held while the focus leaves is a press given up: no action.
     if (m_keyDown != 0) {
         m_keyDown = 0;

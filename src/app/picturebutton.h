@@ -38,6 +38,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
@@ -52,4 +53,5 @@ private:
     QPixmap m_shown;
     int m_keyDown = 0;   // the activation key held down, 0 when none
     bool m_hovered = false;
+    bool m_focusRing = false;   // focus came from the keyboard
 };
