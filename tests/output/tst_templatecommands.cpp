@@ -1,4 +1,6 @@
 #include "appdirfixture.h"
+#include "app/frmprincipal.h"
+#include "app/picturebutton.h"
 #include "output/browsefolderlist.h"
 #include "output/frmchangermodele.h"
 #include "output/templatecommands.h"
@@ -7,6 +9,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
@@ -38,6 +41,8 @@ private slots:
     void restoreRequested_data();
     void restoreRequested();
     void chooseTemplateOpensAFreshChooser();
+    void mainWindowButtons_data();
+    void mainWindowButtons();
 };
 
 void TestTemplateCommands::restoreRequested_data()
@@ -128,6 +133,53 @@ void TestTemplateCommands::chooseTemplateOpensAFreshChooser()
     QVERIFY(window.findChildren<FrmChangerModele *>().isEmpty());
     QVERIFY(platform.messages.isEmpty());
     QCOMPARE(app.snapshot(), before);
+}
+
+void TestTemplateCommands::mainWindowButtons_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("DefaultProject") << "Nouveau" << false;
+    QTest::newRow("NamedProject") << "Vacances" << true;
+}
+
+// The commands as the main window wires them: imgModele acts on release,
+// cmdChangerModele opens the chooser.
+void TestTemplateCommands::mainWindowButtons()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, restored);
+
+    AppDirFixture app;
+    fillAppDir(app);
+    QTemporaryDir backupRoot;
+    Files expected = app.snapshot();
+    if (restored) {
+        for (const QString &file : defaultFiles)
+            expected.insert(file, "pristine " + file.toUtf8());
+    }
+    ScriptedPlatform platform;
+    platform.answers.enqueue(Platform::Answer::Yes);
+    FrmPrincipal window(platform, app.appDir(), backupRoot.path());
+    window.project.name = name;
+    window.show();
+
+    QTest::mousePress(window.imgModele, Qt::LeftButton);
+    QVERIFY(platform.messages.isEmpty());  // nothing before the release
+    QTest::mouseRelease(window.imgModele, Qt::LeftButton);
+    QCOMPARE(platform.messages.size(), restored ? 1 : 0);
+    QCOMPARE(app.snapshot(), expected);
+
+    QString opened;
+    QTimer::singleShot(0, this, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            opened = modal->objectName();
+            modal->close();
+        }
+    });
+    window.cmdChangerModele->click();
+    QCOMPARE(opened, QStringLiteral("frmChangerModele"));
+    QCOMPARE(app.snapshot(), expected);
 }
 
 QTEST_MAIN(TestTemplateCommands)
