@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (line.contains(u'\r') || line.contains(u'\n'))
         fail("stored line holds a line end", line);
 
-    if (html.size() <= 160) {
+    if (html.size() <= 100) {
         QTextDocument slowDoc;
         RichTextAdapter slow(&slowDoc);
         Literal::htmlToCaption(slow, html);

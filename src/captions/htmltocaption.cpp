@@ -171,7 +171,7 @@ public:
 
     void formatFace(const QString &face)
     {
-        if (face.isEmpty())
+        if (!RichTextAdapter::isUsableFontName(face))
             return;
         qsizetype index = faces.indexOf(face);
         if (index < 0) {

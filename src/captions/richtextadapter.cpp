@@ -194,6 +194,11 @@ QString RichTextAdapter::defaultFontName() const
     return family.isEmpty() ? QStringLiteral("Sans Serif") : family;
 }
 
+bool RichTextAdapter::isUsableFontName(const QString &face)
+{
+    return !face.isEmpty() && !face.contains(u'\r') && !face.contains(u'\n');
+}
+
 RichTextAdapter::Style RichTextAdapter::styleOf(const QTextCharFormat &f) const
 {
     Style s;
@@ -286,7 +291,7 @@ void RichTextAdapter::merge(const QTextCharFormat &modifier)
 
 void RichTextAdapter::setFontName(const QString &face)
 {
-    if (face.isEmpty())
+    if (!isUsableFontName(face))
         return;
     QTextCharFormat f;
     f.setFontFamilies(QStringList{face});

@@ -33,7 +33,7 @@ class QTextEdit;
 // The vertical character offset is in twips, kept in a property of our own:
 // +40 shows as superscript, -40 as subscript, any other value as normal text.
 // Sizes are points; a size outside 1..1638 is refused (nothing changes), and
-// so is an empty font name.
+// so is a font name that is empty or holds a line break.
 class RichTextAdapter
 {
 public:
@@ -114,6 +114,9 @@ public:
     // The editor's current selection as a cursor on the document.
     QTextCursor cursor() const;
     void setCursor(const QTextCursor &cursor);
+
+    // Whether setFontName() takes the name.
+    static bool isUsableFontName(const QString &face);
 
     // The font name reported for text that has none of its own.
     QString defaultFontName() const;
