@@ -267,7 +267,13 @@ void RtfReader::paragraph()
 
 void RtfReader::storeFontName()
 {
-    QString name = m_fontName.trimmed();
+    // Control characters cannot be written back into a font table.
+    QString name;
+    for (const QChar c : std::as_const(m_fontName)) {
+        if (c.unicode() >= 0x20)
+            name += c;
+    }
+    name = name.trimmed();
     m_fontName.clear();
     if (!name.isEmpty())
         m_fonts.insert(m_fontNumber, name);

@@ -342,6 +342,8 @@ void TestRtf::brokenInput_data()
     QTest::newRow("unknown font number") << header + u"\\f7 x}"_qs << plain + u"x"_qs;
     QTest::newRow("font entry without semicolon")
         << u"{\\rtf1{\\fonttbl{\\f0 Arial}}x}"_qs << u"[Arial 12 auto]x"_qs;
+    QTest::newRow("control characters in a font name")
+        << u"{\\rtf1{\\fonttbl{\\f0 Ar\\'09i\\'01al;}}x}"_qs << u"[Arial 12 auto]x"_qs;
     QTest::newRow("enormous offset") << header + u"\\up999999999 x}"_qs << plain.chopped(1) + u" ^32760]x"_qs;
     QTest::newRow("control word too long")
         << header + u"\\"_qs + QString(100, u'a') + u" x}"_qs << plain + u"x"_qs;
