@@ -3,6 +3,7 @@
 #include "captions/colourtext.h"
 #include "captions/richtextadapter.h"
 
+#include <QHash>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -21,36 +22,42 @@ public:
     // Font and style switches for the character at position i.
     void enter(const RichTextAdapter::Style &s, qint64 i)
     {
-        if (s.face != m_face || s.colour != m_colour || std::floor(s.size) != m_size) {
+        if (s.colour != m_colour || std::floor(s.size) != m_size || s.face != m_face) {
             m_colour = s.colour;
             m_face = s.face;
             m_size = roundHalfEven(s.size);
             if (i != 0)
-                out += QLatin1String("</font>");
-            out += QLatin1String("<font face='") + m_face + QLatin1String("' size='")
-                   + sizeText(m_size) + QLatin1String("' color='") + ColourToHtml(m_colour)
-                   + QLatin1String("'>");
+                out.append(QLatin1String("</font>"));
+            out.append(QLatin1String("<font face='"));
+            out.append(m_face);
+            out.append(QLatin1String("' size='"));
+            appendSize(m_size);
+            out.append(QLatin1String("' color='"));
+            out.append(ColourToHtml(m_colour));
+            out.append(QLatin1String("'>"));
         }
-        const std::array<bool, 6> has{s.bold, s.italic, s.underline, s.strikethrough,
-                                      s.offset == 40, s.offset == -40};
-        for (std::size_t k = 0; k < has.size(); ++k) {
-            if (!m_on[k] && has[k]) {
-                out += QLatin1Char('<') + tagName(k) + QLatin1Char('>');
-                m_on[k] = true;
-            } else if (m_on[k] && !has[k]) {
-                out += QLatin1String("</") + tagName(k) + QLatin1Char('>');
-                m_on[k] = false;
-            }
+        const bool has[6] = {s.bold, s.italic, s.underline, s.strikethrough,
+                             s.offset == 40, s.offset == -40};
+        for (std::size_t k = 0; k < 6; ++k) {
+            if (has[k] == m_on[k])
+                continue;
+            out.append(has[k] ? QLatin1String("<") : QLatin1String("</"));
+            out.append(tagName(k));
+            out.append(QLatin1Char('>'));
+            m_on[k] = has[k];
         }
     }
 
     void finish()
     {
         for (std::size_t k = 0; k < m_on.size(); ++k) {
-            if (m_on[k])
-                out += QLatin1String("</") + tagName(k) + QLatin1Char('>');
+            if (m_on[k]) {
+                out.append(QLatin1String("</"));
+                out.append(tagName(k));
+                out.append(QLatin1Char('>'));
+            }
         }
-        out += QLatin1String("</font>");
+        out.append(QLatin1String("</font>"));
     }
 
     // A style whose size rounds to another whole number than its whole part
@@ -77,14 +84,18 @@ private:
     }
 
     // point size / 2 - 3, with a half written as the locale writes decimals.
-    QString sizeText(double points) const
+    void appendSize(double points)
     {
         const qint64 k = qint64(std::clamp(points, -1e15, 1e15)) - 6;
-        if (k % 2 == 0)
-            return QString::number(k / 2);
-        const qint64 whole = (k < 0 ? -k : k) / 2;
-        return (k < 0 ? QStringLiteral("-") : QString()) + QString::number(whole) + m_decimal
-               + QLatin1Char('5');
+        if (k % 2 == 0) {
+            out.append(QString::number(k / 2));
+            return;
+        }
+        if (k < 0)
+            out.append(QLatin1Char('-'));
+        out.append(QString::number((k < 0 ? -k : k) / 2));
+        out.append(m_decimal);
+        out.append(QLatin1Char('5'));
     }
 
     QString m_decimal;
@@ -99,43 +110,55 @@ private:
 QString CaptionToHtml(const RichTextAdapter &editor, const QLocale &locale)
 {
     const QTextDocument *doc = editor.document();
-    const qint64 length = editor.textLength();
+    // Document position of a break that ends the text: it writes nothing.
+    const int lastBreak = doc->characterCount() - 2;
+    const QString raw = doc->toRawText();
     CaptionWriter w(locale);
     w.out.reserve(doc->characterCount() + 256);
-    qint64 i = 0;
+    qint64 i = 0;   // plain position, only to tell the first one
 
-    // A break is two positions (CR, LF) of one format; only a CR before the
-    // last two positions writes anything.
-    auto lineBreak = [&](const RichTextAdapter::Style &s) {
+    // A break is two positions (CR, LF) of one format.
+    auto lineBreak = [&](const RichTextAdapter::Style &s, int documentPosition) {
         w.enter(s, i);
-        if (i < length - 2)
+        if (documentPosition != lastBreak)
             w.out += QLatin1String("<br>");
         w.enter(s, i + 1);
         i += 2;
     };
 
+    // Fragments of one char format share their style.
+    QHash<int, RichTextAdapter::Style> styles;
+    auto styleOf = [&](const QTextFragment &fragment) -> const RichTextAdapter::Style & {
+        auto it = styles.find(fragment.charFormatIndex());
+        if (it == styles.end())
+            it = styles.insert(fragment.charFormatIndex(), editor.styleOf(fragment.charFormat()));
+        return *it;
+    };
+
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            const RichTextAdapter::Style s = editor.styleOf(fragment.charFormat());
-            const bool everyPosition = CaptionWriter::restartsEveryPosition(s);
-            const QString text = fragment.text();
-            bool first = true;
-            for (const QChar c : text) {
-                if (c == QChar::LineSeparator) {
-                    lineBreak(s);
+            const RichTextAdapter::Style &s = styleOf(fragment);
+            const QStringView text = QStringView(raw).mid(fragment.position(), fragment.length());
+            if (!CaptionWriter::restartsEveryPosition(s) && !text.contains(QChar::LineSeparator)) {
+                w.enter(s, i);
+                w.out += text;
+                i += text.size();
+                continue;
+            }
+            for (qsizetype k = 0; k < text.size(); ++k) {
+                if (text.at(k) == QChar::LineSeparator) {
+                    lineBreak(s, fragment.position() + int(k));
                     continue;
                 }
-                if (first || everyPosition)
-                    w.enter(s, i);
-                first = false;
-                w.out += c;
+                w.enter(s, i);
+                w.out += text.at(k);
                 ++i;
             }
         }
         const QTextBlock next = block.next();
         if (next.isValid())
-            lineBreak(editor.styleOf(next.charFormat()));
+            lineBreak(editor.styleOf(next.charFormat()), block.position() + block.length() - 1);
     }
     // The last round: nothing selected at the end of the text.
     w.enter(editor.styleAtEnd(), i);

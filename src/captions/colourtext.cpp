@@ -2,10 +2,18 @@
 
 QString ColourToHtml(std::uint32_t colour)
 {
-    QString hex = QString::number(colour, 16).toUpper();
-    if (hex.size() < 6)
-        hex.prepend(QString(6 - hex.size(), u'0'));
-    return u'#' + hex.mid(4, 2) + hex.mid(2, 2) + hex.mid(0, 2);
+    // The value's upper-case hexadecimal digits, at least six of them.
+    static constexpr char digits[] = "0123456789ABCDEF";
+    char hex[8];
+    int n = 0;
+    for (int shift = 28; shift >= 0; shift -= 4) {
+        const unsigned d = colour >> shift & 0xF;
+        if (n > 0 || d != 0 || shift < 24)
+            hex[n++] = digits[d];
+    }
+    // Characters 5-6, 3-4 and 1-2 of that text.
+    const char text[7] = {'#', hex[4], hex[5], hex[2], hex[3], hex[0], hex[1]};
+    return QString::fromLatin1(text, 7);
 }
 
 std::uint32_t leadingHexValue(const QString &text)
