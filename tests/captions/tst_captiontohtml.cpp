@@ -1,7 +1,7 @@
 #include "captions/captiontohtml.h"
 #include "captions/colourtext.h"
 #include "captions/richtextadapter.h"
-#include "formatspec.h"
+#include "formatrecipe.h"
 #include "literalcaption.h"
 
 #include <QRandomGenerator>
@@ -92,7 +92,7 @@ void TestCaptionToHtml::captions()
     QTextDocument doc;
     RichTextAdapter ed(&doc);
     ed.setPlainText(text);
-    applyFormatSpec(ed, format);
+    applyFormatRecipe(ed, format);
     QCOMPARE(CaptionToHtml(ed, QLocale::c()), expected);
 }
 
@@ -151,7 +151,7 @@ void TestCaptionToHtml::emptyEditorReportsTheCaret()
     QFETCH(QString, expected);
     QTextDocument doc;
     RichTextAdapter ed(&doc);
-    applyFormatSpec(ed, format);
+    applyFormatRecipe(ed, format);
     QCOMPARE(CaptionToHtml(ed, QLocale::c()), expected);
 
     // A fresh editor: its default font, black, never an empty line.

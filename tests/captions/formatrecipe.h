@@ -7,9 +7,9 @@
 // Formats parts of an editor from a short description, one part per "|":
 // "start,length,setting;setting..." with settings face=NAME, size=POINTS,
 // colour=HEX (0xBBGGRR), b, i, u, s, offset=TWIPS.
-inline void applyFormatSpec(RichTextAdapter &ed, const QString &spec)
+inline void applyFormatRecipe(RichTextAdapter &ed, const QString &recipe)
 {
-    const QStringList parts = spec.split(u'|', Qt::SkipEmptyParts);
+    const QStringList parts = recipe.split(u'|', Qt::SkipEmptyParts);
     for (const QString &part : parts) {
         const QStringList fields = part.split(u',');
         ed.setSelection(fields.value(0).toInt(), fields.value(1).toInt());
