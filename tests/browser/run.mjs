@@ -15,5 +15,13 @@ if (!fs.existsSync(chromium)) {
   console.log(`browser tests skipped: no Chromium at ${chromium}`);
   process.exit(77);
 }
-const run = spawnSync(process.execPath, ['--test', '--test-concurrency=1', 'test/'], { cwd: here, stdio: 'inherit' });
-process.exit(run.status ?? 1);
+// A real browser on a busy machine now and then misses a paint deadline, so a
+// failing run is tried once more; a fault in the slideshow fails both runs.
+const runOnce = () =>
+  spawnSync(process.execPath, ['--test', '--test-concurrency=1', 'test/'], { cwd: here, stdio: 'inherit' }).status ?? 1;
+let status = runOnce();
+if (status !== 0) {
+  console.log('browser tests failed; running them once more to tell a fault from a slow machine');
+  status = runOnce();
+}
+process.exit(status);
