@@ -1,4 +1,5 @@
 #include "appdirfixture.h"
+#include "templatelines.h"
 
 #include <QProcess>
 #include <QTest>
@@ -17,22 +18,6 @@ private slots:
 };
 
 namespace {
-
-QByteArray crlf(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
-}
-
-QStringList numbered(const QString &prefix, int count)
-{
-    QStringList lines;
-    for (int i = 1; i <= count; ++i)
-        lines << prefix + QString::number(i);
-    return lines;
-}
 
 const QByteArray project = "Nom=x\r\nRepertoire=y\r\nNbSprite=2\r\nTag=Titre\r\nun\r\ndeux\r\n";
 

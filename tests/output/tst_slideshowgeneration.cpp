@@ -1,4 +1,5 @@
 #include "appdirfixture.h"
+#include "templatelines.h"
 #include "output/captionbreaks.h"
 #include "output/generatedpage.h"
 #include "output/generatedscript.h"
@@ -43,22 +44,6 @@ Q_DECLARE_METATYPE(Outcome)
 Q_DECLARE_METATYPE(Platform::Icon)
 
 namespace {
-
-QByteArray crlf(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
-}
-
-QStringList numbered(const QString &prefix, int count)
-{
-    QStringList lines;
-    for (int i = 1; i <= count; ++i)
-        lines << prefix + QString::number(i);
-    return lines;
-}
 
 // A page template whose lines name themselves; line 10 is its own script
 // reference and line 12 names the background picture.
