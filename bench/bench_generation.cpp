@@ -4,7 +4,7 @@
 // that writes these files safely has to pay.
 //   bench_generation [application folder]   (default: the source tree's appdata)
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "output/filereplace.h"
 #include "output/slideshowgeneration.h"
 #include "project/slideshowproject.h"

@@ -10,7 +10,7 @@
 // background are all in it; the parent also times each child from launch to
 // exit. The application folder is the source tree's appdata.
 #include "app/frmprincipal.h"
-#include "app/qtplatform.h"
+#include "platform/qtplatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "app/commandline.h"
 #include "app/frmprincipal.h"
 #include "app/headlessstart.h"
-#include "app/qtplatform.h"
+#include "platform/qtplatform.h"
 #include "app/startup.h"
 
 #include <QApplication>

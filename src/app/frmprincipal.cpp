@@ -1,7 +1,7 @@
 #include "app/frmprincipal.h"
 
-#include "app/buttonsprites.h"
-#include "app/picturebutton.h"
+#include "widgets/buttonsprites.h"
+#include "widgets/picturebutton.h"
 #include "project/projectstorage.h"
 
 #include <QCloseEvent>

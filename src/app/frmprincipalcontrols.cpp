@@ -2,8 +2,8 @@
 // Where they stand and how they look is in frmprincipallayout.cpp.
 #include "app/frmprincipal.h"
 
-#include "app/buttonsprites.h"
-#include "app/picturebutton.h"
+#include "widgets/buttonsprites.h"
+#include "widgets/picturebutton.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -4,7 +4,7 @@
 // band at the bottom, all over the window's tiled background.
 #include "app/frmprincipal.h"
 
-#include "app/picturebutton.h"
+#include "widgets/picturebutton.h"
 
 #include <QBoxLayout>
 #include <QComboBox>

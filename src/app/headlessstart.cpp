@@ -2,7 +2,7 @@
 
 #include "app/appdirfill.h"
 #include "app/appfolders.h"
-#include "app/consoleplatform.h"
+#include "platform/consoleplatform.h"
 #include "output/headlessgeneration.h"
 
 namespace HeadlessStart {

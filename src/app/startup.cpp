@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "app/appdirfill.h"
-#include "app/platform.h"
+#include "platform/platform.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #include "editor/frmcouleur.h"
 
-#include "app/buttonsprites.h"
-#include "app/picturebutton.h"
-#include "app/platform.h"
+#include "widgets/buttonsprites.h"
+#include "widgets/picturebutton.h"
+#include "platform/platform.h"
 #include "captions/colourtext.h"
 #include "editor/colourswatch.h"
 #include "editor/rgbslider.h"

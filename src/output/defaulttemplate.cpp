@@ -1,6 +1,6 @@
 #include "output/defaulttemplate.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 namespace DefaultTemplate {
 

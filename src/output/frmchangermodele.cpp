@@ -1,9 +1,9 @@
 #include "output/frmchangermodele.h"
 
-#include "app/platform.h"
-#include "output/browsefolderlist.h"
-#include "output/centreonscreen.h"
-#include "output/patternfilelist.h"
+#include "platform/platform.h"
+#include "widgets/browsefolderlist.h"
+#include "widgets/centreonscreen.h"
+#include "widgets/patternfilelist.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "output/headlessgeneration.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "output/slideshowgeneration.h"
 #include "project/projectstorage.h"
 #include "project/slideshowproject.h"

@@ -1,7 +1,7 @@
 #include "output/outputcommands.h"
 
 #include "app/frmprincipal.h"
-#include "app/picturebutton.h"
+#include "widgets/picturebutton.h"
 #include "output/pageview.h"
 #include "output/slideshowgeneration.h"
 

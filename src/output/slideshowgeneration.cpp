@@ -1,6 +1,6 @@
 #include "output/slideshowgeneration.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "output/captionbreaks.h"
 #include "output/filereplace.h"
 #include "output/generatedpage.h"

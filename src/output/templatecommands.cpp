@@ -1,7 +1,7 @@
 #include "output/templatecommands.h"
 
 #include "app/frmprincipal.h"
-#include "app/picturebutton.h"
+#include "widgets/picturebutton.h"
 #include "output/defaulttemplate.h"
 #include "output/frmchangermodele.h"
 

@@ -1,5 +1,5 @@
 #include "app/frmprincipal.h"
-#include "app/picturebutton.h"
+#include "widgets/picturebutton.h"
 #include "project/projectstorage.h"
 #include "support/scriptedplatform.h"
 

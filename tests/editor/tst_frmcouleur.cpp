@@ -1,4 +1,4 @@
-#include "app/picturebutton.h"
+#include "widgets/picturebutton.h"
 #include "editor/colourswatch.h"
 #include "editor/frmcouleur.h"
 #include "editor/rgbslider.h"

@@ -1,7 +1,7 @@
 #include "appdirfixture.h"
-#include "output/browsefolderlist.h"
+#include "widgets/browsefolderlist.h"
 #include "output/frmchangermodele.h"
-#include "output/patternfilelist.h"
+#include "widgets/patternfilelist.h"
 #include "support/scriptedplatform.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "output/browsefolderlist.h"
+#include "widgets/browsefolderlist.h"
 
 #include <QDir>
 #include <QKeyEvent>

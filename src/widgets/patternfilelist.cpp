@@ -1,4 +1,4 @@
-#include "output/patternfilelist.h"
+#include "widgets/patternfilelist.h"
 
 #include <QDir>
 #include <QStyle>

@@ -1,4 +1,4 @@
-#include "app/consoleplatform.h"
+#include "platform/consoleplatform.h"
 
 ConsolePlatform::ConsolePlatform(QTextStream &out)
     : m_out(out)

@@ -1,4 +1,4 @@
-#include "app/buttonsprites.h"
+#include "widgets/buttonsprites.h"
 
 #include <QLinearGradient>
 #include <QPainter>

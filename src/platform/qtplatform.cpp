@@ -1,4 +1,4 @@
-#include "app/qtplatform.h"
+#include "platform/qtplatform.h"
 
 #include <QApplication>
 #include <QDesktopServices>

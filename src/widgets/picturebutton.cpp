@@ -1,4 +1,4 @@
-#include "app/picturebutton.h"
+#include "widgets/picturebutton.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
