@@ -5,7 +5,7 @@
 //   bench_generation [application folder]   (default: the source tree's appdata)
 
 #include "platform/platform.h"
-#include "output/filereplace.h"
+#include "project/fileops.h"
 #include "output/slideshowgeneration.h"
 #include "project/slideshowproject.h"
 
@@ -102,8 +102,8 @@ int main(int argc, char *argv[])
                                 QString::fromLatin1(SlideshowFiles::Sound)};
     const Figures atomicCopy = timeRounds([&] {
         for (const QString &file : copied)
-            FileReplace::copyOver(appDir + QLatin1Char('/') + file,
-                                  folder.path() + QStringLiteral("/copy_") + file);
+            FileOps::copy(appDir + QLatin1Char('/') + file,
+                          folder.path() + QStringLiteral("/copy_") + file);
     });
     const Figures plainCopy = timeRounds([&] {
         for (const QString &file : copied) {

@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/frmprincipal.h"
 #include "app/headlessstart.h"
+#include "platform/appinfo.h"
 #include "platform/qtplatform.h"
 #include "app/startup.h"
 
@@ -46,8 +47,8 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lumivue"));
-    QApplication::setApplicationVersion(QStringLiteral("2.1"));
+    QApplication::setApplicationName(AppInfo::name());
+    QApplication::setApplicationVersion(AppInfo::version());
 
     // The interface is French whatever the user's locale, Qt's own buttons
     // ("Oui", "Annuler") included; numbers keep the user's locale.

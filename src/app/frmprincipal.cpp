@@ -2,6 +2,7 @@
 
 #include "widgets/buttonsprites.h"
 #include "widgets/picturebutton.h"
+#include "platform/appinfo.h"
 #include "project/projectstorage.h"
 
 #include <QCloseEvent>
@@ -45,7 +46,7 @@ FrmPrincipal::FrmPrincipal(Platform &platform, QString appDir, QString backupRoo
       m_backupRoot(std::move(backupRoot))
 {
     setObjectName(QStringLiteral("frmPrincipal"));
-    setWindowTitle(QStringLiteral("Lumivue 2.1"));
+    setWindowTitle(AppInfo::title());
     const QScreen *screen = QGuiApplication::primaryScreen();
     m_screenSize = screen->geometry().size();
     m_pixelRatio = screen->devicePixelRatio();

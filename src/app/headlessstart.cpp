@@ -2,6 +2,7 @@
 
 #include "app/appdirfill.h"
 #include "app/appfolders.h"
+#include "platform/appinfo.h"
 #include "platform/consoleplatform.h"
 #include "output/headlessgeneration.h"
 
@@ -21,10 +22,10 @@ int generate(const QString &projectFile, const QProcessEnvironment &env, const Q
         const AppDirFill fill = AppDirFill::run(*pristine, folders.appDir);
         if (!fill.complete())
             platform.message(fill.userMessage(), Platform::Buttons::Ok,
-                             Platform::Icon::Exclamation, QStringLiteral("Lumivue"));
+                             Platform::Icon::Exclamation, AppInfo::name());
     } else {
         platform.message(AppDirFill::pristineMissingMessage(candidates), Platform::Buttons::Ok,
-                         Platform::Icon::Exclamation, QStringLiteral("Lumivue"));
+                         Platform::Icon::Exclamation, AppInfo::name());
     }
     return HeadlessGeneration::run(projectFile, folders.appDir, platform, out);
 }

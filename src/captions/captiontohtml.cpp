@@ -37,7 +37,8 @@ public:
             out.append(QLatin1String("'>"));
         }
         const bool has[6] = {s.bold, s.italic, s.underline, s.strikethrough,
-                             s.offset == 40, s.offset == -40};
+                             s.offset == RichTextAdapter::SuperscriptOffset,
+                             s.offset == -RichTextAdapter::SuperscriptOffset};
         for (std::size_t k = 0; k < 6; ++k) {
             if (has[k] == m_on[k])
                 continue;

@@ -55,8 +55,8 @@ const std::array<Pass, 6> stylePasses{{
     {QLatin1String("<u>"), QLatin1String("</u>"), {Change::Style, Underline}},
     {QLatin1String("<b>"), QLatin1String("</b>"), {Change::Style, Bold}},
     {QLatin1String("<s>"), QLatin1String("</s>"), {Change::Style, Strike}},
-    {QLatin1String("<sup>"), QLatin1String("</sup>"), {Change::Offset, 40}},
-    {QLatin1String("<sub>"), QLatin1String("</sub>"), {Change::Offset, -40}},
+    {QLatin1String("<sup>"), QLatin1String("</sup>"), {Change::Offset, RichTextAdapter::SuperscriptOffset}},
+    {QLatin1String("<sub>"), QLatin1String("</sub>"), {Change::Offset, -RichTextAdapter::SuperscriptOffset}},
 }};
 
 constexpr int Limit = CaptionTagLimit;
@@ -322,8 +322,7 @@ QTextCharFormat formatOf(const Attr &a, const QStringList &faces)
     if (a.face >= 0)
         f.setFontFamilies(QStringList{faces.at(a.face)});
     if (a.hasColour)
-        f.setForeground(QColor(int(a.colour & 0xFF), int(a.colour >> 8 & 0xFF),
-                               int(a.colour >> 16 & 0xFF)));
+        f.setForeground(colourOf(a.colour));
     if (a.styles & Italic)
         f.setFontItalic(true);
     if (a.styles & Underline)
@@ -390,13 +389,4 @@ void HtmlToCaption(RichTextAdapter &editor, const QString &captionHtml)
     fontPass(sim);
     lineBreaks(sim);
     writeInto(editor, sim);
-}
-
-void DeleteFirstOccurrence(RichTextAdapter &editor, const QString &text, const QString &target)
-{
-    const qsizetype p = text.indexOf(target);
-    if (p < 0)
-        return;
-    editor.setSelection(int(p), int(target.size()));
-    editor.replaceSelection(QString());
 }

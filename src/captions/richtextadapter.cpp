@@ -1,5 +1,7 @@
 #include "captions/richtextadapter.h"
 
+#include "captions/colourtext.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QFont>
@@ -220,9 +222,7 @@ RichTextAdapter::Style RichTextAdapter::styleOf(const QTextCharFormat &f) const
 
     const QBrush brush = f.foreground();
     if (brush.style() != Qt::NoBrush) {
-        const QColor c = brush.color();
-        s.colour = std::uint32_t(c.red()) | std::uint32_t(c.green()) << 8
-                   | std::uint32_t(c.blue()) << 16;
+        s.colour = colourValue(brush.color());
     }
     s.bold = f.fontWeight() > QFont::Medium;
     s.italic = f.fontItalic();
@@ -232,8 +232,8 @@ RichTextAdapter::Style RichTextAdapter::styleOf(const QTextCharFormat &f) const
         s.offset = f.intProperty(CharOffsetProperty);
     } else {
         switch (f.verticalAlignment()) {
-        case QTextCharFormat::AlignSuperScript: s.offset = 40; break;
-        case QTextCharFormat::AlignSubScript: s.offset = -40; break;
+        case QTextCharFormat::AlignSuperScript: s.offset = SuperscriptOffset; break;
+        case QTextCharFormat::AlignSubScript: s.offset = -SuperscriptOffset; break;
         default: s.offset = 0; break;
         }
     }
@@ -310,7 +310,7 @@ void RichTextAdapter::setFontSize(double points)
 void RichTextAdapter::setColour(std::uint32_t colour)
 {
     QTextCharFormat f;
-    f.setForeground(QColor(int(colour & 0xFF), int(colour >> 8 & 0xFF), int(colour >> 16 & 0xFF)));
+    f.setForeground(colourOf(colour));
     merge(f);
 }
 
@@ -345,9 +345,9 @@ void RichTextAdapter::setStrikethrough(bool on)
 void RichTextAdapter::applyCharOffset(QTextCharFormat &format, int twips)
 {
     format.setProperty(CharOffsetProperty, twips);
-    format.setVerticalAlignment(twips == 40    ? QTextCharFormat::AlignSuperScript
-                                : twips == -40 ? QTextCharFormat::AlignSubScript
-                                               : QTextCharFormat::AlignNormal);
+    format.setVerticalAlignment(twips == SuperscriptOffset    ? QTextCharFormat::AlignSuperScript
+                                : twips == -SuperscriptOffset ? QTextCharFormat::AlignSubScript
+                                                              : QTextCharFormat::AlignNormal);
 }
 
 void RichTextAdapter::setCharOffset(int twips)

@@ -38,6 +38,8 @@ class RichTextAdapter
 {
 public:
     static constexpr int CharOffsetProperty = QTextFormat::UserProperty + 1;
+    // The offset of superscript text, in twips; subscript is its negative.
+    static constexpr int SuperscriptOffset = 40;
     static constexpr double MinFontSize = 1.0;
     static constexpr double MaxFontSize = 1638.0;
 

@@ -15,7 +15,7 @@ constexpr QChar kLineBreak(0x2028);
 constexpr int kMaxWordLength = 32;
 constexpr int kMaxParamDigits = 10;
 // \super and \sub read as the offsets the caption editor shows as such.
-constexpr int kSuperscriptTwips = 40;
+constexpr int kSuperscriptTwips = RichTextAdapter::SuperscriptOffset;
 constexpr int kMaxOffsetHalfPoints = 3276;
 
 // Groups whose content is never caption text.

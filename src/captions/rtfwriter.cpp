@@ -13,7 +13,7 @@ namespace {
 
 constexpr QChar kLineBreak(0x2028);
 constexpr QChar kObject(0xFFFC);
-constexpr int kSuperscriptTwips = 40;
+constexpr int kSuperscriptTwips = RichTextAdapter::SuperscriptOffset;
 
 // The vertical offset of a format in twips: our own property when the caption
 // editor set one, else the alignment that another source may have given.

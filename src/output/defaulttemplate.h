@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/filereplace.h"
+#include "project/fileops.h"
 
 #include <QList>
 #include <QString>
@@ -18,7 +18,7 @@ const QStringList &restoredFiles();
 struct FileResult
 {
     QString fileName;
-    FileReplace::Outcome outcome;
+    FileOps::Result outcome;
 };
 
 struct RestoreResult

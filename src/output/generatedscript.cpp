@@ -23,11 +23,6 @@ QString element(const char *id)
     return QStringLiteral("document.getElementById(") + quoted(QLatin1String(id)) + QLatin1Char(')');
 }
 
-int slidesOf(const SlideshowProject &project)
-{
-    return std::clamp<int>(project.slideCount, 0, SlideshowProject::MaxSlides);
-}
-
 } // namespace
 
 QString jsString(const QString &text)
@@ -44,7 +39,7 @@ QString jsString(const QString &text)
 
 QStringList blockA(const SlideshowProject &project)
 {
-    const int slides = slidesOf(project);
+    const int slides = project.boundedSlideCount();
     QStringList lines;
     lines.reserve(2 + 2 * slides);
     lines << QStringLiteral("var RepImage=") + quoted(jsString(project.name)) + QLatin1Char(';')
@@ -81,7 +76,7 @@ std::optional<QStringList> fromTemplate(const QStringList &templateLines,
     if (templateLines.size() < MinTemplateLines)
         return std::nullopt;
     QStringList script;
-    script.reserve(templateLines.size() + 2 * slidesOf(project));
+    script.reserve(templateLines.size() + 2 * project.boundedSlideCount());
     script << templateLines.mid(0, BlockAFirst - 1) << blockA(project)
            << templateLines.mid(BlockALast, BlockBFirst - BlockALast - 1) << blockB(project)
            << templateLines.mid(BlockBLast);

@@ -2,9 +2,9 @@
 
 #include "platform/platform.h"
 #include "output/captionbreaks.h"
-#include "output/filereplace.h"
 #include "output/generatedpage.h"
 #include "output/generatedscript.h"
+#include "project/fileops.h"
 #include "project/slideshowproject.h"
 #include "project/textfile.h"
 
@@ -157,8 +157,7 @@ QStringList copyMissingBackgrounds(const QStringList &page, const QString &appDi
         const QString target = folder + QLatin1Char('/') + picture;
         if (!pageText.contains(picture) || QFile::exists(target))
             continue;
-        if (FileReplace::copyOver(appDir + QLatin1Char('/') + picture, target)
-            == FileReplace::Outcome::Replaced)
+        if (FileOps::copy(appDir + QLatin1Char('/') + picture, target) == FileOps::Result::Done)
             copied << target;
     }
     return copied;

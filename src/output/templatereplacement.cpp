@@ -1,5 +1,7 @@
 #include "output/templatereplacement.h"
 
+#include "project/fileops.h"
+
 #include <QStringList>
 
 namespace TemplateReplacement {
@@ -10,21 +12,21 @@ Result::Frame replaceFramePicture(const QString &appDir, const QString &framePic
 {
     if (framePicture.isEmpty())
         return Result::Frame::NotChosen;
-    // The chosen picture may itself be one of the two destinations; copyOver
-    // leaves that one alone instead of deleting it before the copy.
+    // The chosen picture may itself be one of the two destinations; the copy
+    // leaves that one alone instead of deleting it first.
     const QString destinations[] = {
         appDir + QStringLiteral("/imgFondTable.jpg"),
         appDir + QStringLiteral("/Modeles/imgFondTable.jpg"),
     };
     Result::Frame frame = Result::Frame::Replaced;
     for (const QString &destination : destinations) {
-        switch (FileReplace::copyOver(framePicture, destination)) {
-        case FileReplace::Outcome::Replaced:
-        case FileReplace::Outcome::AlreadyInPlace:
+        switch (FileOps::copy(framePicture, destination)) {
+        case FileOps::Result::Done:
+        case FileOps::Result::AlreadyInPlace:
             break;
-        case FileReplace::Outcome::SourceMissing:
+        case FileOps::Result::Missing:
             return Result::Frame::SourceMissing;
-        case FileReplace::Outcome::WriteFailed:
+        default:
             frame = Result::Frame::WriteFailed;
             break;
         }
@@ -38,15 +40,15 @@ Result replaceTemplate(const QString &appDir, const QString &templateName,
                        const QString &framePicture)
 {
     Result result;
-    switch (FileReplace::copyOver(appDir + QStringLiteral("/Modeles/") + templateName,
-                                  appDir + QStringLiteral("/Nouveau.htm"))) {
-    case FileReplace::Outcome::Replaced:
-    case FileReplace::Outcome::AlreadyInPlace:
+    switch (FileOps::copy(appDir + QStringLiteral("/Modeles/") + templateName,
+                          appDir + QStringLiteral("/Nouveau.htm"))) {
+    case FileOps::Result::Done:
+    case FileOps::Result::AlreadyInPlace:
         break;
-    case FileReplace::Outcome::SourceMissing:
+    case FileOps::Result::Missing:
         result.page = Result::Page::SourceMissing;
         return result;
-    case FileReplace::Outcome::WriteFailed:
+    default:
         result.page = Result::Page::WriteFailed;
         return result;
     }

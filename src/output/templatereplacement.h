@@ -1,7 +1,5 @@
 #pragma once
 
-#include "output/filereplace.h"
-
 #include <QString>
 
 // Puts another page design in the place of AppDir/Nouveau.htm. The page is

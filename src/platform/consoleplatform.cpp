@@ -1,5 +1,7 @@
 #include "platform/consoleplatform.h"
 
+#include "platform/appinfo.h"
+
 ConsolePlatform::ConsolePlatform(QTextStream &out)
     : m_out(out)
 {
@@ -10,7 +12,7 @@ Platform::Answer ConsolePlatform::message(const QString &text, Buttons buttons, 
 {
     QString flat = text;
     flat.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    m_out << (title.isEmpty() ? QStringLiteral("Lumivue") : title) << " : " << flat << Qt::endl;
+    m_out << (title.isEmpty() ? AppInfo::name() : title) << " : " << flat << Qt::endl;
     switch (buttons) {
     case Buttons::Ok:
         return Answer::Ok;

@@ -2,8 +2,6 @@
 
 #include "platform/platform.h"
 
-class QWidget;
-
 // Platform on top of Qt: QMessageBox, QInputDialog, QDesktopServices, QScreen.
 class QtPlatform : public Platform
 {
@@ -13,6 +11,4 @@ public:
                                     const QString &proposed) override;
     bool openWithShell(const QString &filePath) override;
     QImage grabScreen(const QRect &area) override;
-
-    static QString applicationTitle();
 };

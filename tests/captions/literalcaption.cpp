@@ -50,6 +50,17 @@ int hexPair(const QString &text)
     return v;
 }
 
+// Finds target in text (a copy of the editor's text) and deletes its first
+// occurrence from the editor, keeping the formatting around it.
+void DeleteFirstOccurrence(RichTextAdapter &editor, const QString &text, const QString &target)
+{
+    const qsizetype p = text.indexOf(target);
+    if (p < 0)
+        return;
+    editor.setSelection(int(p), int(target.size()));
+    editor.replaceSelection(QString());
+}
+
 QString colourText(std::uint32_t c)
 {
     return QStringLiteral("#%1%2%3")

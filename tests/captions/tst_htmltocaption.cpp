@@ -27,7 +27,6 @@ private slots:
     void textOutsideRunsKeepsDefaults();
     void emptyCaptions_data();
     void emptyCaptions();
-    void deleteFirstOccurrence();
     void matchesTheStepByStepMethod_data();
     void matchesTheStepByStepMethod();
 };
@@ -150,23 +149,6 @@ void TestHtmlToCaption::emptyCaptions()
     // Stored again, an empty editor is a font start of the default face.
     QCOMPARE(CaptionToHtml(ed, QLocale::c()),
              QStringLiteral("<font face='%1' size='2' color='#000000'></font>").arg(ed.defaultFontName()));
-}
-
-void TestHtmlToCaption::deleteFirstOccurrence()
-{
-    QTextDocument doc;
-    RichTextAdapter ed(&doc);
-    ed.setPlainText(QStringLiteral("a<b>c<b>"));
-    ed.setSelection(1, 5);
-    ed.setBold(true);
-    DeleteFirstOccurrence(ed, ed.plainText(), QStringLiteral("<b>"));
-    QCOMPARE(ed.plainText(), QStringLiteral("ac<b>"));
-    QCOMPARE(propertyAt(ed, QStringLiteral("bold")), QStringLiteral("0,1,1,0,0"));
-    DeleteFirstOccurrence(ed, ed.plainText(), QStringLiteral("<i>"));
-    QCOMPARE(ed.plainText(), QStringLiteral("ac<b>"));
-    // The text given is what is searched, not the editor's.
-    DeleteFirstOccurrence(ed, QStringLiteral("<b>"), QStringLiteral("<b>"));
-    QCOMPARE(ed.plainText(), QStringLiteral("b>"));
 }
 
 // Generated and malformed captions: the one-pass conversion must leave the

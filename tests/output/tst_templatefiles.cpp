@@ -1,18 +1,15 @@
 #include "appdirfixture.h"
 #include "output/defaulttemplate.h"
-#include "output/filereplace.h"
 #include "output/templatereplacement.h"
 #include "support/scriptedplatform.h"
 
 #include <QFile>
 #include <QTest>
 
-using FileReplace::Outcome;
 using TemplateReplacement::Result;
 using Restore = DefaultTemplate::RestoreResult::Outcome;
 using Files = QMap<QString, QByteArray>;
 
-Q_DECLARE_METATYPE(Outcome)
 Q_DECLARE_METATYPE(Result::Page)
 Q_DECLARE_METATYPE(Result::Frame)
 Q_DECLARE_METATYPE(Restore)
@@ -45,63 +42,11 @@ class TestTemplateFiles : public QObject
 {
     Q_OBJECT
 private slots:
-    void copyOver_data();
-    void copyOver();
     void restore_data();
     void restore();
     void replaceTemplate_data();
     void replaceTemplate();
 };
-
-void TestTemplateFiles::copyOver_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("destination");
-    QTest::addColumn<Outcome>("expected");
-    QTest::addColumn<QByteArray>("destinationAfter");
-
-    QTest::newRow("NewDestination") << "Cadres/bois.jpg" << "Cadres/copie.jpg"
-                                    << Outcome::Replaced << QByteArray("frame bois");
-    QTest::newRow("OverwritesExisting") << "Cadres/bois.jpg" << "imgFondTable.jpg"
-                                        << Outcome::Replaced << QByteArray("frame bois");
-    QTest::newRow("EmptySource") << "vide.jpg" << "imgFond.jpg" << Outcome::Replaced
-                                 << QByteArray();
-    QTest::newRow("SameFile") << "Modeles/imgFondTable.jpg" << "Modeles/imgFondTable.jpg"
-                              << Outcome::AlreadyInPlace << QByteArray("frame of Modeles");
-    QTest::newRow("SameFileOtherSpelling")
-        << "Modeles/imgFondTable.jpg" << "Cadres/../Modeles/./imgFondTable.jpg"
-        << Outcome::AlreadyInPlace << QByteArray("frame of Modeles");
-    QTest::newRow("SourceMissing") << "Restaurer/absent.jpg" << "imgFond.jpg"
-                                   << Outcome::SourceMissing << current("imgFond.jpg");
-    QTest::newRow("SourceIsFolder") << "Cadres" << "imgFond.jpg" << Outcome::SourceMissing
-                                    << current("imgFond.jpg");
-    QTest::newRow("DestinationIsFolder") << "Cadres/bois.jpg" << "Modeles" << Outcome::WriteFailed
-                                         << QByteArray("<missing>");
-    QTest::newRow("DestinationFolderMissing") << "Cadres/bois.jpg" << "Absent/bois.jpg"
-                                              << Outcome::WriteFailed << QByteArray("<missing>");
-}
-
-void TestTemplateFiles::copyOver()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, destination);
-    QFETCH(Outcome, expected);
-    QFETCH(QByteArray, destinationAfter);
-
-    AppDirFixture app;
-    fillAppDir(app);
-    app.write("vide.jpg", {});
-    Files before = app.snapshot();
-
-    QCOMPARE(FileReplace::copyOver(app.path(source), app.path(destination)), expected);
-    QCOMPARE(app.read(destination), destinationAfter);
-
-    // Only the destination may change; no temporary file is left behind.
-    Files after = app.snapshot();
-    if (expected == Outcome::Replaced)
-        before.insert(QDir::cleanPath(destination), destinationAfter);
-    QCOMPARE(after, before);
-}
 
 void TestTemplateFiles::restore_data()
 {
