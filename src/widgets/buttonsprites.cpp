@@ -413,6 +413,12 @@ QList<QPixmap> ButtonSprites::toolbarPictures(qreal pixelRatio, int size)
     return pictures;
 }
 
+std::pair<QPixmap, QPixmap> ButtonSprites::helpPictures(qreal pixelRatio, int size)
+{
+    return {key(pixelRatio, size, helpColour(), false, question),
+            key(pixelRatio, size, helpColour(), true, question)};
+}
+
 QPixmap ButtonSprites::captureDesignPicture(qreal pixelRatio, int size)
 {
     return key(pixelRatio, size, slideColour(), false, viewfinder);
