@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/features.h"
 #include "app/frmprincipal.h"
 #include "app/headlessstart.h"
 #include "platform/appinfo.h"
@@ -64,7 +65,9 @@ int main(int argc, char *argv[])
     if (!startup.prepare())
         return 1;
 
-    FrmPrincipal window(platform, startup.folders().appDir, startup.folders().backupRoot);
+    const AppContext context{platform, startup.folders().appDir, startup.folders().backupRoot};
+    FrmPrincipal window(context);
+    const Features features(window, context);
     window.show();
     return app.exec();
 }

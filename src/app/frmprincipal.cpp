@@ -18,13 +18,6 @@
 
 namespace {
 
-QString withoutTrailingSeparator(QString folder)
-{
-    while (folder.size() > 1 && (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))))
-        folder.chop(1);
-    return folder;
-}
-
 // A quiet linen tile for an application folder that has lost its background.
 QPixmap fallbackTile()
 {
@@ -40,10 +33,8 @@ QPixmap fallbackTile()
 
 } // namespace
 
-FrmPrincipal::FrmPrincipal(Platform &platform, QString appDir, QString backupRoot,
-                           QWidget *parent)
-    : QWidget(parent), m_platform(platform), m_appDir(withoutTrailingSeparator(std::move(appDir))),
-      m_backupRoot(std::move(backupRoot))
+FrmPrincipal::FrmPrincipal(const AppContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setWindowTitle(AppInfo::title());
@@ -57,30 +48,22 @@ FrmPrincipal::FrmPrincipal(Platform &platform, QString appDir, QString backupRoo
     buildControls();
     buildLayout();
     startUp();
-    connectFeatures();
 }
 
 FrmPrincipal::~FrmPrincipal() = default;
 
 void FrmPrincipal::startUp()
 {
-    // 1. Project flags and the working values of the editor.
-    project.saved = true;
-    project.htmlGenerated = true;
-    project.loaded = false;
-    formatControlsArmed = true;
-    savedSelStart = 0;
-    savedSelLength = 0;
-    lastColour.clear();
-    slideNumberArmed = true;
+    // The project's flags and the editor's working values start as their
+    // declarations give them.
 
-    // 2. The decorative bars span the screen.
+    // The decorative bars span the screen.
     lblBarre->setMinimumWidth(m_screenSize.width());
-    Label2->setMinimumWidth(m_screenSize.width());
-    Label1->setGeometry(0, 0, Label1->width(), m_screenSize.height());
-    Label1->raise();
+    statusBand->setMinimumWidth(m_screenSize.width());
+    edgeBar->setGeometry(0, 0, edgeBar->width(), m_screenSize.height());
+    edgeBar->raise();
 
-    // 3. Button pictures; the capture button keeps its own until first used.
+    // Button pictures; the capture button keeps its own until first used.
     imgSprite = ButtonSprites::toolbarPictures(m_pixelRatio, m_tileSize);
     const std::pair<PictureButton *, int> buttons[] = {
         {imgFichier, 0},      {imgNew, 2},          {imgSave, 4},         {imgVisual, 6},
@@ -95,13 +78,7 @@ void FrmPrincipal::startUp()
             button->showNormalPicture();
     }
 
-    // 4. Style tags of the caption HTML, opening and closing in the same order.
-    openTags = {QStringLiteral("<i>"), QStringLiteral("<u>"), QStringLiteral("<b>"),
-                QStringLiteral("<s>"), QStringLiteral("<sup>"), QStringLiteral("<sub>")};
-    closeTags = {QStringLiteral("</i>"), QStringLiteral("</u>"), QStringLiteral("</b>"),
-                 QStringLiteral("</s>"), QStringLiteral("</sup>"), QStringLiteral("</sub>")};
-
-    // 5. Every screen font once (the font database lists each family once,
+    // Every screen font once (the font database lists each family once,
     // sorted by name). Filling the list selects its first entry, so the
     // starting text is put back afterwards.
     const QString startingFont = comboPolice->currentText();
@@ -109,24 +86,18 @@ void FrmPrincipal::startUp()
     comboPolice->setCurrentIndex(comboPolice->findText(startingFont));
     comboPolice->setEditText(startingFont);
 
-    // 6. Capture size and position.
-    displayWidthLimit = 600;
-    displayHeightLimit = 350;
-    savedCaptureLeft = -999;
-    savedCaptureTop = -999;
-
-    // 7. The whole screen, from its top-left corner.
+    // The whole screen, from its top-left corner.
     setGeometry(QGuiApplication::primaryScreen()->geometry());
     setWindowState(windowState() | Qt::WindowFullScreen);
 
-    // 8. The background tile, drawn over the window by paintEvent.
+    // The background tile, drawn over the window by paintEvent.
     loadBackgroundTile();
     update();
 }
 
 void FrmPrincipal::loadBackgroundTile()
 {
-    if (!imgFond.load(m_appDir + QStringLiteral("/imgFond.jpg")))
+    if (!imgFond.load(m_context.appDir + QStringLiteral("/imgFond.jpg")))
         imgFond = fallbackTile();
 }
 
@@ -141,12 +112,6 @@ void FrmPrincipal::paintEvent(QPaintEvent *)
     const int rows = m_screenSize.height() / tile.height() + 2;
     QPainter p(this);
     p.drawTiledPixmap(QRect(0, 0, columns * tile.width(), rows * tile.height()), imgFond);
-}
-
-void FrmPrincipal::setColourButtonFace(const QColor &colour)
-{
-    QToolButton *button = cmdRich[8];
-    button->setIcon(ButtonSprites::colourSwatch(m_pixelRatio, 20, colour));
 }
 
 void FrmPrincipal::closeWithoutRevert()
@@ -168,5 +133,5 @@ void FrmPrincipal::revertUnsavedWork()
     // With no project open there is nothing to put back and no file is touched.
     if (!project.loaded)
         return;
-    ProjectStorage(project, m_backupRoot).RevertToBackup();
+    ProjectStorage(project, m_context.backupRoot).RevertToBackup();
 }

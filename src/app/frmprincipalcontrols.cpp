@@ -83,16 +83,17 @@ void FrmPrincipal::buildControls()
 
     // ---- decorative bars ----
     lblBarre = named<QLabel>(this, "lblBarre");
-    Label1 = named<QLabel>(this, "Label1");
-    Label1->resize(4, 1);
-    Label2 = named<QLabel>(this, "Label2");
+    edgeBar = named<QLabel>(this, "Label1");
+    edgeBar->resize(4, 1);
+    statusBand = named<QLabel>(this, "Label2");
 
     // ---- slide display and navigation ----
     imageArea = named<QScrollArea>(this, "imageArea");
     imgDiapo = named<QLabel>(this, "imgDiapo");
     imgDiapo->setAlignment(Qt::AlignCenter);
-    // The picture at its natural size plus a one-pixel frame on each side.
-    imgDiapo->resize(displayWidthLimit + 2, displayHeightLimit + 2);
+    // Room for a picture of 600 x 350, the size of the default project's
+    // slide, plus a one-pixel frame on each side.
+    imgDiapo->resize(602, 352);
     imageArea->setWidget(imgDiapo);
     imageArea->setWidgetResizable(false);
     imageArea->setAlignment(Qt::AlignCenter);
@@ -165,7 +166,7 @@ void FrmPrincipal::buildControls()
     nameArray(cmdRich, "cmdRich");
     cmdRich[6]->setIcon(ButtonSprites::textColourIcon(m_pixelRatio, 20));
     cmdRich[7]->setIcon(ButtonSprites::clearCaptionIcon(m_pixelRatio, 20));
-    setColourButtonFace(Qt::white);
+    cmdRich[8]->setIcon(ButtonSprites::colourSwatch(m_pixelRatio, 20, Qt::white));
 
     comboPolice = named<QComboBox>(this, "comboPolice");
     comboPolice->setToolTip(QStringLiteral("Nom de la police"));

@@ -4,7 +4,7 @@
 #include "output/slideshowgeneration.h"
 #include "project/slideshowproject.h"
 
-void ViewGeneratedPage(const SlideshowProject &project, Platform &platform)
+void viewGeneratedPage(const SlideshowProject &project, Platform &platform)
 {
     if (!project.loaded)
         return;

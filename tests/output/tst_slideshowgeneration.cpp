@@ -576,7 +576,7 @@ void TestSlideshowGeneration::viewPage()
     project.htmlGenerated = htmlGenerated;
     ScriptedPlatform platform;
 
-    ViewGeneratedPage(project, platform);
+    viewGeneratedPage(project, platform);
     QCOMPARE(platform.messages.size(), warned ? 1 : 0);
     if (warned) {
         const auto &message = platform.messages.first();
