@@ -2,9 +2,9 @@
 #include "app/features.h"
 #include "app/frmprincipal.h"
 #include "app/headlessstart.h"
+#include "app/startup.h"
 #include "platform/appinfo.h"
 #include "platform/qtplatform.h"
-#include "app/startup.h"
 
 #include <QApplication>
 #include <QDir>

@@ -8,7 +8,8 @@
 #include "output/templatecommands.h"
 
 Features::Features(FrmPrincipal &window, const AppContext &context)
-    : m_window(window), m_context(context)
+    : m_window(window)
+    , m_context(context)
 {
     FrmPrincipal &w = window;
     m_captions = std::make_unique<CaptionController>(
@@ -23,10 +24,7 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
         TemplateCommands::Controls{w.imgModele, w.cmdChangerModele}, w.project, m_context, &w);
 }
 
-Features::~Features()
-{
-    delete m_colourPicker;
-}
+Features::~Features() { delete m_colourPicker; }
 
 FrmCouleur &Features::colourPicker()
 {

@@ -1,9 +1,9 @@
 #include "app/frmprincipal.h"
 
-#include "widgets/buttonsprites.h"
-#include "widgets/picturebutton.h"
 #include "platform/appinfo.h"
 #include "project/projectstorage.h"
+#include "widgets/buttonsprites.h"
+#include "widgets/picturebutton.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -22,7 +22,7 @@ namespace {
 QPixmap fallbackTile()
 {
     QImage tile(64, 64, QImage::Format_RGB32);
-    QRandomGenerator grain(1);   // fixed seed: the same tile on every start
+    QRandomGenerator grain(1); // fixed seed: the same tile on every start
     for (int y = 0; y < tile.height(); ++y)
         for (int x = 0; x < tile.width(); ++x) {
             const int shade = 236 + int(grain.bounded(8));
@@ -34,7 +34,8 @@ QPixmap fallbackTile()
 } // namespace
 
 FrmPrincipal::FrmPrincipal(const AppContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context)
+    : QWidget(parent)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setWindowTitle(AppInfo::title());
@@ -43,7 +44,8 @@ FrmPrincipal::FrmPrincipal(const AppContext &context, QWidget *parent)
     m_pixelRatio = screen->devicePixelRatio();
     // The whole toolbar fits in one row from 1280 pixels on; narrower
     // screens get smaller keys.
-    m_tileSize = m_screenSize.width() >= 1280 ? ButtonSprites::TileSize : ButtonSprites::SmallTileSize;
+    m_tileSize = m_screenSize.width() >= 1280 ? ButtonSprites::TileSize
+                                              : ButtonSprites::SmallTileSize;
 
     buildControls();
     buildLayout();
@@ -66,10 +68,10 @@ void FrmPrincipal::startUp()
     // Button pictures; the capture button keeps its own until first used.
     imgSprite = ButtonSprites::toolbarPictures(m_pixelRatio, m_tileSize);
     const std::pair<PictureButton *, int> buttons[] = {
-        {imgFichier, 0},      {imgNew, 2},          {imgSave, 4},         {imgVisual, 6},
-        {imgHelp, 8},         {imgInfo, 10},        {imgQuitter, 12},     {imgDelete, 14},
-        {imgAjouter, 16},     {imgChangeDiapo, 20}, {imgSaveSous, 22},    {imgVisuHTML, 24},
-        {imgModele, 26},      {imgChangerFond, 28}, {imgCapturer, 30},    {imgDidact, 32},
+        {imgFichier, 0},      {imgNew, 2},          {imgSave, 4},      {imgVisual, 6},
+        {imgHelp, 8},         {imgInfo, 10},        {imgQuitter, 12},  {imgDelete, 14},
+        {imgAjouter, 16},     {imgChangeDiapo, 20}, {imgSaveSous, 22}, {imgVisuHTML, 24},
+        {imgModele, 26},      {imgChangerFond, 28}, {imgCapturer, 30}, {imgDidact, 32},
         {imgVisionneuse, 34},
     };
     for (const auto &[button, normal] : buttons) {

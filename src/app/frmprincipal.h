@@ -37,7 +37,7 @@ public:
     SlideshowProject project;
 
     // ---- controls (C++ name, then objectName when it differs) ----------
-    QList<QPixmap> imgSprite;  // 36 pictures: normal at even, pressed at odd index
+    QList<QPixmap> imgSprite; // 36 pictures: normal at even, pressed at odd index
 
     PictureButton *imgFichier = nullptr;
     PictureButton *imgNew = nullptr;
@@ -57,12 +57,12 @@ public:
     PictureButton *imgDidact = nullptr;
     PictureButton *imgVisionneuse = nullptr;
 
-    QScrollArea *imageArea = nullptr;  // scrolls imgDiapo when it is larger than the window
+    QScrollArea *imageArea = nullptr; // scrolls imgDiapo when it is larger than the window
     QLabel *imgDiapo = nullptr;
-    QPixmap imgFond;                   // background tile
-    QLabel *lblBarre = nullptr;        // the toolbar band
-    QLabel *edgeBar = nullptr;         // Label1: the bar down the left edge
-    QLabel *statusBand = nullptr;      // Label2: the band along the bottom
+    QPixmap imgFond;              // background tile
+    QLabel *lblBarre = nullptr;   // the toolbar band
+    QLabel *edgeBar = nullptr;    // Label1: the bar down the left edge
+    QLabel *statusBand = nullptr; // Label2: the band along the bottom
     std::array<QLabel *, 2> lblDiapo{};
     QLabel *lblNomDiapo = nullptr;
     QLabel *lblNbDiapo = nullptr;
@@ -88,15 +88,15 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildControls();           // frmprincipalcontrols.cpp
-    void buildLayout();             // frmprincipallayout.cpp
+    void buildControls(); // frmprincipalcontrols.cpp
+    void buildLayout();   // frmprincipallayout.cpp
     void startUp();
     void loadBackgroundTile();
     void revertUnsavedWork();
 
     AppContext m_context;
-    QSize m_screenSize;             // the screen the window fills
+    QSize m_screenSize; // the screen the window fills
     qreal m_pixelRatio = 1.0;
-    int m_tileSize = 44;            // toolbar buttons, logical pixels
+    int m_tileSize = 44; // toolbar buttons, logical pixels
     bool m_revertOnClose = true;
 };

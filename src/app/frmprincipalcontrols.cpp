@@ -16,16 +16,14 @@
 
 namespace {
 
-template <typename T>
-T *named(QWidget *parent, const char *name)
+template <typename T> T *named(QWidget *parent, const char *name)
 {
     auto *widget = new T(parent);
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
 
-template <typename T, std::size_t N>
-void nameArray(std::array<T *, N> &controls, const char *name)
+template <typename T, std::size_t N> void nameArray(std::array<T *, N> &controls, const char *name)
 {
     for (std::size_t i = 0; i < N; ++i) {
         controls[i]->setObjectName(QLatin1String(name));
@@ -64,7 +62,8 @@ void FrmPrincipal::buildControls()
     imgCapturer->showPicture(ButtonSprites::captureDesignPicture(m_pixelRatio, m_tileSize));
 
     const int tile = m_tileSize;
-    const auto pictureButton = [this, tile](const char *name, const QString &tip, const QPixmap &icon) {
+    const auto pictureButton = [this, tile](const char *name, const QString &tip,
+                                            const QPixmap &icon) {
         auto *button = named<QPushButton>(this, name);
         button->setToolTip(tip);
         button->setAccessibleName(tip);
@@ -77,9 +76,9 @@ void FrmPrincipal::buildControls()
     };
     cmdFinaliser = pictureButton("cmdFinaliser", QStringLiteral("Finaliser le diaporama"),
                                  ButtonSprites::finaliseIcon(m_pixelRatio, tile));
-    cmdChangerModele =
-        pictureButton("cmdChangerModele", QStringLiteral("Choisir un nouveau modèle"),
-                      ButtonSprites::templateIcon(m_pixelRatio, tile));
+    cmdChangerModele = pictureButton("cmdChangerModele",
+                                     QStringLiteral("Choisir un nouveau modèle"),
+                                     ButtonSprites::templateIcon(m_pixelRatio, tile));
 
     // ---- decorative bars ----
     lblBarre = named<QLabel>(this, "lblBarre");

@@ -22,7 +22,7 @@ namespace {
 constexpr int StatusHeight = 34;
 constexpr int CaptionPanelMinWidth = 340;
 constexpr int CaptionPanelMaxWidth = 520;
-constexpr int FormatButtonPitch = 32;   // the format column's buttons touch
+constexpr int FormatButtonPitch = 32; // the format column's buttons touch
 
 QFrame *panel(QWidget *parent, const char *name)
 {

@@ -2,9 +2,9 @@
 
 #include "app/appdirfill.h"
 #include "app/appfolders.h"
+#include "output/headlessgeneration.h"
 #include "platform/appinfo.h"
 #include "platform/consoleplatform.h"
-#include "output/headlessgeneration.h"
 
 namespace HeadlessStart {
 
@@ -21,8 +21,8 @@ int generate(const QString &projectFile, const QProcessEnvironment &env, const Q
     if (const auto pristine = AppFolders::findPristine(candidates)) {
         const AppDirFill fill = AppDirFill::run(*pristine, folders.appDir);
         if (!fill.complete())
-            platform.message(fill.userMessage(), Platform::Buttons::Ok,
-                             Platform::Icon::Exclamation, AppInfo::name());
+            platform.message(fill.userMessage(), Platform::Buttons::Ok, Platform::Icon::Exclamation,
+                             AppInfo::name());
     } else {
         platform.message(AppDirFill::pristineMissingMessage(candidates), Platform::Buttons::Ok,
                          Platform::Icon::Exclamation, AppInfo::name());

@@ -18,23 +18,21 @@ bool Startup::prepare()
 {
     const QString root = QDir::toNativeSeparators(m_folders.backupRoot);
     switch (m_lock.acquire()) {
-    case InstanceLock::Result::Acquired:
-        return fillAppDir();
+    case InstanceLock::Result::Acquired: return fillAppDir();
     case InstanceLock::Result::HeldElsewhere:
         m_platform.message(QStringLiteral("Lumivue est déjà ouvert."), Platform::Buttons::Ok,
                            Platform::Icon::Exclamation, AppInfo::name());
         return false;
     case InstanceLock::Result::FolderUnusable:
-        m_platform.message(QStringLiteral("Lumivue ne peut pas créer son dossier de sauvegarde :\n%1")
-                               .arg(root),
-                           Platform::Buttons::Ok, Platform::Icon::Stop, AppInfo::name());
+        m_platform.message(
+            QStringLiteral("Lumivue ne peut pas créer son dossier de sauvegarde :\n%1").arg(root),
+            Platform::Buttons::Ok, Platform::Icon::Stop, AppInfo::name());
         return false;
-    case InstanceLock::Result::Failed:
-        break;
+    case InstanceLock::Result::Failed: break;
     }
-    m_platform.message(QStringLiteral("Lumivue ne peut pas écrire dans son dossier de sauvegarde :\n%1")
-                           .arg(root),
-                       Platform::Buttons::Ok, Platform::Icon::Stop, AppInfo::name());
+    m_platform.message(
+        QStringLiteral("Lumivue ne peut pas écrire dans son dossier de sauvegarde :\n%1").arg(root),
+        Platform::Buttons::Ok, Platform::Icon::Stop, AppInfo::name());
     return false;
 }
 
@@ -48,17 +46,16 @@ bool Startup::fillAppDir()
     }
     const AppDirFill fill = AppDirFill::run(*pristine, m_folders.appDir);
     switch (fill.outcome) {
-    case AppDirFill::Outcome::Complete:
-        return true;
+    case AppDirFill::Outcome::Complete: return true;
     case AppDirFill::Outcome::Incomplete:
         // Lumivue still runs; only the features behind the missing files lack them.
         m_platform.message(fill.userMessage(), Platform::Buttons::Ok, Platform::Icon::Exclamation,
                            AppInfo::name());
         return true;
     case AppDirFill::Outcome::PristineMissing:
-    case AppDirFill::Outcome::AppDirUnusable:
-        break;
+    case AppDirFill::Outcome::AppDirUnusable: break;
     }
-    m_platform.message(fill.userMessage(), Platform::Buttons::Ok, Platform::Icon::Stop, AppInfo::name());
+    m_platform.message(fill.userMessage(), Platform::Buttons::Ok, Platform::Icon::Stop,
+                       AppInfo::name());
     return false;
 }

@@ -26,7 +26,8 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 const QStringList &rtfFormats()
 {
     static const QStringList formats = {
-        QStringLiteral("text/rtf"), QStringLiteral("application/rtf"),
+        QStringLiteral("text/rtf"),
+        QStringLiteral("application/rtf"),
         QStringLiteral("application/x-qt-windows-mime;value=\"Rich Text Format\""),
     };
     return formats;
@@ -36,9 +37,12 @@ const QStringList &rtfFormats()
 
 CaptionCommands::CaptionCommands(const Controls &controls, const SlideshowProject &project,
                                  CaptionController &captions, ColourChooser chooseColour)
-    : m_controls(controls), m_viewport(controls.richtxtTexteInfo->viewport()), m_project(project),
-      m_captions(captions), m_chooseColour(std::move(chooseColour)),
-      m_editor(controls.richtxtTexteInfo)
+    : m_controls(controls)
+    , m_viewport(controls.richtxtTexteInfo->viewport())
+    , m_project(project)
+    , m_captions(captions)
+    , m_chooseColour(std::move(chooseColour))
+    , m_editor(controls.richtxtTexteInfo)
 {
     // The pop-up menu of the editor is ours, not the text control's own.
     controls.richtxtTexteInfo->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -46,7 +50,8 @@ CaptionCommands::CaptionCommands(const Controls &controls, const SlideshowProjec
 
     for (std::size_t k = 0; k < controls.cmdRich.size(); ++k) {
         const int index = int(k);
-        connect(controls.cmdRich[k], &QToolButton::clicked, this, [this, index] { formatClicked(index); });
+        connect(controls.cmdRich[k], &QToolButton::clicked, this,
+                [this, index] { formatClicked(index); });
     }
     connect(controls.comboPolice, &QComboBox::textActivated, this, &CaptionCommands::fontChosen);
     connect(controls.comboTaille, &QComboBox::textActivated, this, &CaptionCommands::sizeChosen);
@@ -94,10 +99,11 @@ void CaptionCommands::editorReleased()
     // The lists follow the selection's first character.
     const RichTextAdapter::Style style = m_editor.style();
     const int size = m_controls.comboTaille->findText(QString::number(style.size),
-                                                    Qt::MatchExactly | Qt::MatchCaseSensitive);
+                                                      Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (size >= 0)
         m_controls.comboTaille->setCurrentIndex(size);
-    const int face = m_controls.comboPolice->findText(style.face, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int face = m_controls.comboPolice->findText(style.face,
+                                                      Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (face >= 0)
         m_controls.comboPolice->setCurrentIndex(face);
     m_captions.setFormatControlsArmed(true);
@@ -142,7 +148,7 @@ void CaptionCommands::formatClicked(int index)
     case 6:
         chooseColour();
         if (m_lastColour.isEmpty())
-            return;   // cancelled: nothing changes, nothing is stored
+            return; // cancelled: nothing changes, nothing is stored
         break;
     case 7: clearCaption(); break;
     case 8:
@@ -176,7 +182,8 @@ QList<RichTextAdapter::Style> CaptionCommands::selectionStyles() const
     return styles;
 }
 
-void CaptionCommands::toggle(bool RichTextAdapter::Style::*member, void (RichTextAdapter::*set)(bool))
+void CaptionCommands::toggle(bool RichTextAdapter::Style::*member,
+                             void (RichTextAdapter::*set)(bool))
 {
     const QList<RichTextAdapter::Style> styles = selectionStyles();
     const bool all = std::all_of(styles.cbegin(), styles.cend(),
@@ -188,8 +195,9 @@ void CaptionCommands::flipOffset(int own)
 {
     const QList<RichTextAdapter::Style> styles = selectionStyles();
     const int first = styles.first().offset;
-    const bool uniform = std::all_of(styles.cbegin(), styles.cend(),
-                                     [first](const RichTextAdapter::Style &s) { return s.offset == first; });
+    const bool uniform = std::all_of(
+        styles.cbegin(), styles.cend(),
+        [first](const RichTextAdapter::Style &s) { return s.offset == first; });
     // One offset x becomes own - x (so a second press undoes the first); a
     // mixed selection takes the button's own offset.
     m_editor.setCharOffset(uniform ? own - first : own);
@@ -203,9 +211,8 @@ void CaptionCommands::chooseColour()
         return;
     m_editor.setColour(colourValue(*colour));
     QToolButton *lastColourButton = m_controls.cmdRich[8];
-    lastColourButton->setIcon(ButtonSprites::colourSwatch(lastColourButton->devicePixelRatioF(),
-                                                          lastColourButton->iconSize().width(),
-                                                          *colour));
+    lastColourButton->setIcon(ButtonSprites::colourSwatch(
+        lastColourButton->devicePixelRatioF(), lastColourButton->iconSize().width(), *colour));
 }
 
 void CaptionCommands::clearCaption()
@@ -240,7 +247,7 @@ void CaptionCommands::copy()
         return;
     const QString rtf = m_editor.selectedRtf();
     auto *data = new QMimeData;
-    const QByteArray bytes = rtf.toLatin1();   // the writer emits ASCII only
+    const QByteArray bytes = rtf.toLatin1(); // the writer emits ASCII only
     data->setData(rtfFormats().at(0), bytes);
     data->setData(rtfFormats().at(1), bytes);
     data->setText(rtf);

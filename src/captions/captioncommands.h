@@ -80,7 +80,7 @@ private:
     CaptionController &m_captions;
     ColourChooser m_chooseColour;
     RichTextAdapter m_editor;
-    int m_savedSelStart = 0;    // the selection of the last format button pressed
-    int m_savedSelLength = 0;   // while text was selected
+    int m_savedSelStart = 0;  // the selection of the last format button pressed
+    int m_savedSelLength = 0; // while text was selected
     QString m_lastColour;
 };

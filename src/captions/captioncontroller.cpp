@@ -11,7 +11,9 @@
 #include <limits>
 
 CaptionController::CaptionController(const Controls &controls, SlideshowProject &project)
-    : m_field(controls.txtTexteInfo), m_project(project), m_editor(controls.richtxtTexteInfo)
+    : m_field(controls.txtTexteInfo)
+    , m_project(project)
+    , m_editor(controls.richtxtTexteInfo)
 {
     // Captions are long single lines; a text field cuts at 32767 characters by default.
     m_field->setMaxLength(std::numeric_limits<int>::max());

@@ -24,8 +24,8 @@ class CaptionController : public QObject
 public:
     struct Controls
     {
-        QTextEdit *richtxtTexteInfo = nullptr;   // the caption editor
-        QLineEdit *txtTexteInfo = nullptr;       // the caption field
+        QTextEdit *richtxtTexteInfo = nullptr; // the caption editor
+        QLineEdit *txtTexteInfo = nullptr;     // the caption field
     };
 
     CaptionController(const Controls &controls, SlideshowProject &project);

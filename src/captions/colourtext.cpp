@@ -5,7 +5,7 @@
 std::uint32_t colourValue(const QColor &colour)
 {
     return std::uint32_t(colour.red()) | std::uint32_t(colour.green()) << 8
-           | std::uint32_t(colour.blue()) << 16;
+        | std::uint32_t(colour.blue()) << 16;
 }
 
 QColor colourOf(std::uint32_t value)

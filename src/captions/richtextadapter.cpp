@@ -13,10 +13,7 @@
 namespace {
 
 // Characters that stand for a line break in the document: two plain positions.
-bool isBreak(QChar c)
-{
-    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
-}
+bool isBreak(QChar c) { return c == QChar::ParagraphSeparator || c == QChar::LineSeparator; }
 
 // Plain position of a document position.
 int toPlain(const QString &raw, int documentPosition)
@@ -72,14 +69,12 @@ void insertNormalised(QTextCursor &cursor, const QString &text, const QTextCharF
 } // namespace
 
 RichTextAdapter::RichTextAdapter(QTextDocument *document)
-    : m_document(document), m_cursor(document)
+    : m_document(document)
+    , m_cursor(document)
 {
 }
 
-QTextCursor RichTextAdapter::cursor() const
-{
-    return m_readCursor ? m_readCursor() : m_cursor;
-}
+QTextCursor RichTextAdapter::cursor() const { return m_readCursor ? m_readCursor() : m_cursor; }
 
 void RichTextAdapter::setCursor(const QTextCursor &cursor)
 {
@@ -112,10 +107,7 @@ QString RichTextAdapter::normalisedText(const QString &text)
 
 // ---- text and selection ----
 
-QString RichTextAdapter::plainText() const
-{
-    return withCrLf(m_document->toRawText());
-}
+QString RichTextAdapter::plainText() const { return withCrLf(m_document->toRawText()); }
 
 int RichTextAdapter::textLength() const
 {
@@ -152,8 +144,8 @@ int RichTextAdapter::selectionLength() const
 QString RichTextAdapter::selectedText() const
 {
     const QTextCursor c = cursor();
-    return withCrLf(m_document->toRawText().mid(c.selectionStart(),
-                                                c.selectionEnd() - c.selectionStart()));
+    return withCrLf(
+        m_document->toRawText().mid(c.selectionStart(), c.selectionEnd() - c.selectionStart()));
 }
 
 void RichTextAdapter::replaceSelection(const QString &text)
@@ -345,9 +337,9 @@ void RichTextAdapter::setStrikethrough(bool on)
 void RichTextAdapter::applyCharOffset(QTextCharFormat &format, int twips)
 {
     format.setProperty(CharOffsetProperty, twips);
-    format.setVerticalAlignment(twips == SuperscriptOffset    ? QTextCharFormat::AlignSuperScript
-                                : twips == -SuperscriptOffset ? QTextCharFormat::AlignSubScript
-                                                              : QTextCharFormat::AlignNormal);
+    format.setVerticalAlignment(twips == SuperscriptOffset ? QTextCharFormat::AlignSuperScript
+                                    : twips == -SuperscriptOffset ? QTextCharFormat::AlignSubScript
+                                                                  : QTextCharFormat::AlignNormal);
 }
 
 void RichTextAdapter::setCharOffset(int twips)

@@ -15,16 +15,27 @@ namespace {
 
 // The classic sixteen-colour palette, in swatch order.
 constexpr std::array<std::array<int, 3>, 16> kFixedColours = {{
-    {0, 0, 0},       {0, 0, 128},     {0, 128, 0},     {0, 128, 128},
-    {128, 0, 0},     {128, 0, 128},   {128, 128, 0},   {192, 192, 192},
-    {128, 128, 128}, {0, 0, 255},     {0, 255, 0},     {0, 255, 255},
-    {255, 0, 0},     {255, 0, 255},   {255, 255, 0},   {255, 255, 255},
+    {0, 0, 0},
+    {0, 0, 128},
+    {0, 128, 0},
+    {0, 128, 128},
+    {128, 0, 0},
+    {128, 0, 128},
+    {128, 128, 0},
+    {192, 192, 192},
+    {128, 128, 128},
+    {0, 0, 255},
+    {0, 255, 0},
+    {0, 255, 255},
+    {255, 0, 0},
+    {255, 0, 255},
+    {255, 255, 0},
+    {255, 255, 255},
 }};
 
 const QColor kStartingMix(127, 127, 127);
 
-template<typename T, std::size_t N>
-void nameArray(std::array<T *, N> &controls, const char *name)
+template <typename T, std::size_t N> void nameArray(std::array<T *, N> &controls, const char *name)
 {
     for (std::size_t i = 0; i < N; ++i) {
         controls[i]->setObjectName(QString::fromLatin1(name));
@@ -32,10 +43,7 @@ void nameArray(std::array<T *, N> &controls, const char *name)
     }
 }
 
-QString htmlCode(const QColor &c)
-{
-    return ColourToHtml(colourValue(c));
-}
+QString htmlCode(const QColor &c) { return ColourToHtml(colourValue(c)); }
 
 } // namespace
 

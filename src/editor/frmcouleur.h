@@ -40,13 +40,13 @@ public:
     std::array<RgbSlider *, 3> picChangeRGB{};
     ColourSwatch *picSelection = nullptr;
     QLabel *lblSelection = nullptr;
-    std::array<QLabel *, 3> headings{};   // Label1
+    std::array<QLabel *, 3> headings{}; // Label1
     std::array<QPushButton *, 2> cmdFin{};
     HelpButton *cmdHelp = nullptr;
 
 public slots:
-    void accept() override;   // "OK"
-    void reject() override;   // "Annuler"
+    void accept() override; // "OK"
+    void reject() override; // "Annuler"
 
 private:
     void buildControls(const AppContext &context);

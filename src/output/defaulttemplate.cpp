@@ -7,9 +7,9 @@ namespace DefaultTemplate {
 const QStringList &restoredFiles()
 {
     static const QStringList files = {
-        QStringLiteral("Nouveau.lmv"), QStringLiteral("Nouveau.htm"),
-        QStringLiteral("Nouveau.js"),  QStringLiteral("Nouveau0.gif"),
-        QStringLiteral("imgFond.jpg"), QStringLiteral("imgFondTable.jpg"),
+        QStringLiteral("Nouveau.lmv"),  QStringLiteral("Nouveau.htm"),
+        QStringLiteral("Nouveau.js"),   QStringLiteral("Nouveau0.gif"),
+        QStringLiteral("imgFond.jpg"),  QStringLiteral("imgFondTable.jpg"),
         QStringLiteral("sohifrm2.wav"),
     };
     return files;
@@ -32,8 +32,8 @@ QString failureText(const QList<FileResult> &failures)
     QStringList lines{QStringLiteral("Certains fichiers n'ont pas pu être restaurés :")};
     for (const FileResult &failure : failures) {
         const QString why = failure.outcome == FileOps::Result::Missing
-                                ? QStringLiteral("absent du dossier Restaurer")
-                                : QStringLiteral("copie impossible");
+            ? QStringLiteral("absent du dossier Restaurer")
+            : QStringLiteral("copie impossible");
         lines.append(QStringLiteral("- %1 (%2)").arg(failure.fileName, why));
     }
     lines.append(QStringLiteral("Ces fichiers ont gardé leur contenu précédent."));

@@ -33,8 +33,7 @@ QPushButton *pictureButton(QStyle::StandardPixmap picture, const QString &toolti
 }
 
 // Hidden parts keep their place, so the window does not jump as they come and go.
-template <typename W>
-W *steady(W *widget, const char *name)
+template <typename W> W *steady(W *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     QSizePolicy policy = widget->sizePolicy();
@@ -46,7 +45,9 @@ W *steady(W *widget, const char *name)
 } // namespace
 
 FrmChangerModele::FrmChangerModele(const AppContext &context, QWidget *parent)
-    : QDialog(parent), m_context(context), m_templateFolder(context.appDir + QStringLiteral("/Modeles"))
+    : QDialog(parent)
+    , m_context(context)
+    , m_templateFolder(context.appDir + QStringLiteral("/Modeles"))
 {
     setObjectName(QStringLiteral("frmChangerModele"));
     setWindowTitle(QStringLiteral("Modèle"));
@@ -84,8 +85,9 @@ void FrmChangerModele::buildLayout(const AppContext &context)
     imgVisu->setBackgroundRole(QPalette::Base);
     imgVisu->setAutoFillBackground(true);
 
-    for (QWidget *list : {static_cast<QWidget *>(templateFolders), static_cast<QWidget *>(templateFiles),
-                          static_cast<QWidget *>(frameFolders), static_cast<QWidget *>(framePictures)})
+    for (QWidget *list :
+         {static_cast<QWidget *>(templateFolders), static_cast<QWidget *>(templateFiles),
+          static_cast<QWidget *>(frameFolders), static_cast<QWidget *>(framePictures)})
         list->setMinimumSize(180, 140);
 
     // Left: the template lists; right: the frame picture, for "Image.htm" only.
@@ -170,10 +172,7 @@ void FrmChangerModele::cmdOpenClicked()
     showTemplatesWhenInTemplateFolder();
 }
 
-void FrmChangerModele::templateFolderChanged()
-{
-    showTemplatesWhenInTemplateFolder();
-}
+void FrmChangerModele::templateFolderChanged() { showTemplatesWhenInTemplateFolder(); }
 
 void FrmChangerModele::showTemplatesWhenInTemplateFolder()
 {
@@ -185,7 +184,7 @@ void FrmChangerModele::templateClicked()
 {
     const QString name = templateFiles->selectedFileName();
     if (name.isEmpty())
-        return;  // the list was emptied or refilled, nothing was clicked
+        return; // the list was emptied or refilled, nothing was clicked
     m_chosenTemplate = name;
     setFramePickerVisible(name == QLatin1String(TemplateReplacement::FramedTemplate));
 }
@@ -200,7 +199,7 @@ void FrmChangerModele::setFramePickerVisible(bool visible)
 
 void FrmChangerModele::frameFolderChanged()
 {
-    imgVisu->clear();  // the preview always shows the picture that would be used
+    imgVisu->clear(); // the preview always shows the picture that would be used
 }
 
 void FrmChangerModele::framePictureClicked()

@@ -26,8 +26,8 @@ class FrmChangerModele : public QDialog
 public:
     struct Choice
     {
-        QString templateName;   // a file name of AppDir/Modeles
-        QString framePicture;   // full path of the frame picture, "" when none was chosen
+        QString templateName; // a file name of AppDir/Modeles
+        QString framePicture; // full path of the frame picture, "" when none was chosen
     };
 
     FrmChangerModele(const AppContext &context, QWidget *parent = nullptr);
@@ -40,13 +40,13 @@ public:
     // ---- controls (C++ name, then objectName when it differs) ----------
     HelpButton *cmdHelp = nullptr;
     QPushButton *cmdOpen = nullptr;
-    BrowseFolderList *templateFolders = nullptr;  // Dir1
-    PatternFileList *templateFiles = nullptr;     // File1
-    QLabel *frameCaption = nullptr;               // Label2
-    BrowseFolderList *frameFolders = nullptr;     // Dir2
-    PatternFileList *framePictures = nullptr;     // File2
+    BrowseFolderList *templateFolders = nullptr; // Dir1
+    PatternFileList *templateFiles = nullptr;    // File1
+    QLabel *frameCaption = nullptr;              // Label2
+    BrowseFolderList *frameFolders = nullptr;    // Dir2
+    PatternFileList *framePictures = nullptr;    // File2
     PicturePreview *imgVisu = nullptr;
-    QPushButton *applyButton = nullptr;           // Command1
+    QPushButton *applyButton = nullptr; // Command1
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -13,14 +13,12 @@ namespace {
 constexpr int BlockAFirst = 7, BlockALast = 10;
 constexpr int BlockBFirst = 13, BlockBLast = 16;
 
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
+QString quoted(const QString &text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
 
 QString element(const char *id)
 {
-    return QStringLiteral("document.getElementById(") + quoted(QLatin1String(id)) + QLatin1Char(')');
+    return QStringLiteral("document.getElementById(") + quoted(QLatin1String(id))
+        + QLatin1Char(')');
 }
 
 } // namespace
@@ -44,14 +42,14 @@ QStringList blockA(const SlideshowProject &project)
     lines.reserve(2 + 2 * slides);
     lines << QStringLiteral("var RepImage=") + quoted(jsString(project.name)) + QLatin1Char(';')
           << QStringLiteral("var NBSprite=") + QString::number(int(project.slideCount) - 1)
-                 + QLatin1Char(';');
+            + QLatin1Char(';');
     for (int i = 0; i < slides; ++i)
         lines << QStringLiteral("Info[") + QString::number(i) + QStringLiteral("]=")
-                     + quoted(QStringLiteral("&nbsp;") + ScriptTextOfLine(project.slideLines[i]))
-                     + QLatin1Char(';');
+                + quoted(QStringLiteral("&nbsp;") + ScriptTextOfLine(project.slideLines[i]))
+                + QLatin1Char(';');
     for (int i = 0; i < slides; ++i)
         lines << QStringLiteral("TypeImage[") + QString::number(i) + QStringLiteral("]=")
-                     + quoted(project.imageTypes[i]) + QLatin1Char(';');
+                + quoted(project.imageTypes[i]) + QLatin1Char(';');
     return lines;
 }
 

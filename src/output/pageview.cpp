@@ -1,7 +1,7 @@
 #include "output/pageview.h"
 
-#include "platform/platform.h"
 #include "output/slideshowgeneration.h"
+#include "platform/platform.h"
 #include "project/slideshowproject.h"
 
 void viewGeneratedPage(const SlideshowProject &project, Platform &platform)

@@ -11,10 +11,14 @@
 
 TemplateCommands::TemplateCommands(const Controls &controls, const SlideshowProject &project,
                                    const AppContext &context, QWidget *window)
-    : m_project(project), m_context(context), m_window(window)
+    : m_project(project)
+    , m_context(context)
+    , m_window(window)
 {
-    connect(controls.imgModele, &PictureButton::released, this, &TemplateCommands::restoreRequested);
-    connect(controls.cmdChangerModele, &QPushButton::clicked, this, &TemplateCommands::chooseTemplate);
+    connect(controls.imgModele, &PictureButton::released, this,
+            &TemplateCommands::restoreRequested);
+    connect(controls.cmdChangerModele, &QPushButton::clicked, this,
+            &TemplateCommands::chooseTemplate);
 }
 
 void TemplateCommands::restoreRequested()

@@ -10,6 +10,6 @@ class Platform;
 struct AppContext
 {
     Platform &platform;
-    QString appDir;      // the application folder, no trailing separator
-    QString backupRoot;  // where the backup set of the open project lives
+    QString appDir;     // the application folder, no trailing separator
+    QString backupRoot; // where the backup set of the open project lives
 };

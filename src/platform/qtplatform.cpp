@@ -45,8 +45,8 @@ std::optional<QString> QtPlatform::inputBox(const QString &prompt, const QString
 {
     bool ok = false;
     const QString text = QInputDialog::getText(QApplication::activeWindow(),
-                                               title.isEmpty() ? AppInfo::name() : title,
-                                               prompt, QLineEdit::Normal, proposed, &ok);
+                                               title.isEmpty() ? AppInfo::name() : title, prompt,
+                                               QLineEdit::Normal, proposed, &ok);
     if (!ok)
         return std::nullopt;
     return text;

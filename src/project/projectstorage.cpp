@@ -76,10 +76,7 @@ ProjectStorage::ProjectStorage(SlideshowProject &project, QString backupRoot)
 {
 }
 
-bool ProjectStorage::hasOwnBackup() const
-{
-    return m_backup.isOwnedBy(m_project.basePath);
-}
+bool ProjectStorage::hasOwnBackup() const { return m_backup.isOwnedBy(m_project.basePath); }
 
 ProjectStorage::ReadResult ProjectStorage::ReadProjectFile()
 {
@@ -105,15 +102,15 @@ ProjectStorage::ReadResult ProjectStorage::ReadProjectFile()
 
     // A GIF wins over a JPEG of the same slide; the JPEG is assumed, not checked.
     for (int n = 0; n < *count; ++n) {
-        const bool gif = FileOps::exists(SlideshowProject::imagePathOf(p.basePath, n, QStringLiteral(".gif")));
+        const bool gif = FileOps::exists(
+            SlideshowProject::imagePathOf(p.basePath, n, QStringLiteral(".gif")));
         p.imageTypes[n] = gif ? QStringLiteral(".gif") : QStringLiteral(".jpg");
     }
     return ReadResult::Loaded;
 }
 
-ProjectStorage::WriteResult ProjectStorage::WriteProjectFile(const QString &path,
-                                                             const QString &name,
-                                                             const QString &folder)
+ProjectStorage::WriteResult
+ProjectStorage::WriteProjectFile(const QString &path, const QString &name, const QString &folder)
 {
     const SlideshowProject &p = m_project;
     const int count = p.boundedSlideCount();
@@ -160,8 +157,9 @@ ProjectStorage::BackupResult ProjectStorage::TakeBackup()
     int copied = 0;
     for (; copied < count; ++copied) {
         const QString &type = p.imageTypes[copied];
-        if (!FileOps::succeeded(FileOps::copyDirect(SlideshowProject::imagePathOf(p.basePath, copied, type),
-                                                    m_backup.imagePath(copied, type))))
+        if (!FileOps::succeeded(
+                FileOps::copyDirect(SlideshowProject::imagePathOf(p.basePath, copied, type),
+                                    m_backup.imagePath(copied, type))))
             break;
         p.backupImageTypes[copied] = type;
     }
@@ -216,8 +214,9 @@ ProjectStorage::RevertResult ProjectStorage::RevertToBackup()
     int restored = 0;
     for (; restored < held; ++restored) {
         const QString &type = p.backupImageTypes[restored];
-        const auto result = FileOps::move(m_backup.imagePath(restored, type),
-                                          SlideshowProject::imagePathOf(p.basePath, restored, type));
+        const auto result = FileOps::move(
+            m_backup.imagePath(restored, type),
+            SlideshowProject::imagePathOf(p.basePath, restored, type));
         if (!FileOps::succeeded(result)) {
             movesFailed = movesFailed || result == FileOps::Result::Failed;
             break;
@@ -247,7 +246,7 @@ ProjectStorage::CopyResult ProjectStorage::CopyProjectTo(const QString &newFolde
 
     // Each step is tried whatever failed before it.
     const bool written = WriteProjectFile(sameNameIn(newBase, ".lmv"), newName, newFolder)
-                         == WriteResult::Written;
+        == WriteResult::Written;
     bool complete = true;
     for (const char *extension : {".js", ".htm"}) {
         const auto result = FileOps::copy(sameNameIn(p.basePath, extension),
@@ -257,8 +256,9 @@ ProjectStorage::CopyResult ProjectStorage::CopyProjectTo(const QString &newFolde
     int copied = 0;
     for (; copied < SlideshowProject::MaxSlides; ++copied) {
         const QString &type = p.imageTypes[copied];
-        if (!FileOps::succeeded(FileOps::copy(SlideshowProject::imagePathOf(p.basePath, copied, type),
-                                              SlideshowProject::imagePathOf(newBase, copied, type))))
+        if (!FileOps::succeeded(
+                FileOps::copy(SlideshowProject::imagePathOf(p.basePath, copied, type),
+                              SlideshowProject::imagePathOf(newBase, copied, type))))
             break;
     }
     if (!written)

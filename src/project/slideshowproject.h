@@ -12,15 +12,15 @@ struct SlideshowProject
 {
     static constexpr int MaxSlides = 200;
     static constexpr int Capacity = MaxSlides + 1;
-    static constexpr auto DefaultName = "Nouveau";   // the unnamed default project
-    static constexpr auto BackupStem = "aaaa";       // reserved name of the backup set
+    static constexpr auto DefaultName = "Nouveau"; // the unnamed default project
+    static constexpr auto BackupStem = "aaaa";     // reserved name of the backup set
 
-    QString name;        // project name, stem of every project file
-    QString folder;      // absolute project folder, no trailing separator
-    QString basePath;    // folder + "/" + name
+    QString name;     // project name, stem of every project file
+    QString folder;   // absolute project folder, no trailing separator
+    QString basePath; // folder + "/" + name
     QString saveAsName;
     QString saveAsFolder;
-    QString header;      // the slideshow header ("Tag=" line)
+    QString header; // the slideshow header ("Tag=" line)
 
     std::int16_t slideCount = 0;
     std::int16_t currentSlide = 0;

@@ -13,7 +13,7 @@
 class ButtonSprites
 {
 public:
-    static constexpr int Count = 36;     // pairs: normal at even, pressed at odd index
+    static constexpr int Count = 36;         // pairs: normal at even, pressed at odd index
     static constexpr int TileSize = 44;      // logical pixels, square
     static constexpr int SmallTileSize = 34; // for screens too narrow for the full toolbar
 

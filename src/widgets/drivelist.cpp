@@ -8,9 +8,8 @@ DriveList::DriveList(QWidget *parent)
     : QComboBox(parent)
 {
     setDrives(mountedDrives());
-    connect(this, &QComboBox::activated, this, [this](int index) {
-        emit driveChosen(itemText(index));
-    });
+    connect(this, &QComboBox::activated, this,
+            [this](int index) { emit driveChosen(itemText(index)); });
 }
 
 QStringList DriveList::mountedDrives()
@@ -46,10 +45,7 @@ void DriveList::setDrives(const QStringList &drives)
         setDrive(chosen);
 }
 
-QString DriveList::drive() const
-{
-    return currentText();
-}
+QString DriveList::drive() const { return currentText(); }
 
 void DriveList::setDrive(const QString &drive)
 {

@@ -6,17 +6,17 @@
 
 FolderBrowser::FolderBrowser(DriveList *drives, BrowseFolderList *folders, PatternFileList *files,
                              QObject *parent)
-    : QObject(parent), m_drives(drives), m_folders(folders), m_files(files)
+    : QObject(parent)
+    , m_drives(drives)
+    , m_folders(folders)
+    , m_files(files)
 {
     if (m_drives)
         connect(m_drives, &DriveList::driveChosen, this, &FolderBrowser::driveChosen);
     connect(m_folders, &BrowseFolderList::pathChanged, this, &FolderBrowser::folderMoved);
 }
 
-QString FolderBrowser::folder() const
-{
-    return m_folders->path();
-}
+QString FolderBrowser::folder() const { return m_folders->path(); }
 
 void FolderBrowser::setFolder(const QString &folder)
 {
@@ -28,10 +28,7 @@ void FolderBrowser::setFolder(const QString &folder)
         folderMoved(m_folders->path());
 }
 
-void FolderBrowser::refreshFiles()
-{
-    m_files->setFolder(m_folders->path());
-}
+void FolderBrowser::refreshFiles() { m_files->setFolder(m_folders->path()); }
 
 void FolderBrowser::driveChosen(const QString &drive)
 {

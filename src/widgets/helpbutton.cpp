@@ -5,7 +5,8 @@
 #include "widgets/buttonsprites.h"
 
 HelpButton::HelpButton(const AppContext &context, const QString &page, QWidget *parent)
-    : PictureButton(parent), m_pagePath(context.appDir + QLatin1Char('/') + page)
+    : PictureButton(parent)
+    , m_pagePath(context.appDir + QLatin1Char('/') + page)
 {
     const auto [normal, pressed] = ButtonSprites::helpPictures(devicePixelRatioF());
     setPictures(normal, pressed);

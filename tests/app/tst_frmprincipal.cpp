@@ -133,7 +133,8 @@ void TestFrmPrincipal::backgroundTileCoversTheWindow()
                 continue;
             const QColor got = shot.pixelColor(QPoint(x, y) * ratio);
             const QColor want = quarters[v / 15][u / 20];
-            QVERIFY2(std::abs(got.red() - want.red()) < 30 && std::abs(got.green() - want.green()) < 30
+            QVERIFY2(std::abs(got.red() - want.red()) < 30
+                         && std::abs(got.green() - want.green()) < 30
                          && std::abs(got.blue() - want.blue()) < 30,
                      qPrintable(QStringLiteral("at %1,%2").arg(x).arg(y)));
             ++checked;
@@ -144,7 +145,7 @@ void TestFrmPrincipal::backgroundTileCoversTheWindow()
 
 void TestFrmPrincipal::missingBackgroundStillGivesATile()
 {
-    FrmPrincipal w(m_context);   // the application folder holds no picture
+    FrmPrincipal w(m_context); // the application folder holds no picture
     QVERIFY(w.imgFond.width() > 0 && w.imgFond.height() > 0);
 }
 
@@ -192,7 +193,8 @@ void TestFrmPrincipal::closingRevertsOnlyAnOpenProject()
     p.slideCount = 2;
     p.imageTypes[0] = QStringLiteral(".gif");
     p.imageTypes[1] = QStringLiteral(".jpg");
-    QCOMPARE(ProjectStorage(p, backupRoot.path()).TakeBackup(), ProjectStorage::BackupResult::Complete);
+    QCOMPARE(ProjectStorage(p, backupRoot.path()).TakeBackup(),
+             ProjectStorage::BackupResult::Complete);
     const Files savedProject = projectDir.snapshot();
     const Files savedBackup = backupRoot.snapshot();
 
@@ -214,19 +216,25 @@ void TestFrmPrincipal::closingRevertsOnlyAnOpenProject()
     QCOMPARE(projectDir.snapshot(), reverted ? savedProject : unsavedProject);
     if (!reverted)
         QCOMPARE(backupRoot.snapshot(), savedBackup);
-    QCOMPARE(platform.messages.size(), 0);   // no question is ever asked
+    QCOMPARE(platform.messages.size(), 0); // no question is ever asked
 }
 
 void TestFrmPrincipal::featuresReachTheirControls_data()
 {
     QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("expected");   // what shows that its feature answered
-    QTest::newRow("imgVisual generates and opens the page") << "imgVisual" << "shell Vacances.htm";
-    QTest::newRow("imgVisuHTML opens the page") << "imgVisuHTML" << "shell Vacances.htm";
-    QTest::newRow("imgModele asks before restoring") << "imgModele" << "message ALERTE";
-    QTest::newRow("cmdChangerModele opens the chooser") << "cmdChangerModele" << "dialog frmChangerModele";
-    QTest::newRow("cmdRich 6 opens the colour picker") << "cmdRich" << "dialog frmCouleur";
-    QTest::newRow("txtTexteInfo stores the caption") << "txtTexteInfo" << "line <b>x</b>";
+    QTest::addColumn<QString>("expected"); // what shows that its feature answered
+    QTest::newRow("imgVisual generates and opens the page") << "imgVisual"
+                                                            << "shell Vacances.htm";
+    QTest::newRow("imgVisuHTML opens the page") << "imgVisuHTML"
+                                                << "shell Vacances.htm";
+    QTest::newRow("imgModele asks before restoring") << "imgModele"
+                                                     << "message ALERTE";
+    QTest::newRow("cmdChangerModele opens the chooser") << "cmdChangerModele"
+                                                        << "dialog frmChangerModele";
+    QTest::newRow("cmdRich 6 opens the colour picker") << "cmdRich"
+                                                       << "dialog frmCouleur";
+    QTest::newRow("txtTexteInfo stores the caption") << "txtTexteInfo"
+                                                     << "line <b>x</b>";
 }
 
 // The wiring hands each feature its controls. The window and its features

@@ -100,7 +100,8 @@ private:
 
 void TestCaptionCommands::init()
 {
-    m_window = std::make_unique<FrmPrincipal>(AppContext{m_platform, m_appDir.path(), m_appDir.path()});
+    m_window = std::make_unique<FrmPrincipal>(
+        AppContext{m_platform, m_appDir.path(), m_appDir.path()});
     FrmPrincipal &w = *m_window;
     m_captions = std::make_unique<CaptionController>(
         CaptionController::Controls{w.richtxtTexteInfo, w.txtTexteInfo}, w.project);
@@ -139,10 +140,7 @@ void TestCaptionCommands::writeBonjour()
     m_editor->setSelection(7, 0);
 }
 
-void TestCaptionCommands::select(int start, int length)
-{
-    m_editor->setSelection(start, length);
-}
+void TestCaptionCommands::select(int start, int length) { m_editor->setSelection(start, length); }
 
 void TestCaptionCommands::dragSelect(int from, int to)
 {
@@ -156,8 +154,8 @@ void TestCaptionCommands::dragSelect(int from, int to)
     const QPoint start = at(from);
     const QPoint end = at(to);
     QTest::mousePress(viewport, Qt::LeftButton, {}, start);
-    QMouseEvent move(QEvent::MouseMove, end, viewport->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, end, viewport->mapToGlobal(end), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &move);
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, end);
     // The release rule runs once the release is through; let it run.
@@ -168,8 +166,8 @@ void TestCaptionCommands::mouseReleaseShowsOrHides_data()
 {
     QTest::addColumn<bool>("loaded");
     QTest::addColumn<bool>("colourChosen");
-    QTest::addColumn<bool>("startShown");   // controls shown by an earlier selection
-    QTest::addColumn<int>("to");            // drag from 0 to here; 0 is a click
+    QTest::addColumn<bool>("startShown"); // controls shown by an earlier selection
+    QTest::addColumn<int>("to");          // drag from 0 to here; 0 is a click
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("selection shows buttons 0-7 and the lists")
@@ -193,7 +191,7 @@ void TestCaptionCommands::mouseReleaseShowsOrHides()
     QFETCH(QString, expected);
     FrmPrincipal &w = *m_window;
 
-    QCOMPARE(shown(w), u"-------- - --"_qs);   // hidden at start-up
+    QCOMPARE(shown(w), u"-------- - --"_qs); // hidden at start-up
     if (colourChosen) {
         m_pickedColour = QColor(Qt::red);
         w.cmdRich[6]->click();
@@ -207,7 +205,7 @@ void TestCaptionCommands::mouseReleaseShowsOrHides()
     dragSelect(0, to);
     QTRY_COMPARE(shown(w), expected);
     QVERIFY(m_captions->formatControlsArmed());
-    QCOMPARE(caption(), before);   // showing the controls formats nothing
+    QCOMPARE(caption(), before); // showing the controls formats nothing
 }
 
 void TestCaptionCommands::listsJumpToTheSelection_data()
@@ -256,17 +254,20 @@ void TestCaptionCommands::formatButtons_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("before");   // "b", "i", "^" or "_" over [2, 4) first
+    QTest::addColumn<QString>("before"); // "b", "i", "^" or "_" over [2, 4) first
     QTest::addColumn<Steps>("buttons");
     QTest::addColumn<QString>("expected");
 
     const QString f = kArial10;
     QTest::newRow("2 bold") << 3 << 4 << QString() << Steps{2} << f + u"Bon<b>jour</b></font>"_qs;
     QTest::newRow("0 italic") << 3 << 4 << QString() << Steps{0} << f + u"Bon<i>jour</i></font>"_qs;
-    QTest::newRow("1 underline") << 3 << 4 << QString() << Steps{1} << f + u"Bon<u>jour</u></font>"_qs;
+    QTest::newRow("1 underline") << 3 << 4 << QString() << Steps{1}
+                                 << f + u"Bon<u>jour</u></font>"_qs;
     QTest::newRow("3 strike") << 0 << 3 << QString() << Steps{3} << f + u"<s>Bon</s>jour</font>"_qs;
-    QTest::newRow("4 superscript") << 3 << 4 << QString() << Steps{4} << f + u"Bon<sup>jour</sup></font>"_qs;
-    QTest::newRow("5 subscript") << 3 << 4 << QString() << Steps{5} << f + u"Bon<sub>jour</sub></font>"_qs;
+    QTest::newRow("4 superscript")
+        << 3 << 4 << QString() << Steps{4} << f + u"Bon<sup>jour</sup></font>"_qs;
+    QTest::newRow("5 subscript") << 3 << 4 << QString() << Steps{5}
+                                 << f + u"Bon<sub>jour</sub></font>"_qs;
     QTest::newRow("second press on the remembered selection undoes")
         << 3 << 4 << QString() << Steps{2, 2} << f + u"Bonjour</font>"_qs;
     QTest::newRow("two styles on the remembered selection")
@@ -322,7 +323,7 @@ void TestCaptionCommands::formatButtons()
             w.cmdRich[std::size_t(k)]->click();
         else
             m_commands->formatClicked(k);
-        QCOMPARE(m_editor->selectionLength(), 0);   // the conversion leaves nothing selected
+        QCOMPARE(m_editor->selectionLength(), 0); // the conversion leaves nothing selected
     }
     QCOMPARE(caption(), expected);
     QCOMPARE(w.project.slideLines[0], expected);
@@ -356,11 +357,11 @@ void TestCaptionCommands::listsApplyToTheRememberedSelection_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("size") << true << true
-                          << kArial10 + u"Bon"_qs + u"</font>"_qs + fontStart(u"Arial"_qs, u"7"_qs, u"#000000"_qs)
-                                 + u"jour</font>"_qs;
+                          << kArial10 + u"Bon"_qs + u"</font>"_qs
+            + fontStart(u"Arial"_qs, u"7"_qs, u"#000000"_qs) + u"jour</font>"_qs;
     QTest::newRow("font") << false << true
                           << kArial10 + u"Bon"_qs + u"</font>"_qs
-                                 + fontStart(u"Courier New"_qs, u"2"_qs, u"#000000"_qs) + u"jour</font>"_qs;
+            + fontStart(u"Courier New"_qs, u"2"_qs, u"#000000"_qs) + u"jour</font>"_qs;
     QTest::newRow("size while disarmed") << true << false << QString();
     QTest::newRow("font while disarmed") << false << false << QString();
 }
@@ -404,14 +405,15 @@ void TestCaptionCommands::colourChosenThenReapplied()
     QTRY_VERIFY(w.cmdRich[8]->isVisible());
     w.cmdRich[8]->click();
     QCOMPARE(m_pickerUses, 1);
-    QCOMPARE(caption(), red + u"Bo</font>"_qs + kArial10 + u"n</font>"_qs + red + u"jour</font>"_qs);
+    QCOMPARE(caption(),
+             red + u"Bo</font>"_qs + kArial10 + u"n</font>"_qs + red + u"jour</font>"_qs);
 }
 
 void TestCaptionCommands::colourCancelledChangesNothing()
 {
     FrmPrincipal &w = *m_window;
     m_pickedColour = QColor(0, 255, 0);
-    w.cmdRich[6]->click();   // a colour chosen and the caption stored once
+    w.cmdRich[6]->click(); // a colour chosen and the caption stored once
     const QString before = caption();
     w.project.saved = true;
 
@@ -461,7 +463,7 @@ void TestCaptionCommands::copyThenPasteKeepsFormatting()
     FrmPrincipal &w = *m_window;
     select(3, 4);
     m_editor->setBold(true);
-    m_editor->setColour(0x0000FF);   // red
+    m_editor->setColour(0x0000FF); // red
     m_editor->setFontSize(14);
     select(0, 7);
     w.Copier->trigger();
@@ -477,13 +479,14 @@ void TestCaptionCommands::copyThenPasteKeepsFormatting()
     select(7, 0);
     w.Coller->trigger();
     QCOMPARE(m_editor->plainText(), u"BonjourBonjour"_qs);
-    QCOMPARE(caption(), before);   // pasting stores nothing by itself
+    QCOMPARE(caption(), before); // pasting stores nothing by itself
 
     m_captions->storeCaption();
     const QString bold = fontStart(u"Arial"_qs, u"4"_qs, u"#FF0000"_qs);
     // Font runs come before style switches, so the bold ends after the next font start.
-    QCOMPARE(caption(), kArial10 + u"Bon</font>"_qs + bold + u"<b>jour</font>"_qs + kArial10 + u"</b>Bon</font>"_qs
-                            + bold + u"<b>jour</b></font>"_qs);
+    QCOMPARE(caption(),
+             kArial10 + u"Bon</font>"_qs + bold + u"<b>jour</font>"_qs + kArial10
+                 + u"</b>Bon</font>"_qs + bold + u"<b>jour</b></font>"_qs);
 }
 
 void TestCaptionCommands::copyOfNothingLeavesTheClipboard()
@@ -497,7 +500,7 @@ void TestCaptionCommands::copyOfNothingLeavesTheClipboard()
 
 void TestCaptionCommands::paste_data()
 {
-    QTest::addColumn<QString>("mime");      // empty: plain text only
+    QTest::addColumn<QString>("mime"); // empty: plain text only
     QTest::addColumn<QByteArray>("rich");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("emptyClipboard");
@@ -507,13 +510,16 @@ void TestCaptionCommands::paste_data()
     const QString f = kArial10;
     const QByteArray bold = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20\\b gras\\par}";
     QTest::newRow("plain text takes the replaced text's look")
-        << QString() << QByteArray() << u"salut"_qs << false << u"Bonsalut"_qs << f + u"Bonsalut</font>"_qs;
+        << QString() << QByteArray() << u"salut"_qs << false << u"Bonsalut"_qs
+        << f + u"Bonsalut</font>"_qs;
     QTest::newRow("plain text with a line break")
-        << QString() << QByteArray() << u"a\nb"_qs << false << u"Bona\r\nb"_qs << f + u"Bona<br>b</font>"_qs;
+        << QString() << QByteArray() << u"a\nb"_qs << false << u"Bona\r\nb"_qs
+        << f + u"Bona<br>b</font>"_qs;
     QTest::newRow("RTF as the rich-text format")
-        << u"text/rtf"_qs << bold << u"ignored"_qs << false << u"Bongras"_qs << f + u"Bon<b>gras</b></font>"_qs;
-    QTest::newRow("RTF under its other name")
-        << u"application/rtf"_qs << bold << QString() << false << u"Bongras"_qs << f + u"Bon<b>gras</b></font>"_qs;
+        << u"text/rtf"_qs << bold << u"ignored"_qs << false << u"Bongras"_qs
+        << f + u"Bon<b>gras</b></font>"_qs;
+    QTest::newRow("RTF under its other name") << u"application/rtf"_qs << bold << QString() << false
+                                              << u"Bongras"_qs << f + u"Bon<b>gras</b></font>"_qs;
     QTest::newRow("RTF in the plain text")
         << QString() << QByteArray() << QString::fromLatin1(bold) << false << u"Bongras"_qs
         << f + u"Bon<b>gras</b></font>"_qs;
@@ -521,7 +527,8 @@ void TestCaptionCommands::paste_data()
         << u"text/rtf"_qs << QByteArray("garbage") << u"texte"_qs << false << u"Bontexte"_qs
         << f + u"Bontexte</font>"_qs;
     QTest::newRow("Windows-1252 bytes of a word processor")
-        << u"text/rtf"_qs << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 \\'e9t\\'e9 \xe0}")
+        << u"text/rtf"_qs
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 \\'e9t\\'e9 \xe0}")
         << QString() << false << u"Bonété à"_qs << f + u"Bonété à</font>"_qs;
     QTest::newRow("empty clipboard removes the selection")
         << QString() << QByteArray() << QString() << true << u"Bon"_qs << f + u"Bon</font>"_qs;
@@ -578,7 +585,7 @@ void TestCaptionCommands::rightButtonOpensTheMenu()
     QCOMPARE(w.CopierColler->isVisible(), opens);
     if (opens) {
         QCOMPARE(w.CopierColler->pos(), viewport->mapToGlobal(at));
-        QCOMPARE(m_editor->selectionLength(), 3);   // the selection stays for Copier
+        QCOMPARE(m_editor->selectionLength(), 3); // the selection stays for Copier
         w.CopierColler->hide();
     }
     QTest::mouseRelease(viewport, Qt::MouseButton(button), {}, at);

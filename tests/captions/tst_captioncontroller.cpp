@@ -132,10 +132,11 @@ void TestCaptionController::adapterFollowsTheEditorsSelection()
     Window w;
     RichTextAdapter &ed = w.controller->editor();
     ed.setPlainText(QStringLiteral("ab\r\ncd"));
-    ed.setSelection(1, 3);   // b, CR, LF
+    ed.setSelection(1, 3); // b, CR, LF
     QCOMPARE(w.editor->textCursor().selectionStart(), 1);
     QCOMPARE(w.editor->textCursor().selectionEnd(), 3);
-    QCOMPARE(w.editor->textCursor().selectedText(), QStringLiteral("b") + QChar(QChar::ParagraphSeparator));
+    QCOMPARE(w.editor->textCursor().selectedText(),
+             QStringLiteral("b") + QChar(QChar::ParagraphSeparator));
 
     QTextCursor c = w.editor->textCursor();
     c.setPosition(3);

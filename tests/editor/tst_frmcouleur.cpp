@@ -14,10 +14,7 @@
 
 namespace {
 
-QString rgb(const QColor &c)
-{
-    return u"%1,%2,%3"_qs.arg(c.red()).arg(c.green()).arg(c.blue());
-}
+QString rgb(const QColor &c) { return u"%1,%2,%3"_qs.arg(c.red()).arg(c.green()).arg(c.blue()); }
 
 // A pointer event with any combination of buttons held, which QTest's
 // helpers cannot produce.
@@ -68,10 +65,7 @@ void TestFrmCouleur::init()
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
 }
 
-void TestFrmCouleur::cleanup()
-{
-    m_dialog.reset();
-}
+void TestFrmCouleur::cleanup() { m_dialog.reset(); }
 
 void TestFrmCouleur::startsOnTheMiddleGrey()
 {
@@ -129,7 +123,7 @@ void TestFrmCouleur::cancelChoosesNothing()
     QFETCH(bool, escape);
     FrmCouleur &d = *m_dialog;
     QTest::mouseClick(d.picCouleur[12], Qt::LeftButton);
-    QTest::mouseClick(d.cmdFin[0], Qt::LeftButton);   // a choice, then a cancelled use
+    QTest::mouseClick(d.cmdFin[0], Qt::LeftButton); // a choice, then a cancelled use
     d.show();
     QTest::mouseClick(d.picCouleur[9], Qt::LeftButton);
     if (escape)
@@ -143,7 +137,7 @@ void TestFrmCouleur::cancelChoosesNothing()
 void TestFrmCouleur::sliderPointer_data()
 {
     QTest::addColumn<int>("channel");
-    QTest::addColumn<int>("type");   // QEvent::Type
+    QTest::addColumn<int>("type"); // QEvent::Type
     QTest::addColumn<double>("x");
     QTest::addColumn<int>("button");
     QTest::addColumn<int>("held");
@@ -155,15 +149,21 @@ void TestFrmCouleur::sliderPointer_data()
     const int left = Qt::LeftButton;
     const int right = Qt::RightButton;
     const int none = Qt::NoButton;
-    QTest::newRow("press left at the right end") << 0 << press << 256.0 << left << left << 255 << u"#FF7F7F"_qs;
-    QTest::newRow("drag beyond the right end") << 1 << move << 400.0 << none << left << 255 << u"#7FFF7F"_qs;
-    QTest::newRow("drag beyond the left end") << 2 << move << -30.0 << none << left << 0 << u"#7F7F00"_qs;
-    QTest::newRow("the middle rounds to even") << 0 << move << 128.0 << none << left << 128 << u"#807F7F"_qs;
-    QTest::newRow("one pixel in: filled with zeros") << 0 << move << 1.0 << none << left << 1 << u"#017F7F"_qs;
+    QTest::newRow("press left at the right end")
+        << 0 << press << 256.0 << left << left << 255 << u"#FF7F7F"_qs;
+    QTest::newRow("drag beyond the right end")
+        << 1 << move << 400.0 << none << left << 255 << u"#7FFF7F"_qs;
+    QTest::newRow("drag beyond the left end")
+        << 2 << move << -30.0 << none << left << 0 << u"#7F7F00"_qs;
+    QTest::newRow("the middle rounds to even")
+        << 0 << move << 128.0 << none << left << 128 << u"#807F7F"_qs;
+    QTest::newRow("one pixel in: filled with zeros")
+        << 0 << move << 1.0 << none << left << 1 << u"#017F7F"_qs;
     QTest::newRow("fraction rounds up") << 1 << move << 10.6 << none << left << 11 << u"#7F0B7F"_qs;
-    QTest::newRow("move without a button") << 0 << move << 10.0 << none << none << 127 << u"#7F7F7F"_qs;
-    QTest::newRow("move with left and right") << 0 << move << 10.0 << none << (left | right) << 127
-                                              << u"#7F7F7F"_qs;
+    QTest::newRow("move without a button")
+        << 0 << move << 10.0 << none << none << 127 << u"#7F7F7F"_qs;
+    QTest::newRow("move with left and right")
+        << 0 << move << 10.0 << none << (left | right) << 127 << u"#7F7F7F"_qs;
     QTest::newRow("press right") << 2 << press << 10.0 << right << right << 127 << u"#7F7F7F"_qs;
 }
 
@@ -182,7 +182,8 @@ void TestFrmCouleur::sliderPointer()
     // selection back to the mixed colour.
     QTest::mouseClick(d.picCouleur[12], Qt::LeftButton);
     const bool moves = value != 127;
-    pointer(d.picChangeRGB[channel], QEvent::Type(type), x, Qt::MouseButton(button), Qt::MouseButtons(held));
+    pointer(d.picChangeRGB[channel], QEvent::Type(type), x, Qt::MouseButton(button),
+            Qt::MouseButtons(held));
 
     QCOMPARE(d.picChangeRGB[channel]->value(), value);
     QCOMPARE(d.lblSelection->text(), moves ? selection : u"#FF0000"_qs);

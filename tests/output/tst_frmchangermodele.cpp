@@ -107,7 +107,8 @@ void TestFrmChangerModele::init()
 
 void TestFrmChangerModele::open()
 {
-    m_chooser = std::make_unique<FrmChangerModele>(AppContext{m_platform, m_app->path(), QString()});
+    m_chooser = std::make_unique<FrmChangerModele>(
+        AppContext{m_platform, m_app->path(), QString()});
     m_chooser->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_chooser.get()));
     QTest::mouseClick(m_chooser->cmdOpen, Qt::LeftButton);
@@ -115,16 +116,18 @@ void TestFrmChangerModele::open()
 
 void TestFrmChangerModele::opening()
 {
-    m_chooser = std::make_unique<FrmChangerModele>(AppContext{m_platform, m_app->path(), QString()});
+    m_chooser = std::make_unique<FrmChangerModele>(
+        AppContext{m_platform, m_app->path(), QString()});
     FrmChangerModele &chooser = *m_chooser;
     chooser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chooser));
     const QPoint screenCentre = chooser.screen()->geometry().center();
     QVERIFY(qAbs(chooser.frameGeometry().center().x() - screenCentre.x()) <= 1);
     QVERIFY(qAbs(chooser.frameGeometry().center().y() - screenCentre.y()) <= 1);
-    for (const QWidget *hidden : {(QWidget *)chooser.templateFolders, (QWidget *)chooser.templateFiles,
-                                  (QWidget *)chooser.frameFolders, (QWidget *)chooser.framePictures,
-                                  (QWidget *)chooser.frameCaption, (QWidget *)chooser.imgVisu})
+    for (const QWidget *hidden :
+         {(QWidget *)chooser.templateFolders, (QWidget *)chooser.templateFiles,
+          (QWidget *)chooser.frameFolders, (QWidget *)chooser.framePictures,
+          (QWidget *)chooser.frameCaption, (QWidget *)chooser.imgVisu})
         QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
 
     QTest::mouseClick(chooser.cmdOpen, Qt::LeftButton);
@@ -138,7 +141,7 @@ void TestFrmChangerModele::opening()
 void TestFrmChangerModele::folderRule_data()
 {
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("folder");  // relative to AppDir
+    QTest::addColumn<QString>("folder"); // relative to AppDir
     QTest::addColumn<bool>("shown");
     QTest::addColumn<QStringList>("files");
 
@@ -146,8 +149,8 @@ void TestFrmChangerModele::folderRule_data()
                                << QStringList{"Bleu.htm", "Seul.htm"};
     QTest::newRow("OutOfModeles") << QStringList{".."} << "" << false << QStringList{"Nouveau.htm"};
     // Containment is a plain text test: a sibling whose name starts alike counts.
-    QTest::newRow("SiblingSharingPrefix") << QStringList{"..", "Modeles2"} << "Modeles2" << true
-                                          << QStringList{"Bleu.htm"};
+    QTest::newRow("SiblingSharingPrefix")
+        << QStringList{"..", "Modeles2"} << "Modeles2" << true << QStringList{"Bleu.htm"};
     QTest::newRow("OutAndBackIn") << QStringList{"..", "Modeles", "Sub"} << "Modeles/Sub" << true
                                   << QStringList{"Bleu.htm", "Seul.htm"};
 }
@@ -161,7 +164,8 @@ void TestFrmChangerModele::folderRule()
 
     open();
     browse(m_chooser->templateFolders, steps);
-    QCOMPARE(m_chooser->templateFiles->folder(), folder.isEmpty() ? m_app->path() : m_app->path(folder));
+    QCOMPARE(m_chooser->templateFiles->folder(),
+             folder.isEmpty() ? m_app->path() : m_app->path(folder));
     QCOMPARE(listed(m_chooser->templateFiles), files);
     QCOMPARE(m_chooser->templateFiles->isVisible(), shown);
 
@@ -199,9 +203,9 @@ void TestFrmChangerModele::framePicker()
 void TestFrmChangerModele::choice_data()
 {
     QTest::addColumn<QStringList>("templateSteps");
-    QTest::addColumn<QString>("templateName");  // clicked, "" for none
+    QTest::addColumn<QString>("templateName"); // clicked, "" for none
     QTest::addColumn<QStringList>("frameSteps");
-    QTest::addColumn<QString>("picture");       // clicked, "" for none
+    QTest::addColumn<QString>("picture");         // clicked, "" for none
     QTest::addColumn<QStringList>("leaveBefore"); // template folder steps after the choice
     QTest::addColumn<Platform::Answer>("answer");
     QTest::addColumn<bool>("asked");
@@ -213,10 +217,10 @@ void TestFrmChangerModele::choice_data()
     QTest::newRow("PlainTemplate") << none << "Bleu.htm" << none << "" << none << yes << true << "";
     QTest::newRow("AnswerNo") << none << "Bleu.htm" << none << "" << none << Platform::Answer::No
                               << true << "-";
-    QTest::newRow("TemplateOfASubfolder") << QStringList{"Sub"} << "Seul.htm" << none << "" << none
-                                          << yes << true << "";
-    QTest::newRow("LeftModelesJustCloses") << none << "Bleu.htm" << none << "" << QStringList{".."}
-                                           << yes << false << "-";
+    QTest::newRow("TemplateOfASubfolder")
+        << QStringList{"Sub"} << "Seul.htm" << none << "" << none << yes << true << "";
+    QTest::newRow("LeftModelesJustCloses")
+        << none << "Bleu.htm" << none << "" << QStringList{".."} << yes << false << "-";
     QTest::newRow("FramedWithPicture") << none << "Image.htm" << QStringList{"Cadres"} << "bois.jpg"
                                        << none << yes << true << "Modeles/Cadres/bois.jpg";
 }
@@ -250,14 +254,16 @@ void TestFrmChangerModele::choice()
     QCOMPARE(m_app->snapshot(), before);
     QCOMPARE(m_platform.messages.size(), int(asked));
     if (asked)
-        QCOMPARE(m_platform.messages.first().text, QStringLiteral("Voules-vous remplacer le modèle par défaut\r\n"
-                                                                  "pour les présentations \r\n"
-                                                                  "par le fichier-modèle ")
-                                                       + templateName);
+        QCOMPARE(m_platform.messages.first().text,
+                 QStringLiteral("Voules-vous remplacer le modèle par défaut\r\n"
+                                "pour les présentations \r\n"
+                                "par le fichier-modèle ")
+                     + templateName);
     QCOMPARE(chooser.choice().has_value(), chosenPicture != "-");
     if (chooser.choice()) {
         QCOMPARE(chooser.choice()->templateName, templateName);
-        QCOMPARE(chooser.choice()->framePicture, chosenPicture.isEmpty() ? QString() : m_app->path(chosenPicture));
+        QCOMPARE(chooser.choice()->framePicture,
+                 chosenPicture.isEmpty() ? QString() : m_app->path(chosenPicture));
     }
 }
 
@@ -266,7 +272,8 @@ void TestFrmChangerModele::doubleClickChooses()
     m_platform.answers.enqueue(Platform::Answer::Yes);
     open();
     QListWidget *files = m_chooser->templateFiles;
-    const QPoint at = files->visualItemRect(files->findItems("Vert.htm", Qt::MatchExactly).value(0)).center();
+    const QPoint at =
+        files->visualItemRect(files->findItems("Vert.htm", Qt::MatchExactly).value(0)).center();
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, at);
     QVERIFY(!m_chooser->isVisible());

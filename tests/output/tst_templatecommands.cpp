@@ -19,7 +19,7 @@ Q_DECLARE_METATYPE(Platform::Answer)
 
 namespace {
 
-const QStringList defaultFiles = {"Nouveau.lmv", "Nouveau.htm", "Nouveau.js", "Nouveau0.gif",
+const QStringList defaultFiles = {"Nouveau.lmv", "Nouveau.htm",      "Nouveau.js",  "Nouveau0.gif",
                                   "imgFond.jpg", "imgFondTable.jpg", "sohifrm2.wav"};
 
 void fillAppDir(const TempFolder &app)
@@ -41,8 +41,10 @@ struct Commands
     QWidget window;
     PictureButton *imgModele = new PictureButton(&window);
     QPushButton *cmdChangerModele = new QPushButton(&window);
-    TemplateCommands commands{{imgModele, cmdChangerModele}, project,
-                              AppContext{platform, app.path(), QString()}, &window};
+    TemplateCommands commands{{imgModele, cmdChangerModele},
+                              project,
+                              AppContext{platform, app.path(), QString()},
+                              &window};
 
     Commands() { fillAppDir(app); }
 };
@@ -90,7 +92,7 @@ void TestTemplateCommands::restoreOnRelease()
     c.platform.answers.enqueue(answer);
     c.project.name = name;
     QTest::mousePress(c.imgModele, Qt::LeftButton);
-    QVERIFY(c.platform.messages.isEmpty());   // nothing before the release
+    QVERIFY(c.platform.messages.isEmpty()); // nothing before the release
     QTest::mouseRelease(c.imgModele, Qt::LeftButton);
     QCOMPARE(c.platform.messages.size(), asked ? 1 : 0);
     QCOMPARE(c.app.snapshot(), expected);
@@ -98,14 +100,15 @@ void TestTemplateCommands::restoreOnRelease()
 
 void TestTemplateCommands::chosenTemplateIsPutInPlace_data()
 {
-    QTest::addColumn<QString>("templateName");   // "" closes the chooser without a choice
-    QTest::addColumn<bool>("vanishes");          // the template is deleted before the choice is applied
-    QTest::addColumn<QByteArray>("page");        // Nouveau.htm afterwards
+    QTest::addColumn<QString>("templateName"); // "" closes the chooser without a choice
+    QTest::addColumn<bool>("vanishes");   // the template is deleted before the choice is applied
+    QTest::addColumn<QByteArray>("page"); // Nouveau.htm afterwards
     QTest::addColumn<bool>("reported");
 
     QTest::newRow("Chosen") << "Vert.htm" << false << QByteArray("template Vert") << false;
     QTest::newRow("NoChoice") << "" << false << QByteArray("current Nouveau.htm") << false;
-    QTest::newRow("TemplateVanished") << "Vert.htm" << true << QByteArray("current Nouveau.htm") << true;
+    QTest::newRow("TemplateVanished")
+        << "Vert.htm" << true << QByteArray("current Nouveau.htm") << true;
 }
 
 // Each opening starts afresh at the template folder; the chooser is gone
@@ -125,13 +128,16 @@ void TestTemplateCommands::chosenTemplateIsPutInPlace()
         QTimer::singleShot(0, this, [&] {
             auto *chooser = qobject_cast<FrmChangerModele *>(QApplication::activeModalWidget());
             // Closed whatever the checks say, so that a failure cannot hang the test.
-            const auto closeModal = qScopeGuard([chooser] { if (chooser) chooser->close(); });
+            const auto closeModal = qScopeGuard([chooser] {
+                if (chooser)
+                    chooser->close();
+            });
             QVERIFY(chooser);
             QVERIFY(chooser != seen);
             seen = chooser;
             QCOMPARE(chooser->templateFolders->path(), c.app.path("Modeles"));
             if (opening == 0 || templateName.isEmpty()) {
-                chooser->templateFolders->setPath(c.app.path());   // not carried to the next opening
+                chooser->templateFolders->setPath(c.app.path()); // not carried to the next opening
                 return;
             }
             QTest::mouseClick(chooser->cmdOpen, Qt::LeftButton);

@@ -58,7 +58,7 @@ void TestWidgets::pictureButtonActsOnRelease_data()
 {
     QTest::addColumn<int>("mouseButton");
     QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QPoint>("releaseAt");   // relative to the button
+    QTest::addColumn<QPoint>("releaseAt"); // relative to the button
     QTest::newRow("left, released far outside") << int(Qt::LeftButton) << 0 << QPoint(600, 400);
     QTest::newRow("right with control, released above")
         << int(Qt::RightButton) << int(Qt::ControlModifier) << QPoint(-20, -500);
@@ -170,8 +170,8 @@ void TestWidgets::helpButtonOpensItsPage()
 void TestWidgets::picturePreview_data()
 {
     QTest::addColumn<QSize>("stored");
-    QTest::addColumn<int>("turn");        // QImageIOHandler::Transformation written with it
-    QTest::addColumn<QSize>("shown");     // empty: nothing shown
+    QTest::addColumn<int>("turn");    // QImageIOHandler::Transformation written with it
+    QTest::addColumn<QSize>("shown"); // empty: nothing shown
     QTest::newRow("large photo fits the frame") << QSize(2000, 1000) << 0 << QSize(200, 100);
     QTest::newRow("small picture keeps its size") << QSize(40, 30) << 0 << QSize(40, 30);
     QTest::newRow("turned photo shown upright")
@@ -206,7 +206,8 @@ void TestWidgets::picturePreview()
     preview.setPixmap(QPixmap(10, 10));
 
     QCOMPARE(preview.showPicture(file), shown.isValid());
-    QCOMPARE(preview.pixmap().deviceIndependentSize().toSize(), shown.isValid() ? shown : QSize(0, 0));
+    QCOMPARE(preview.pixmap().deviceIndependentSize().toSize(),
+             shown.isValid() ? shown : QSize(0, 0));
     if (turn != 0) {
         // Turned a quarter clockwise, the stored left half is the top.
         const QImage picture = preview.pixmap().toImage();
