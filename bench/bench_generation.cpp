@@ -2,7 +2,7 @@
 // the shipped templates) side by side with a plain copy of the same three
 // template files into the same folder, which is the floor any generation
 // that writes these files safely has to pay.
-//   bench_generation [application folder]   (default: the source tree's appdata)
+//   bench_generation [application folder]   (default: the built one)
 
 #include "output/slideshowgeneration.h"
 #include "platform/platform.h"

@@ -8,7 +8,7 @@
 // "To shown" runs from the first line of main() to the end of the window's
 // first paint, so the font list, the pictures, the layout and the tiled
 // background are all in it; the parent also times each child from launch to
-// exit. The application folder is the source tree's appdata.
+// exit. The application folder is the built one (build/src/appdata).
 #include "app/frmprincipal.h"
 #include "platform/qtplatform.h"
 
