@@ -25,6 +25,8 @@ private slots:
                                        << QStringList{"bogus", "lumivue --help"};
         QTest::newRow("StrayArgument") << QStringList{"lumivue", "fichier.lmv"} << A::Invalid << 2
                                        << QStringList{"fichier.lmv", "lumivue --help"};
+        QTest::newRow("GenerateWithoutFile") << QStringList{"lumivue", "--generate"} << A::Invalid
+                                             << 2 << QStringList{"generate", "lumivue --help"};
         QTest::newRow("HelpWinsOverStray")
             << QStringList{"lumivue", "x", "--help"} << A::ShowHelp << 0 << QStringList{"--help"};
     }

@@ -71,9 +71,7 @@ void TestTemplateCommands::restoreOnRelease_data()
     const auto yes = Platform::Answer::Yes;
     QTest::newRow("DefaultProjectOpen") << "Nouveau" << yes << false << false;
     QTest::newRow("NamedProject") << "Vacances" << yes << true << true;
-    QTest::newRow("NothingOpenYet") << "" << yes << true << true;
     QTest::newRow("CaseDiffers") << "nouveau" << yes << true << true;
-    QTest::newRow("AnswerNo") << "Vacances" << Platform::Answer::No << true << false;
 }
 
 void TestTemplateCommands::restoreOnRelease()
