@@ -13,8 +13,10 @@ namespace {
 
 // A pristine folder with files at several depths; each file's content names it.
 const Files pristineTree = {
-    {"Nouveau.lmv", "pristine Nouveau.lmv"},   {"Nouveau0.gif", "pristine Nouveau0.gif"},
-    {"Aide/AideCD.htm", "pristine AideCD.htm"}, {"Modeles/Sous/Profond.htm", "pristine Profond.htm"},
+    {"Nouveau.lmv", "pristine Nouveau.lmv"},
+    {"Nouveau0.gif", "pristine Nouveau0.gif"},
+    {"Aide/AideCD.htm", "pristine AideCD.htm"},
+    {"Modeles/Sous/Profond.htm", "pristine Profond.htm"},
     {"Textures/Ciel.jpg", "pristine Ciel.jpg"},
 };
 
@@ -31,9 +33,14 @@ private slots:
         QTest::addColumn<QString>("appDir");
         QTest::addColumn<QString>("backupRoot");
         const QString share = "/home/ana/.local/share/lumivue";
-        QTest::newRow("Unset") << QString() << QString() << share << "/home/ana/.local/state/lumivue";
-        QTest::newRow("TrailingSlashes") << "/srv/d/" << "/srv/s//" << "/srv/d/lumivue" << "/srv/s/lumivue";
-        QTest::newRow("RelativeIgnored") << "data" << "/run/s" << share << "/run/s/lumivue";
+        QTest::newRow("Unset") << QString() << QString() << share
+                               << "/home/ana/.local/state/lumivue";
+        QTest::newRow("TrailingSlashes") << "/srv/d/"
+                                         << "/srv/s//"
+                                         << "/srv/d/lumivue"
+                                         << "/srv/s/lumivue";
+        QTest::newRow("RelativeIgnored") << "data"
+                                         << "/run/s" << share << "/run/s/lumivue";
     }
     void fromEnvironment()
     {
@@ -52,13 +59,13 @@ private slots:
     void findPristine_data()
     {
         QTest::addColumn<QString>("override");
-        QTest::addColumn<Files>("present");   // folders end in "/"
-        QTest::addColumn<QString>("found");   // relative to the temp dir, "" for none
+        QTest::addColumn<Files>("present"); // folders end in "/"
+        QTest::addColumn<QString>("found"); // relative to the temp dir, "" for none
         const QString installed = "share/lumivue/appdata";
-        QTest::newRow("BesideExecutable") << "" << Files{{"bin/appdata/", ""}, {installed + "/", ""}}
-                                          << "bin/appdata";
-        QTest::newRow("PlainFileSkipped") << "" << Files{{"bin/appdata", "x"}, {installed + "/", ""}}
-                                          << installed;
+        QTest::newRow("BesideExecutable")
+            << "" << Files{{"bin/appdata/", ""}, {installed + "/", ""}} << "bin/appdata";
+        QTest::newRow("PlainFileSkipped")
+            << "" << Files{{"bin/appdata", "x"}, {installed + "/", ""}} << installed;
         QTest::newRow("Override") << "mine" << Files{{"mine/", ""}, {"bin/appdata/", ""}} << "mine";
         QTest::newRow("OverrideMissingNoFallback") << "mine" << Files{{"bin/appdata/", ""}} << "";
     }
@@ -72,34 +79,39 @@ private slots:
         QProcessEnvironment env;
         if (!override.isEmpty())
             env.insert("LUMIVUE_APPDATA", temp.path(override));
-        const auto result = AppFolders::findPristine(AppFolders::pristineCandidates(env, temp.path("bin")));
+        const auto result = AppFolders::findPristine(
+            AppFolders::pristineCandidates(env, temp.path("bin")));
         QCOMPARE(result.value_or(QString()), found.isEmpty() ? QString() : temp.path(found));
     }
 
     void fill_data()
     {
-        QTest::addColumn<Files>("user");   // the application folder before the fill
+        QTest::addColumn<Files>("user"); // the application folder before the fill
         QTest::addColumn<QStringList>("added");
         QTest::addColumn<QStringList>("failed");
         QTest::addColumn<AppDirFill::Outcome>("outcome");
-        const QStringList all = pristineTree.keys();   // in the order they are filled
+        const QStringList all = pristineTree.keys(); // in the order they are filled
         const auto but = [&](const QStringList &left) {
             QStringList rest = all;
             for (const QString &name : left)
                 rest.removeOne(name);
             return rest;
         };
-        QTest::newRow("FreshFolder") << Files{} << all << QStringList{} << AppDirFill::Outcome::Complete;
-        QTest::newRow("UserChangedFilesSurvive")
-            << Files{{"Nouveau.lmv", "my project"}, {"Aide/AideCD.htm", "my help"}, {"Aide/notes.txt", "my notes"}}
-            << but({"Nouveau.lmv", "Aide/AideCD.htm"}) << QStringList{} << AppDirFill::Outcome::Complete;
+        QTest::newRow("FreshFolder")
+            << Files{} << all << QStringList{} << AppDirFill::Outcome::Complete;
+        QTest::newRow("UserChangedFilesSurvive") << Files{{"Nouveau.lmv", "my project"},
+                                                          {"Aide/AideCD.htm", "my help"},
+                                                          {"Aide/notes.txt", "my notes"}}
+                                                 << but({"Nouveau.lmv", "Aide/AideCD.htm"})
+                                                 << QStringList{} << AppDirFill::Outcome::Complete;
         QTest::newRow("EmptyFileIsTheUsers") << Files{{"Nouveau0.gif", ""}} << but({"Nouveau0.gif"})
                                              << QStringList{} << AppDirFill::Outcome::Complete;
-        QTest::newRow("FileWhereFolderBelongs") << Files{{"Textures", "mine"}} << but({"Textures/Ciel.jpg"})
-                                                << QStringList{"Textures/"} << AppDirFill::Outcome::Incomplete;
-        QTest::newRow("FolderWhereFileBelongs")
-            << Files{{"Nouveau0.gif/inside.txt", "mine"}} << but({"Nouveau0.gif"}) << QStringList{"Nouveau0.gif"}
+        QTest::newRow("FileWhereFolderBelongs")
+            << Files{{"Textures", "mine"}} << but({"Textures/Ciel.jpg"}) << QStringList{"Textures/"}
             << AppDirFill::Outcome::Incomplete;
+        QTest::newRow("FolderWhereFileBelongs")
+            << Files{{"Nouveau0.gif/inside.txt", "mine"}} << but({"Nouveau0.gif"})
+            << QStringList{"Nouveau0.gif"} << AppDirFill::Outcome::Incomplete;
     }
     void fill()
     {
@@ -108,7 +120,7 @@ private slots:
         QFETCH(QStringList, failed);
         TempFolder temp;
         temp.write(pristineTree);
-        TempFolder app;   // the application folder is made inside it when missing
+        TempFolder app; // the application folder is made inside it when missing
         for (auto it = user.cbegin(); it != user.cend(); ++it)
             app.write("lumivue/" + it.key(), it.value());
         const Files before = snapshotOf(app.path("lumivue"));
@@ -140,7 +152,8 @@ private slots:
     {
         TempFolder temp;
         temp.write("pristine/Nouveau.lmv", "x");
-        QVERIFY(QFile::setPermissions(temp.path("pristine/Nouveau.lmv"), QFile::ReadOwner | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(temp.path("pristine/Nouveau.lmv"),
+                                      QFile::ReadOwner | QFile::ReadOther));
         QVERIFY(AppDirFill::run(temp.path("pristine"), temp.path("app")).complete());
         QVERIFY(QFile::permissions(temp.path("app/Nouveau.lmv")) & QFile::WriteOwner);
     }
@@ -151,20 +164,25 @@ private slots:
     void shippedFolder()
     {
         const QString root = qEnvironmentVariable("LUMIVUE_APPDATA");
-        for (const QString name : {"Nouveau.lmv", "Nouveau.htm", "Nouveau.js", "Nouveau0.gif", "imgFond.jpg",
-                                   "imgFondTable.jpg", "sohifrm2.wav"})
-            QVERIFY2(readFile(root + "/" + name) == readFile(root + "/Restaurer/" + name), qPrintable(name));
-        QCOMPARE(readFile(root + "/Modeles/imgFondTable.jpg"), readFile(root + "/imgFondTable.jpg"));
-        for (const QString folder : {"Textures", "Modeles", "Aide", "Aide_Contextuelle", "AideCapture", "Exemples"})
+        for (const QString name : {"Nouveau.lmv", "Nouveau.htm", "Nouveau.js", "Nouveau0.gif",
+                                   "imgFond.jpg", "imgFondTable.jpg", "sohifrm2.wav"})
+            QVERIFY2(readFile(root + "/" + name) == readFile(root + "/Restaurer/" + name),
+                     qPrintable(name));
+        QCOMPARE(readFile(root + "/Modeles/imgFondTable.jpg"),
+                 readFile(root + "/imgFondTable.jpg"));
+        for (const QString folder :
+             {"Textures", "Modeles", "Aide", "Aide_Contextuelle", "AideCapture", "Exemples"})
             QVERIFY2(!QDir(root + "/" + folder).isEmpty(), qPrintable(folder));
 
         SlideshowProject project;
         project.folder = root;
         project.name = SlideshowProject::DefaultName;
         project.updateBasePath();
-        QCOMPARE(ProjectStorage(project, QString()).ReadProjectFile(), ProjectStorage::ReadResult::Loaded);
+        QCOMPARE(ProjectStorage(project, QString()).ReadProjectFile(),
+                 ProjectStorage::ReadResult::Loaded);
         QCOMPARE(project.slideCount, 1);
-        QVERIFY(project.slideLines[0].startsWith("<font face='") && project.slideLines[0].endsWith("</font>"));
+        QVERIFY(project.slideLines[0].startsWith("<font face='")
+                && project.slideLines[0].endsWith("</font>"));
         QCOMPARE(project.imageTypes[0], ".gif");
         for (const char *picture : {"/Nouveau0.gif", "/imgFond.jpg", "/imgFondTable.jpg"})
             QVERIFY2(QImageReader(root + picture).canRead(), picture);

@@ -1,7 +1,7 @@
 #include "app/instancelock.h"
 #include "app/startup.h"
-#include "support/tempfolder.h"
 #include "support/scriptedplatform.h"
+#include "support/tempfolder.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -38,7 +38,8 @@ private slots:
             << QByteArray("PID\nsleep\n\n") << true << InstanceLock::Result::HeldElsewhere;
         QTest::newRow("HolderCrashed")
             << QByteArray("PID\nlumivue\n\n") << false << InstanceLock::Result::Acquired;
-        QTest::newRow("Garbage") << QByteArray("not a lock\n") << false << InstanceLock::Result::Acquired;
+        QTest::newRow("Garbage") << QByteArray("not a lock\n") << false
+                                 << InstanceLock::Result::Acquired;
     }
     void lockFileFound()
     {
@@ -112,8 +113,9 @@ private slots:
         TempFolder temp;
         temp.write(around);
         const AppFolders folders{temp.path("data"), temp.path("state")};
-        const QStringList pristine = pristineFound ? QStringList{qEnvironmentVariable("LUMIVUE_APPDATA")}
-                                                   : QStringList{temp.path("a"), temp.path("b")};
+        const QStringList pristine = pristineFound
+            ? QStringList{qEnvironmentVariable("LUMIVUE_APPDATA")}
+            : QStringList{temp.path("a"), temp.path("b")};
         ScriptedPlatform platform;
         Startup startup(platform, folders, pristine);
         QVERIFY(!startup.prepare());

@@ -72,7 +72,9 @@ QString describe(RichTextAdapter &editor)
             .arg(s.offset);
     };
     return describe(*editor.document()) + QStringLiteral(" | end ") + look(editor.styleAtEnd())
-        + QStringLiteral(" | selection %1+%2 ").arg(editor.selectionStart()).arg(editor.selectionLength())
+        + QStringLiteral(" | selection %1+%2 ")
+              .arg(editor.selectionStart())
+              .arg(editor.selectionLength())
         + look(editor.style());
 }
 
@@ -95,10 +97,11 @@ void applyFormatRecipe(RichTextAdapter &ed, const QString &recipe)
             else if (key == u"offset")
                 ed.setCharOffset(value.toInt());
             else
-                (ed.*(key == u"b" ? &RichTextAdapter::setBold
-                      : key == u"i" ? &RichTextAdapter::setItalic
-                      : key == u"u" ? &RichTextAdapter::setUnderline
-                                    : &RichTextAdapter::setStrikethrough))(true);
+                (ed
+                 .*(key == u"b"       ? &RichTextAdapter::setBold
+                        : key == u"i" ? &RichTextAdapter::setItalic
+                        : key == u"u" ? &RichTextAdapter::setUnderline
+                                      : &RichTextAdapter::setStrikethrough))(true);
         }
     }
 }
@@ -115,7 +118,7 @@ void RandomCaption::fillEditor(RichTextAdapter &ed, bool storable, bool halfSize
         text += lineBreak ? QStringLiteral("\r\n") : QString(alphabet.at(bounded(alphabet.size())));
     }
     ed.setPlainText(text);
-    if (!storable && bounded(4) == 0) {   // Shift+Enter: a line separator inside a paragraph
+    if (!storable && bounded(4) == 0) { // Shift+Enter: a line separator inside a paragraph
         QTextCursor c(ed.document());
         c.setPosition(bounded(ed.document()->characterCount()));
         c.insertText(QString(QChar(QChar::LineSeparator)));
@@ -150,13 +153,53 @@ void RandomCaption::fillEditor(RichTextAdapter &ed, bool storable, bool halfSize
 
 QString RandomCaption::line(bool manyOfTwo)
 {
-    static const QStringList pieces{
-        "<i>", "</i>", "<u>", "</u>", "<b>", "</b>", "<s>", "</s>", "<sup>", "</sup>", "<sub>",
-        "</sub>", "<font", "<font face='Arial' size='2' color='#FF0000'>",
-        "<font face='Times' size='2.5' color='#00ff00'>", "<font face='' size='' color=''>",
-        "</font>", "face=", "size=", "color=", "'", "#", ">", "<", "<br>", "<BR>", "\r\n", "\n",
-        "\r", "a", "b", "Z", " ", "2", "2.5", "2,5", "-", "FF", "0a", "\u00e9", "&nbsp;", "|",
-        "\u2028", "\u2029", "1e3", "99999999999999999999", "\uFDD0"};
+    static const QStringList pieces{"<i>",
+                                    "</i>",
+                                    "<u>",
+                                    "</u>",
+                                    "<b>",
+                                    "</b>",
+                                    "<s>",
+                                    "</s>",
+                                    "<sup>",
+                                    "</sup>",
+                                    "<sub>",
+                                    "</sub>",
+                                    "<font",
+                                    "<font face='Arial' size='2' color='#FF0000'>",
+                                    "<font face='Times' size='2.5' color='#00ff00'>",
+                                    "<font face='' size='' color=''>",
+                                    "</font>",
+                                    "face=",
+                                    "size=",
+                                    "color=",
+                                    "'",
+                                    "#",
+                                    ">",
+                                    "<",
+                                    "<br>",
+                                    "<BR>",
+                                    "\r\n",
+                                    "\n",
+                                    "\r",
+                                    "a",
+                                    "b",
+                                    "Z",
+                                    " ",
+                                    "2",
+                                    "2.5",
+                                    "2,5",
+                                    "-",
+                                    "FF",
+                                    "0a",
+                                    "\u00e9",
+                                    "&nbsp;",
+                                    "|",
+                                    "\u2028",
+                                    "\u2029",
+                                    "1e3",
+                                    "99999999999999999999",
+                                    "\uFDD0"};
     QString html;
     if (!manyOfTwo) {
         const int n = bounded(40);

@@ -30,7 +30,10 @@ void applyFormatRecipe(RichTextAdapter &editor, const QString &recipe);
 class RandomCaption
 {
 public:
-    explicit RandomCaption(quint32 seed) : m_rng(seed) {}
+    explicit RandomCaption(quint32 seed)
+        : m_rng(seed)
+    {
+    }
 
     // An editor with random text and formatting. storable: only what a
     // caption line gives back unchanged (no "<" in the text, no break at

@@ -46,7 +46,8 @@ void TestCaptionToHtml::captions_data()
     row("last four letters bold", "Bonjour", "3,4,b", a + "Bon<b>jour</b></font>");
     row("coloured word", "un mot", "3,3,colour=ff",
         a + "un </font>" + font("Arial", "2", "#FF0000") + "mot</font>");
-    row("blue is the third pair", "x", "0,1,colour=ff0000", font("Arial", "2", "#0000FF") + "x</font>");
+    row("blue is the third pair", "x", "0,1,colour=ff0000",
+        font("Arial", "2", "#0000FF") + "x</font>");
     row("two lines", "ab\r\ncd", "", a + "ab<br>cd</font>");
     row("trailing break dropped", "ab\r\ncd\r\n", "", a + "ab<br>cd</font>");
     row("two breaks at the end keep one", "ab\r\n\r\n", "", a + "ab<br></font>");
@@ -64,7 +65,8 @@ void TestCaptionToHtml::captions_data()
     row("style on a break only", "a\r\nb", "1,2,b", a + "a<b><br></b>b</font>");
     row("size 20 is 7", "x", "0,1,size=20", font("Arial", "7") + "x</font>");
     row("size 4 is -1", "x", "0,1,size=4", font("Arial", "-1") + "x</font>");
-    row("size change starts a run", "ab", "1,1,size=12", a + "a</font>" + font("Arial", "3") + "b</font>");
+    row("size change starts a run", "ab", "1,1,size=12",
+        a + "a</font>" + font("Arial", "3") + "b</font>");
 }
 
 void TestCaptionToHtml::captions()
@@ -79,7 +81,7 @@ void TestCaptionToHtml::captions()
     ed.setSelection(1, 1);
     const QString before = describe(ed);
     QCOMPARE(CaptionToHtml(ed, QLocale::c()), expected);
-    QCOMPARE(describe(ed), before);   // the editor is only read
+    QCOMPARE(describe(ed), before); // the editor is only read
 }
 
 void TestCaptionToHtml::sizesFollowTheLocale_data()
@@ -165,7 +167,7 @@ void TestCaptionToHtml::colourTexts_data()
 {
     QTest::addColumn<quint32>("colour");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("readsBack");   // HtmlToColour of the digits gives the colour back
+    QTest::addColumn<bool>("readsBack"); // HtmlToColour of the digits gives the colour back
     QTest::newRow("blue is the last pair") << 0xFF0000u << "#0000FF" << true;
     QTest::newRow("mixed") << 0x123456u << "#563412" << true;
     QTest::newRow("small value padded") << 0xAu << "#0A0000" << true;

@@ -56,24 +56,29 @@ void TestHtmlToCaption::shown_data()
         a + "ab¶{Arial 10 #000000}" + a + "cd¶{Arial 10 #000000}");
     row("51st break stays as text", "x" + QString("<br>x").repeated(51),
         p + "x" + QString("¶{D 10 auto}" + p + "x").repeated(50) + "<br>x");
-    row("markup that is not a tag stays text", "a<BR>b|c&nbsp;<p>d</p>", p + "a<BR>b|c&nbsp;<p>d</p>");
-    row("line ends become breaks", "a\nb\r\nc", p + "a¶{D 10 auto}" + p + "b¶{D 10 auto}" + p + "c");
+    row("markup that is not a tag stays text", "a<BR>b|c&nbsp;<p>d</p>",
+        p + "a<BR>b|c&nbsp;<p>d</p>");
+    row("line ends become breaks", "a\nb\r\nc",
+        p + "a¶{D 10 auto}" + p + "b¶{D 10 auto}" + p + "c");
     row("text outside runs keeps defaults", "a" + font("Arial", "3", "#FF0000") + "b</font>c",
         p + "a[Arial 12 #FF0000]b" + p + "c");
-    row("face holding a line break is refused", "<font face=\n1es' size='2' color='#000000'>x</font>",
-        "[D 10 #000000]x");
+    row("face holding a line break is refused",
+        "<font face=\n1es' size='2' color='#000000'>x</font>", "[D 10 #000000]x");
     row("empty face reads on to the next apostrophe", font("", "2", "#000000") + "x</font>",
         "[' size= 10 #000000]x");
     row("half size", font("A", "2.5", "#000000") + "x</font>", "[A 11 #000000]x");
     row("size 2,5 reads 2", font("A", "2,5", "#000000") + "x</font>", "[A 10 #000000]x");
-    row("size 2.25 rounds half to even", font("A", "2.25", "#000000") + "x</font>", "[A 10 #000000]x");
-    row("size 2.75 rounds half to even", font("A", "2.75", "#000000") + "x</font>", "[A 12 #000000]x");
+    row("size 2.25 rounds half to even", font("A", "2.25", "#000000") + "x</font>",
+        "[A 10 #000000]x");
+    row("size 2.75 rounds half to even", font("A", "2.75", "#000000") + "x</font>",
+        "[A 12 #000000]x");
     row("empty size gives 6", font("A", "", "#000000") + "x</font>", "[A 6 #000000]x");
     row("size -1", font("A", "-1", "#000000") + "x</font>", "[A 4 #000000]x");
     row("size -3 refused keeps 10", font("A", "-3", "#000000") + "x</font>", "[A 10 #000000]x");
     row("blue", font("A", "2", "#0000FF") + "x</font>", "[A 10 #0000FF]x");
     row("colour stops at a non-digit", font("A", "2", "#1G2345") + "x</font>", "[A 10 #012345]x");
-    row("missing colour reads the line's start", "<font face='A' size='2'>x</font>", "[A 10 #AC0E00]x");
+    row("missing colour reads the line's start", "<font face='A' size='2'>x</font>",
+        "[A 10 #AC0E00]x");
     row("51st font run stays as text", (arial + "x</font>").repeated(51),
         a + QString(50, 'x') + "[D 10 auto]" + arial + "x</font>");
     row("font start without its end", "<font face='A' size='2' color='#000000'x</font>y", p + "y");
@@ -88,8 +93,9 @@ void TestHtmlToCaption::shown()
     QTextDocument doc;
     RichTextAdapter ed(&doc);
     HtmlToCaption(ed, html);
-    QCOMPARE(describe(doc), shown.replace("[D ", "[" + ed.defaultFontName() + ' ')
-                                .replace("{D ", "{" + ed.defaultFontName() + ' '));
+    QCOMPARE(describe(doc),
+             shown.replace("[D ", "[" + ed.defaultFontName() + ' ')
+                 .replace("{D ", "{" + ed.defaultFontName() + ' '));
 }
 
 void TestHtmlToCaption::emptyCaptions_data()
@@ -111,7 +117,8 @@ void TestHtmlToCaption::emptyCaptions()
     QCOMPARE(ed.fontSize(), 10.0);
     // Stored again, an empty editor is a font start of the default face.
     QCOMPARE(CaptionToHtml(ed, QLocale::c()),
-             QStringLiteral("<font face='%1' size='2' color='#000000'></font>").arg(ed.defaultFontName()));
+             QStringLiteral("<font face='%1' size='2' color='#000000'></font>")
+                 .arg(ed.defaultFontName()));
 }
 
 // Generated and malformed captions: the one-pass conversion must leave the
@@ -123,7 +130,7 @@ void TestHtmlToCaption::matchesTheStepByStepMethod_data()
     RandomCaption random(424242);
     for (int k = 0; k < 300; ++k)
         QTest::addRow("random %d", k) << random.line();
-    for (int k = 0; k < 60; ++k)   // past the limits: many of one or two kinds
+    for (int k = 0; k < 60; ++k) // past the limits: many of one or two kinds
         QTest::addRow("many %d", k) << random.line(true);
     QTest::newRow("round runs") << (arial + "x<b>y</b><br>").repeated(55) + "</font>";
 }

@@ -36,7 +36,8 @@ void fill(const TempFolder &home)
 
 QStringList writtenBy(const TempFolder &home)
 {
-    return {"Écrit : " + home.path("projet/Vacances.htm"), "Écrit : " + home.path("projet/Vacances.js"),
+    return {"Écrit : " + home.path("projet/Vacances.htm"),
+            "Écrit : " + home.path("projet/Vacances.js"),
             "Écrit : " + home.path("projet/sohifrm2.wav")};
 }
 
@@ -51,16 +52,26 @@ void TestGenerateCommand::exitCodes_data()
     QTest::addColumn<bool>("folderAtScript");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("messagePart");
-    QTest::newRow("Generated") << "projet/Vacances.lmv" << "" << false << 0 << "";
-    QTest::newRow("NoSuchFile") << "projet/Absent.lmv" << "" << false << 3 << "introuvable";
-    QTest::newRow("FolderGiven") << "projet" << "" << false << 3 << "introuvable";
-    QTest::newRow("NotLmv") << "projet/notes.txt" << "" << false << 4 << "notes.txt";
-    QTest::newRow("CountNotANumber") << "projet/Casse.lmv" << "" << false << 4 << "Casse.lmv";
-    QTest::newRow("NoSlides") << "projet/Vide.lmv" << "" << false << 4 << "aucune diapositive";
-    QTest::newRow("Nouveau") << "projet/Nouveau.lmv" << "" << false << 5 << "donner un nom";
-    QTest::newRow("TemplateMissing") << "projet/Vacances.lmv" << "Nouveau.js" << false << 6 << "Nouveau.js";
-    QTest::newRow("SoundMissing") << "projet/Vacances.lmv" << "sohifrm2.wav" << false << 7 << "sohifrm2.wav";
-    QTest::newRow("FolderNotWritable") << "projet/Vacances.lmv" << "" << true << 8 << "Vacances.js";
+    QTest::newRow("Generated") << "projet/Vacances.lmv"
+                               << "" << false << 0 << "";
+    QTest::newRow("NoSuchFile") << "projet/Absent.lmv"
+                                << "" << false << 3 << "introuvable";
+    QTest::newRow("FolderGiven") << "projet"
+                                 << "" << false << 3 << "introuvable";
+    QTest::newRow("NotLmv") << "projet/notes.txt"
+                            << "" << false << 4 << "notes.txt";
+    QTest::newRow("CountNotANumber") << "projet/Casse.lmv"
+                                     << "" << false << 4 << "Casse.lmv";
+    QTest::newRow("NoSlides") << "projet/Vide.lmv"
+                              << "" << false << 4 << "aucune diapositive";
+    QTest::newRow("Nouveau") << "projet/Nouveau.lmv"
+                             << "" << false << 5 << "donner un nom";
+    QTest::newRow("TemplateMissing") << "projet/Vacances.lmv"
+                                     << "Nouveau.js" << false << 6 << "Nouveau.js";
+    QTest::newRow("SoundMissing") << "projet/Vacances.lmv"
+                                  << "sohifrm2.wav" << false << 7 << "sohifrm2.wav";
+    QTest::newRow("FolderNotWritable") << "projet/Vacances.lmv"
+                                       << "" << true << 8 << "Vacances.js";
 }
 
 void TestGenerateCommand::exitCodes()
@@ -79,10 +90,12 @@ void TestGenerateCommand::exitCodes()
     ScriptedPlatform platform;
     QString out;
     QTextStream stream(&out);
-    QCOMPARE(int(HeadlessGeneration::run(home.path(file), home.path("app"), platform, stream)), exitCode);
+    QCOMPARE(int(HeadlessGeneration::run(home.path(file), home.path("app"), platform, stream)),
+             exitCode);
     QCOMPARE(platform.messages.size(), exitCode == 0 ? 0 : 1);
     if (exitCode != 0)
-        QVERIFY2(platform.messages.first().text.contains(messagePart), qPrintable(platform.messages.first().text));
+        QVERIFY2(platform.messages.first().text.contains(messagePart),
+                 qPrintable(platform.messages.first().text));
     QCOMPARE(out.split('\n', Qt::SkipEmptyParts), exitCode == 0 ? writtenBy(home) : QStringList());
     QVERIFY(platform.shellRequests.isEmpty());
 }
@@ -126,7 +139,7 @@ void TestGenerateCommand::processWithoutDisplay()
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts), writtenBy(home));
-    QVERIFY(!QFileInfo::exists(home.path("state")));   // the backup root is never made
+    QVERIFY(!QFileInfo::exists(home.path("state"))); // the backup root is never made
 }
 
 void TestGenerateCommand::help()

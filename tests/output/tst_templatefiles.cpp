@@ -15,7 +15,7 @@ Q_DECLARE_METATYPE(Platform::Answer)
 
 namespace {
 
-const QStringList defaultFiles = {"Nouveau.lmv", "Nouveau.htm", "Nouveau.js", "Nouveau0.gif",
+const QStringList defaultFiles = {"Nouveau.lmv", "Nouveau.htm",      "Nouveau.js",  "Nouveau0.gif",
                                   "imgFond.jpg", "imgFondTable.jpg", "sohifrm2.wav"};
 
 // AppDir with its working default files, their pristine copies and a few templates.
@@ -25,8 +25,10 @@ void fillAppDir(const TempFolder &app)
         app.write(file, "current " + file.toUtf8());
         app.write("Restaurer/" + file, "pristine " + file.toUtf8());
     }
-    app.write({{"Modeles/Bleu.htm", "template Bleu"}, {"Modeles/Image.htm", "template Image"},
-               {"Modeles/imgFondTable.jpg", "frame of Modeles"}, {"Cadres/bois.jpg", "frame bois"}});
+    app.write({{"Modeles/Bleu.htm", "template Bleu"},
+               {"Modeles/Image.htm", "template Image"},
+               {"Modeles/imgFondTable.jpg", "frame of Modeles"},
+               {"Cadres/bois.jpg", "frame bois"}});
 }
 
 } // namespace
@@ -44,8 +46,8 @@ private slots:
 void TestTemplateFiles::restore_data()
 {
     QTest::addColumn<Platform::Answer>("answer");
-    QTest::addColumn<QStringList>("missingPristine");   // removed from Restaurer
-    QTest::addColumn<QStringList>("blocked");           // a folder stands in AppDir in its place
+    QTest::addColumn<QStringList>("missingPristine"); // removed from Restaurer
+    QTest::addColumn<QStringList>("blocked");         // a folder stands in AppDir in its place
     QTest::addColumn<Restore>("expected");
     const auto yes = Platform::Answer::Yes;
     QTest::newRow("Yes") << yes << QStringList() << QStringList() << Restore::Restored;
@@ -53,8 +55,8 @@ void TestTemplateFiles::restore_data()
                         << Restore::Declined;
     QTest::newRow("FirstAndLastMissing") << yes << QStringList{"Nouveau.lmv", "sohifrm2.wav"}
                                          << QStringList() << Restore::PartlyRestored;
-    QTest::newRow("DestinationBlocked") << yes << QStringList() << QStringList{"Nouveau.js"}
-                                        << Restore::PartlyRestored;
+    QTest::newRow("DestinationBlocked")
+        << yes << QStringList() << QStringList{"Nouveau.js"} << Restore::PartlyRestored;
 }
 
 void TestTemplateFiles::restore()
@@ -77,8 +79,9 @@ void TestTemplateFiles::restore()
 
     const auto result = DefaultTemplate::RestoreDefaultTemplate(platform, app.path());
     QCOMPARE(result.outcome, expected);
-    QCOMPARE(platform.messages.first().text, "Vous allez restaurer le modèle par défaut.\r\n"
-                                             "Voulez-vous restaurer le modèle par défaut ?");
+    QCOMPARE(platform.messages.first().text,
+             "Vous allez restaurer le modèle par défaut.\r\n"
+             "Voulez-vous restaurer le modèle par défaut ?");
     QStringList notRestored;
     for (const QString &file : defaultFiles) {
         if (answer == Platform::Answer::No)
@@ -99,30 +102,41 @@ void TestTemplateFiles::restore()
 void TestTemplateFiles::replaceTemplate_data()
 {
     QTest::addColumn<QString>("templateName");
-    QTest::addColumn<QString>("picture");       // relative to AppDir, "" for none
-    QTest::addColumn<QString>("removeFirst");   // vanishes before the replacement
+    QTest::addColumn<QString>("picture");     // relative to AppDir, "" for none
+    QTest::addColumn<QString>("removeFirst"); // vanishes before the replacement
     QTest::addColumn<Result::Page>("page");
     QTest::addColumn<Result::Frame>("frame");
     QTest::addColumn<QByteArray>("nouveauHtm");
-    QTest::addColumn<QByteArray>("frameAfter");   // both frame pictures, "" when unchanged
+    QTest::addColumn<QByteArray>("frameAfter"); // both frame pictures, "" when unchanged
 
     const QByteArray current = "current Nouveau.htm";
     const QByteArray image = "template Image";
     using P = Result::Page;
     using F = Result::Frame;
-    QTest::newRow("PlainTemplateIgnoresPicture") << "Bleu.htm" << "Cadres/bois.jpg" << "" << P::Replaced
-                                                 << F::NotNeeded << QByteArray("template Bleu") << QByteArray();
-    QTest::newRow("TemplateMissing") << "Absent.htm" << "" << "" << P::SourceMissing << F::NotNeeded
-                                     << current << QByteArray();
-    QTest::newRow("FramedWithPicture") << "Image.htm" << "Cadres/bois.jpg" << "" << P::Replaced
-                                       << F::Replaced << image << QByteArray("frame bois");
-    QTest::newRow("FramedNoPicture") << "Image.htm" << "" << "" << P::Replaced << F::NotChosen << image
-                                     << QByteArray();
-    QTest::newRow("FramedPictureVanished") << "Image.htm" << "Cadres/bois.jpg" << "Cadres/bois.jpg"
-                                           << P::Replaced << F::SourceMissing << image << QByteArray();
+    QTest::newRow("PlainTemplateIgnoresPicture")
+        << "Bleu.htm"
+        << "Cadres/bois.jpg"
+        << "" << P::Replaced << F::NotNeeded << QByteArray("template Bleu") << QByteArray();
+    QTest::newRow("TemplateMissing")
+        << "Absent.htm"
+        << ""
+        << "" << P::SourceMissing << F::NotNeeded << current << QByteArray();
+    QTest::newRow("FramedWithPicture")
+        << "Image.htm"
+        << "Cadres/bois.jpg"
+        << "" << P::Replaced << F::Replaced << image << QByteArray("frame bois");
+    QTest::newRow("FramedNoPicture") << "Image.htm"
+                                     << ""
+                                     << "" << P::Replaced << F::NotChosen << image << QByteArray();
+    QTest::newRow("FramedPictureVanished")
+        << "Image.htm"
+        << "Cadres/bois.jpg"
+        << "Cadres/bois.jpg" << P::Replaced << F::SourceMissing << image << QByteArray();
     // The chosen picture is one of the two it is copied to.
-    QTest::newRow("PictureIsModelesFrame") << "Image.htm" << "Modeles/imgFondTable.jpg" << "" << P::Replaced
-                                           << F::Replaced << image << QByteArray("frame of Modeles");
+    QTest::newRow("PictureIsModelesFrame")
+        << "Image.htm"
+        << "Modeles/imgFondTable.jpg"
+        << "" << P::Replaced << F::Replaced << image << QByteArray("frame of Modeles");
 }
 
 void TestTemplateFiles::replaceTemplate()
@@ -141,7 +155,8 @@ void TestTemplateFiles::replaceTemplate()
     Files expectedFiles = app.snapshot();
 
     const QString picturePath = picture.isEmpty() ? QString() : app.path(picture);
-    const Result result = TemplateReplacement::replaceTemplate(app.path(), templateName, picturePath);
+    const Result result = TemplateReplacement::replaceTemplate(app.path(), templateName,
+                                                               picturePath);
     QCOMPARE(result.page, page);
     QCOMPARE(result.frame, frame);
     expectedFiles.insert("Nouveau.htm", nouveauHtm);

@@ -55,7 +55,9 @@ private:
 inline std::unique_ptr<QTemporaryDir> folderOnOtherDevice(const QString &than)
 {
     auto dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/lumivue-XXXXXX"));
-    struct stat a{}, b{};
+    struct stat a
+    {
+    }, b{};
     if (!dir->isValid() || stat(QFile::encodeName(dir->path()), &a) != 0
         || stat(QFile::encodeName(than), &b) != 0 || a.st_dev == b.st_dev)
         return nullptr;

@@ -48,7 +48,7 @@ void TestFileOps::step_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("target");
     QTest::addColumn<Result>("expected");
-    QTest::addColumn<QStringList>("changes");   // "name=content", "name=" when gone
+    QTest::addColumn<QStringList>("changes"); // "name=content", "name=" when gone
     const auto row = [](const char *name, const char *op, const char *source, const char *target,
                         Result expected, const QStringList &changes = {}) {
         QTest::newRow(name) << op << source << target << expected << changes;

@@ -30,8 +30,9 @@ void fillWithOldValues(SlideshowProject &p)
 bool sameFields(const SlideshowProject &a, const SlideshowProject &b)
 {
     return a.name == b.name && a.folder == b.folder && a.header == b.header
-        && a.slideCount == b.slideCount && a.slideLines == b.slideLines && a.imageTypes == b.imageTypes
-        && a.backupImageTypes == b.backupImageTypes && a.saved == b.saved && a.loaded == b.loaded;
+        && a.slideCount == b.slideCount && a.slideLines == b.slideLines
+        && a.imageTypes == b.imageTypes && a.backupImageTypes == b.backupImageTypes
+        && a.saved == b.saved && a.loaded == b.loaded;
 }
 
 } // namespace
@@ -60,7 +61,7 @@ private slots:
 
 void TestProjectStorage::readProjectFile_data()
 {
-    QTest::addColumn<QByteArray>("file");   // null: no file at all
+    QTest::addColumn<QByteArray>("file"); // null: no file at all
     QTest::addColumn<Read>("expected");
     QTest::addColumn<QString>("header");
     QTest::addColumn<QStringList>("lines");
@@ -78,8 +79,10 @@ void TestProjectStorage::readProjectFile_data()
     };
     row("MovedAndRenamed", head + "NbSprite=2\r\nTag=Nos vacances\r\nun\r\ndeux\r\n", Read::Loaded,
         "Nos vacances", {"un", "deux"});
-    row("KeysNotChecked", "a\r\nb\r\nNbImages=1\r\nTitre\r\nseule\r\n", Read::Loaded, "e", {"seule"});
-    row("CountRoundedUp", head + "NbSprite= 1.6\r\nTag=\r\nx\r\ny\r\n", Read::Loaded, "", {"x", "y"});
+    row("KeysNotChecked", "a\r\nb\r\nNbImages=1\r\nTitre\r\nseule\r\n", Read::Loaded, "e",
+        {"seule"});
+    row("CountRoundedUp", head + "NbSprite= 1.6\r\nTag=\r\nx\r\ny\r\n", Read::Loaded, "",
+        {"x", "y"});
     row("MissingSlideLinesKeepOldValues", head + "NbSprite=3\r\nTag=H\r\nun\r\n", Read::Loaded, "H",
         {"un", "old 1", "old 2"});
     row("TwoHundredSlides", full, Read::Loaded, "T", fullLines);
@@ -164,10 +167,13 @@ void TestProjectStorage::writeProjectFile()
     p.slideLines[0] = "<b>Été</b>";
     p.slideLines[1] = "a|b\r\nc";
     dir.write("Vacances.lmv", "previous file");
-    QCOMPARE(ProjectStorage(p, dir.path("b")).WriteProjectFile(dir.path("Vacances.lmv"), "Vacances", "D:/Dia"),
+    QCOMPARE(ProjectStorage(p, dir.path("b"))
+                 .WriteProjectFile(dir.path("Vacances.lmv"), "Vacances", "D:/Dia"),
              ProjectStorage::WriteResult::Written);
-    QCOMPARE(dir.snapshot(), (Files{{"Vacances.lmv", "Nom=Vacances\r\nRepertoire=D:/Dia\r\nNbSprite=2\r\n"
-                                                     "Tag=Nos vacances\r\n<b>\xC9t\xE9</b>\r\na|b c\r\n"}}));
+    QCOMPARE(dir.snapshot(),
+             (Files{{"Vacances.lmv",
+                     "Nom=Vacances\r\nRepertoire=D:/Dia\r\nNbSprite=2\r\n"
+                     "Tag=Nos vacances\r\n<b>\xC9t\xE9</b>\r\na|b c\r\n"}}));
     SlideshowProject fresh;
     fresh.folder = dir.path();
     fresh.name = "Vacances";
@@ -180,14 +186,16 @@ void TestProjectStorage::writeProjectFile()
 
 void TestProjectStorage::takeBackup_data()
 {
-    QTest::addColumn<Files>("rootBefore");   // "." -> a plain file where the root goes
+    QTest::addColumn<Files>("rootBefore"); // "." -> a plain file where the root goes
     QTest::addColumn<Backup>("expected");
     QTest::addColumn<int>("imagesBackedUp");
     QTest::newRow("Complete") << Files{} << Backup::Complete << 3;
-    QTest::newRow("StaleSetOfALargerProject")
-        << Files{{"aaaa0.jpg", "stale"}, {"aaaa3.jpg", "stale"}, {"aaaa7.gif", "stale"},
-                 {"aaaa.owner", "/other/P\r\n9\r\n"}, {"aaaa.htm", "stale"}}
-        << Backup::Complete << 3;
+    QTest::newRow("StaleSetOfALargerProject") << Files{{"aaaa0.jpg", "stale"},
+                                                       {"aaaa3.jpg", "stale"},
+                                                       {"aaaa7.gif", "stale"},
+                                                       {"aaaa.owner", "/other/P\r\n9\r\n"},
+                                                       {"aaaa.htm", "stale"}}
+                                              << Backup::Complete << 3;
     QTest::newRow("ImageCannotBeCopied") << Files{{"aaaa1.jpg/", ""}} << Backup::Partial << 1;
     QTest::newRow("RootIsPlainFile") << Files{{".", ""}} << Backup::Failed << 0;
 }
@@ -223,8 +231,10 @@ void TestProjectStorage::takeBackup()
         QCOMPARE(readFile(root), "plain file");
         return;
     }
-    Files wanted{{"notes.txt", "unrelated"},   {"aaaa.lmv", project["P.lmv"]},
-                 {"aaaa.htm", project["P.htm"]}, {"aaaa.js", project["P.js"]},
+    Files wanted{{"notes.txt", "unrelated"},
+                 {"aaaa.lmv", project["P.lmv"]},
+                 {"aaaa.htm", project["P.htm"]},
+                 {"aaaa.js", project["P.js"]},
                  {"aaaa.owner", p.basePath.toUtf8() + "\r\n3\r\n"}};
     for (int n = 0; n < imagesBackedUp; ++n)
         wanted.insert(QString("aaaa%1%2").arg(n).arg(threeSlides[n]),
@@ -236,7 +246,7 @@ void TestProjectStorage::takeBackup()
 
 void TestProjectStorage::discardBackup_data()
 {
-    QTest::addColumn<QByteArray>("owner");   // null: no owner file
+    QTest::addColumn<QByteArray>("owner"); // null: no owner file
     QTest::addColumn<bool>("discarded");
     QTest::newRow("OwnSet") << QByteArray("") << true;
     QTest::newRow("OtherProjectsSet") << QByteArray("/ailleurs/Autre\r\n3\r\n") << false;
@@ -260,8 +270,9 @@ void TestProjectStorage::discardBackup()
         writeFile(root + "/aaaa.owner", owner);
     const Files project = snapshotOf(p.folder);
     const Files backup = snapshotOf(root);
-    QCOMPARE(storage.DiscardBackup(), discarded ? ProjectStorage::DiscardResult::Discarded
-                                                : ProjectStorage::DiscardResult::NotOwnBackup);
+    QCOMPARE(storage.DiscardBackup(),
+             discarded ? ProjectStorage::DiscardResult::Discarded
+                       : ProjectStorage::DiscardResult::NotOwnBackup);
     QCOMPARE(snapshotOf(p.folder), project);
     QCOMPARE(snapshotOf(root), discarded ? (Files{{"notes.txt", "unrelated"}}) : backup);
 }
@@ -390,11 +401,13 @@ void TestProjectStorage::saveProject()
         FileSizeLimit limit(trick == "limit" ? 1000 : RLIM_INFINITY);
         result = storage.SaveProject();
     }
-    QCOMPARE(result, saved ? ProjectStorage::SaveResult::Saved : ProjectStorage::SaveResult::WriteFailed);
+    QCOMPARE(result,
+             saved ? ProjectStorage::SaveResult::Saved : ProjectStorage::SaveResult::WriteFailed);
     QCOMPARE(p.saved, saved);
     if (saved)
-        project["P.lmv"] = TextFile::encode("Nom=P\r\nRepertoire=" + p.folder + "\r\nNbSprite=3\r\nTag="
-                                            + p.header + "\r\nLégende 0\r\nLégende 1\r\nLégende 2\r\n");
+        project["P.lmv"] = TextFile::encode("Nom=P\r\nRepertoire=" + p.folder
+                                            + "\r\nNbSprite=3\r\nTag=" + p.header
+                                            + "\r\nLégende 0\r\nLégende 1\r\nLégende 2\r\n");
     QCOMPARE(snapshotOf(p.folder), project);
     QCOMPARE(snapshotOf(root), saved ? Files{} : backup);
 }
@@ -407,8 +420,8 @@ void TestProjectStorage::copyProjectTo_data()
     QTest::addColumn<Copy>("expected");
     QTest::addColumn<int>("imagesCopied");
     QTest::newRow("Complete") << threeSlides << "" << false << Copy::Complete << 3;
-    QTest::newRow("StopsAtMissingImage") << QStringList{".jpg", ".gif", ".jpg", ".jpg", ".jpg"} << "P3.jpg"
-                                         << false << Copy::Partial << 3;
+    QTest::newRow("StopsAtMissingImage") << QStringList{".jpg", ".gif", ".jpg", ".jpg", ".jpg"}
+                                         << "P3.jpg" << false << Copy::Partial << 3;
     QTest::newRow("TargetFolderIsPlainFile") << threeSlides << "" << true << Copy::Failed << 0;
 }
 
@@ -440,7 +453,8 @@ void TestProjectStorage::copyProjectTo()
         lmv += TextFile::encode(QString("Légende %1\r\n").arg(n));
     Files wanted{{"Été.lmv", lmv}, {"Été.htm", "page P"}, {"Été.js", "script P"}};
     for (int n = 0; n < imagesCopied; ++n)
-        wanted.insert(QString("Été%1%2").arg(n).arg(types[n]), project[QString("P%1%2").arg(n).arg(types[n])]);
+        wanted.insert(QString("Été%1%2").arg(n).arg(types[n]),
+                      project[QString("P%1%2").arg(n).arg(types[n])]);
     QCOMPARE(snapshotOf(target), wanted);
 }
 
@@ -448,7 +462,8 @@ void TestProjectStorage::scriptText()
 {
     // "|" is the caption's line break; quotes and backslashes are escaped.
     QCOMPARE(ScriptTextOfLine("<b>Été</b>a||b|"), "<b>Été</b>a<BR>&nbsp;<BR>&nbsp;b<BR>&nbsp;");
-    QCOMPARE(ScriptTextOfLine("<font face=\"Arial\">C:\\d\\"), "<font face=\\\"Arial\\\">C:\\\\d\\\\");
+    QCOMPARE(ScriptTextOfLine("<font face=\"Arial\">C:\\d\\"),
+             "<font face=\\\"Arial\\\">C:\\\\d\\\\");
     QCOMPARE(ScriptTextOfLine(""), "");
 }
 

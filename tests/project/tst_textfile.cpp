@@ -26,9 +26,13 @@ void TestTextFile::characters_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("EuroAndQuotes") << "Été € „x“ œ Ÿ" << QByteArray("\xC9t\xE9 \x80 \x84x\x93 \x9C \x9F");
-    QTest::newRow("OutsideIsUtf8WithBom") << "Café ✓" << QByteArray("\xEF\xBB\xBF" "Caf\xC3\xA9 \xE2\x9C\x93");
-    QTest::newRow("ReplacementCharIsNotAByte") << QString(QChar(0xFFFD)) << QByteArray("\xEF\xBB\xBF\xEF\xBF\xBD");
+    QTest::newRow("EuroAndQuotes")
+        << "Été € „x“ œ Ÿ" << QByteArray("\xC9t\xE9 \x80 \x84x\x93 \x9C \x9F");
+    QTest::newRow("OutsideIsUtf8WithBom") << "Café ✓"
+                                          << QByteArray("\xEF\xBB\xBF"
+                                                        "Caf\xC3\xA9 \xE2\x9C\x93");
+    QTest::newRow("ReplacementCharIsNotAByte")
+        << QString(QChar(0xFFFD)) << QByteArray("\xEF\xBB\xBF\xEF\xBF\xBD");
 }
 
 void TestTextFile::characters()
@@ -41,7 +45,8 @@ void TestTextFile::characters()
 
 void TestTextFile::splitLines()
 {
-    QCOMPARE(TextFile::splitLines("a\r\nb\nc\rd\r\n\r\ne"), QStringList({"a", "b", "c", "d", "", "e"}));
+    QCOMPARE(TextFile::splitLines("a\r\nb\nc\rd\r\n\r\ne"),
+             QStringList({"a", "b", "c", "d", "", "e"}));
     QCOMPARE(TextFile::splitLines("\r\n"), QStringList{""});
     QCOMPARE(TextFile::splitLines(""), QStringList());
 }
