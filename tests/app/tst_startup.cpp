@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/instancelock.h"
 #include "app/startup.h"
 #include "support/scriptedplatform.h"
@@ -9,6 +10,7 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(InstanceLock::Result)
+Q_DECLARE_METATYPE(CommandLine::Action)
 
 class TestStartup : public QObject
 {
@@ -145,6 +147,42 @@ private slots:
         QCOMPARE(platform.messages[0].icon, Platform::Icon::Exclamation);
         QVERIFY(platform.messages[0].text.contains("Textures/"));
         QVERIFY(QFile::exists(folders.appDir + "/Nouveau.lmv"));
+    }
+
+    // Options are answered before any window system is needed.
+    void parse_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<CommandLine::Action>("action");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("textParts");
+        using A = CommandLine::Action;
+        QTest::newRow("NoArgument")
+            << QStringList{"/usr/bin/lumivue"} << A::OpenWindow << 0 << QStringList{};
+        QTest::newRow("LongHelp") << QStringList{"/usr/bin/lumivue", "--help"} << A::ShowHelp << 0
+                                  << QStringList{"--help", "Affiche", "Shows"};
+        QTest::newRow("ShortHelp") << QStringList{"./lumivue", "-h"} << A::ShowHelp << 0
+                                   << QStringList{"navigateur", "browser"};
+        QTest::newRow("UnknownOption") << QStringList{"lumivue", "--bogus"} << A::Invalid << 2
+                                       << QStringList{"bogus", "lumivue --help"};
+        QTest::newRow("StrayArgument") << QStringList{"lumivue", "fichier.lmv"} << A::Invalid << 2
+                                       << QStringList{"fichier.lmv", "lumivue --help"};
+        QTest::newRow("GenerateWithoutFile") << QStringList{"lumivue", "--generate"} << A::Invalid
+                                             << 2 << QStringList{"generate", "lumivue --help"};
+        QTest::newRow("HelpWinsOverStray")
+            << QStringList{"lumivue", "x", "--help"} << A::ShowHelp << 0 << QStringList{"--help"};
+    }
+    void parse()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, textParts);
+        const CommandLine line = CommandLine::parse(arguments);
+        QTEST(line.action, "action");
+        QTEST(line.exitCode(), "exitCode");
+        for (const QString &part : std::as_const(textParts))
+            QVERIFY2(line.text.contains(part), qPrintable(line.text));
+        QVERIFY(!line.text.contains("<executable_name>"));
+        QCOMPARE(line.text.isEmpty(), textParts.isEmpty());
     }
 };
 

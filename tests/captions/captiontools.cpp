@@ -153,53 +153,16 @@ void RandomCaption::fillEditor(RichTextAdapter &ed, bool storable, bool halfSize
 
 QString RandomCaption::line(bool manyOfTwo)
 {
-    static const QStringList pieces{"<i>",
-                                    "</i>",
-                                    "<u>",
-                                    "</u>",
-                                    "<b>",
-                                    "</b>",
-                                    "<s>",
-                                    "</s>",
-                                    "<sup>",
-                                    "</sup>",
-                                    "<sub>",
-                                    "</sub>",
-                                    "<font",
-                                    "<font face='Arial' size='2' color='#FF0000'>",
-                                    "<font face='Times' size='2.5' color='#00ff00'>",
-                                    "<font face='' size='' color=''>",
-                                    "</font>",
-                                    "face=",
-                                    "size=",
-                                    "color=",
-                                    "'",
-                                    "#",
-                                    ">",
-                                    "<",
-                                    "<br>",
-                                    "<BR>",
-                                    "\r\n",
-                                    "\n",
-                                    "\r",
-                                    "a",
-                                    "b",
-                                    "Z",
-                                    " ",
-                                    "2",
-                                    "2.5",
-                                    "2,5",
-                                    "-",
-                                    "FF",
-                                    "0a",
-                                    "\u00e9",
-                                    "&nbsp;",
-                                    "|",
-                                    "\u2028",
-                                    "\u2029",
-                                    "1e3",
-                                    "99999999999999999999",
-                                    "\uFDD0"};
+    // Pieces of caption HTML, well and badly formed, separated by "¦".
+    static const QStringList pieces =
+        QStringLiteral(
+            "<i>¦</i>¦<u>¦</u>¦<b>¦</b>¦<s>¦</s>¦<sup>¦</sup>¦<sub>¦</sub>¦<font¦</font>¦"
+            "<font face='Arial' size='2' color='#FF0000'>¦<font face='Times' size='2.5' "
+            "color='#00ff00'>¦"
+            "<font face='' size='' "
+            "color=''>¦face=¦size=¦color=¦'¦#¦>¦<¦<br>¦<BR>¦\r\n¦\n¦\r¦a¦b¦Z¦ ¦"
+            "2¦2.5¦2,5¦-¦FF¦0a¦\u00e9¦&nbsp;¦|¦\u2028¦\u2029¦1e3¦99999999999999999999¦\uFDD0")
+            .split(u'¦');
     QString html;
     if (!manyOfTwo) {
         const int n = bounded(40);

@@ -1,9 +1,21 @@
 #include "output/defaulttemplate.h"
+#include "output/frmchangermodele.h"
+#include "output/templatecommands.h"
 #include "output/templatereplacement.h"
+#include "platform/appcontext.h"
+#include "project/slideshowproject.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
+#include "widgets/browsefolderlist.h"
+#include "widgets/patternfilelist.h"
+#include "widgets/picturebutton.h"
 
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+#include <QTimer>
 
 using TemplateReplacement::Result;
 using Restore = DefaultTemplate::RestoreResult::Outcome;
@@ -18,7 +30,8 @@ namespace {
 const QStringList defaultFiles = {"Nouveau.lmv", "Nouveau.htm",      "Nouveau.js",  "Nouveau0.gif",
                                   "imgFond.jpg", "imgFondTable.jpg", "sohifrm2.wav"};
 
-// AppDir with its working default files, their pristine copies and a few templates.
+// AppDir with its working default files, their pristine copies, a few
+// templates and frame pictures.
 void fillAppDir(const TempFolder &app)
 {
     for (const QString &file : defaultFiles) {
@@ -26,14 +39,34 @@ void fillAppDir(const TempFolder &app)
         app.write("Restaurer/" + file, "pristine " + file.toUtf8());
     }
     app.write({{"Modeles/Bleu.htm", "template Bleu"},
+               {"Modeles/Vert.htm", "template Vert"},
                {"Modeles/Image.htm", "template Image"},
                {"Modeles/imgFondTable.jpg", "frame of Modeles"},
                {"Cadres/bois.jpg", "frame bois"}});
 }
 
+// The template commands on buttons of their own, as the main window has them.
+struct Commands
+{
+    ScriptedPlatform platform;
+    TempFolder app;
+    SlideshowProject project;
+    QWidget window;
+    PictureButton *imgModele = new PictureButton(&window);
+    QPushButton *cmdChangerModele = new QPushButton(&window);
+    TemplateCommands commands{{imgModele, cmdChangerModele},
+                              project,
+                              AppContext{platform, app.path(), QString()},
+                              &window};
+
+    Commands() { fillAppDir(app); }
+};
+
 } // namespace
 
-class TestTemplateFiles : public QObject
+// The default template put back and another one put in its place: the file
+// steps, then the commands of the main window's buttons.
+class TestTemplates : public QObject
 {
     Q_OBJECT
 private slots:
@@ -41,9 +74,13 @@ private slots:
     void restore();
     void replaceTemplate_data();
     void replaceTemplate();
+    void restoreOnRelease_data();
+    void restoreOnRelease();
+    void chosenTemplateIsPutInPlace_data();
+    void chosenTemplateIsPutInPlace();
 };
 
-void TestTemplateFiles::restore_data()
+void TestTemplates::restore_data()
 {
     QTest::addColumn<Platform::Answer>("answer");
     QTest::addColumn<QStringList>("missingPristine"); // removed from Restaurer
@@ -59,7 +96,7 @@ void TestTemplateFiles::restore_data()
         << yes << QStringList() << QStringList{"Nouveau.js"} << Restore::PartlyRestored;
 }
 
-void TestTemplateFiles::restore()
+void TestTemplates::restore()
 {
     QFETCH(Platform::Answer, answer);
     QFETCH(QStringList, missingPristine);
@@ -99,7 +136,7 @@ void TestTemplateFiles::restore()
     QCOMPARE(result.failures.size(), notRestored.size());
 }
 
-void TestTemplateFiles::replaceTemplate_data()
+void TestTemplates::replaceTemplate_data()
 {
     QTest::addColumn<QString>("templateName");
     QTest::addColumn<QString>("picture");     // relative to AppDir, "" for none
@@ -139,7 +176,7 @@ void TestTemplateFiles::replaceTemplate_data()
         << "" << P::Replaced << F::Replaced << image << QByteArray("frame of Modeles");
 }
 
-void TestTemplateFiles::replaceTemplate()
+void TestTemplates::replaceTemplate()
 {
     QFETCH(QString, templateName);
     QFETCH(QString, picture);
@@ -171,5 +208,97 @@ void TestTemplateFiles::replaceTemplate()
     QVERIFY2(text.isEmpty() || text.contains(templateName), qPrintable(text));
 }
 
-QTEST_GUILESS_MAIN(TestTemplateFiles)
-#include "tst_templatefiles.moc"
+void TestTemplates::restoreOnRelease_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Platform::Answer>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("restored");
+
+    const auto yes = Platform::Answer::Yes;
+    QTest::newRow("DefaultProjectOpen") << "Nouveau" << yes << false << false;
+    QTest::newRow("NamedProject") << "Vacances" << yes << true << true;
+    QTest::newRow("CaseDiffers") << "nouveau" << yes << true << true;
+}
+
+void TestTemplates::restoreOnRelease()
+{
+    QFETCH(QString, name);
+    QFETCH(Platform::Answer, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, restored);
+
+    Commands c;
+    Files expected = c.app.snapshot();
+    if (restored) {
+        for (const QString &file : defaultFiles)
+            expected.insert(file, "pristine " + file.toUtf8());
+    }
+    c.platform.answers.enqueue(answer);
+    c.project.name = name;
+    QTest::mousePress(c.imgModele, Qt::LeftButton);
+    QVERIFY(c.platform.messages.isEmpty()); // nothing before the release
+    QTest::mouseRelease(c.imgModele, Qt::LeftButton);
+    QCOMPARE(c.platform.messages.size(), asked ? 1 : 0);
+    QCOMPARE(c.app.snapshot(), expected);
+}
+
+void TestTemplates::chosenTemplateIsPutInPlace_data()
+{
+    QTest::addColumn<QString>("templateName"); // "" closes the chooser without a choice
+    QTest::addColumn<bool>("vanishes");   // the template is deleted before the choice is applied
+    QTest::addColumn<QByteArray>("page"); // Nouveau.htm afterwards
+    QTest::addColumn<bool>("reported");
+
+    QTest::newRow("Chosen") << "Vert.htm" << false << QByteArray("template Vert") << false;
+    QTest::newRow("NoChoice") << "" << false << QByteArray("current Nouveau.htm") << false;
+    QTest::newRow("TemplateVanished")
+        << "Vert.htm" << true << QByteArray("current Nouveau.htm") << true;
+}
+
+// Each opening starts afresh at the template folder; the chooser is gone
+// once closed, and the commands put its choice in place.
+void TestTemplates::chosenTemplateIsPutInPlace()
+{
+    QFETCH(QString, templateName);
+    QFETCH(bool, vanishes);
+    QFETCH(QByteArray, page);
+    QFETCH(bool, reported);
+
+    Commands c;
+    c.window.show();
+    c.platform.answers.enqueue(Platform::Answer::Yes);
+    QPointer<FrmChangerModele> seen;
+    for (int opening = 0; opening < 2; ++opening) {
+        QTimer::singleShot(0, this, [&] {
+            auto *chooser = qobject_cast<FrmChangerModele *>(QApplication::activeModalWidget());
+            // Closed whatever the checks say, so that a failure cannot hang the test.
+            const auto closeModal = qScopeGuard([chooser] {
+                if (chooser)
+                    chooser->close();
+            });
+            QVERIFY(chooser);
+            QVERIFY(chooser != seen);
+            seen = chooser;
+            QCOMPARE(chooser->templateFolders->path(), c.app.path("Modeles"));
+            if (opening == 0 || templateName.isEmpty()) {
+                chooser->templateFolders->setPath(c.app.path()); // not carried to the next opening
+                return;
+            }
+            QTest::mouseClick(chooser->cmdOpen, Qt::LeftButton);
+            chooser->templateFiles->selectFile(templateName);
+            if (vanishes)
+                c.app.remove("Modeles/" + templateName);
+            QTest::mouseClick(chooser->applyButton, Qt::LeftButton);
+        });
+        c.cmdChangerModele->click();
+        QVERIFY(seen.isNull());
+    }
+    QCOMPARE(c.app.read("Nouveau.htm"), page);
+    QCOMPARE(c.platform.messages.size(), int(!templateName.isEmpty()) + int(reported));
+    if (reported)
+        QCOMPARE(c.platform.messages.last().title, QStringLiteral("ALERTE"));
+}
+
+QTEST_MAIN(TestTemplates)
+#include "tst_templates.moc"
