@@ -5,18 +5,6 @@
 #include <QProcess>
 #include <QTest>
 
-// lumivue --generate: the exit code of each outcome, in process, then one run
-// of the real program without a display, and its help.
-class TestGenerateCommand : public QObject
-{
-    Q_OBJECT
-private slots:
-    void exitCodes_data();
-    void exitCodes();
-    void processWithoutDisplay();
-    void help();
-};
-
 namespace {
 
 const QByteArray project = "Nom=x\r\nRepertoire=y\r\nNbSprite=2\r\nTag=Titre\r\nun\r\ndeux\r\n";
@@ -42,63 +30,6 @@ QStringList writtenBy(const TempFolder &home)
 }
 
 } // namespace
-
-void TestGenerateCommand::exitCodes_data()
-{
-    // breakApp: a file of the application folder removed; folderAt: a folder
-    // put where the project's script goes.
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("breakApp");
-    QTest::addColumn<bool>("folderAtScript");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("messagePart");
-    QTest::newRow("Generated") << "projet/Vacances.lmv"
-                               << "" << false << 0 << "";
-    QTest::newRow("NoSuchFile") << "projet/Absent.lmv"
-                                << "" << false << 3 << "introuvable";
-    QTest::newRow("FolderGiven") << "projet"
-                                 << "" << false << 3 << "introuvable";
-    QTest::newRow("NotLmv") << "projet/notes.txt"
-                            << "" << false << 4 << "notes.txt";
-    QTest::newRow("CountNotANumber") << "projet/Casse.lmv"
-                                     << "" << false << 4 << "Casse.lmv";
-    QTest::newRow("NoSlides") << "projet/Vide.lmv"
-                              << "" << false << 4 << "aucune diapositive";
-    QTest::newRow("Nouveau") << "projet/Nouveau.lmv"
-                             << "" << false << 5 << "donner un nom";
-    QTest::newRow("TemplateMissing") << "projet/Vacances.lmv"
-                                     << "Nouveau.js" << false << 6 << "Nouveau.js";
-    QTest::newRow("SoundMissing") << "projet/Vacances.lmv"
-                                  << "sohifrm2.wav" << false << 7 << "sohifrm2.wav";
-    QTest::newRow("FolderNotWritable") << "projet/Vacances.lmv"
-                                       << "" << true << 8 << "Vacances.js";
-}
-
-void TestGenerateCommand::exitCodes()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, breakApp);
-    QFETCH(bool, folderAtScript);
-    QFETCH(int, exitCode);
-    QFETCH(QString, messagePart);
-    TempFolder home;
-    fill(home);
-    if (!breakApp.isEmpty())
-        home.remove("app/" + breakApp);
-    if (folderAtScript)
-        home.write("projet/Vacances.js/");
-    ScriptedPlatform platform;
-    QString out;
-    QTextStream stream(&out);
-    QCOMPARE(int(HeadlessGeneration::run(home.path(file), home.path("app"), platform, stream)),
-             exitCode);
-    QCOMPARE(platform.messages.size(), exitCode == 0 ? 0 : 1);
-    if (exitCode != 0)
-        QVERIFY2(platform.messages.first().text.contains(messagePart),
-                 qPrintable(platform.messages.first().text));
-    QCOMPARE(out.split('\n', Qt::SkipEmptyParts), exitCode == 0 ? writtenBy(home) : QStringList());
-    QVERIFY(platform.shellRequests.isEmpty());
-}
 
 struct Run
 {
@@ -128,29 +59,94 @@ static Run lumivue(const QStringList &arguments, const QString &home)
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-void TestGenerateCommand::processWithoutDisplay()
+// lumivue --generate: the exit code of each outcome, in process, then one run
+// of the real program without a display, and its help.
+class TestGenerateCommand : public QObject
 {
-    TempFolder home;
-    fill(home);
-    home.write("pristine/");
-    for (const char *file : {"Nouveau.htm", "Nouveau.js", "sohifrm2.wav"})
-        home.write(QString("data/lumivue/") + file, home.read(QString("app/") + file));
-    const Run run = lumivue({"--generate", home.path("projet/Vacances.lmv")}, home.path());
-    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts), writtenBy(home));
-    QVERIFY(!QFileInfo::exists(home.path("state"))); // the backup root is never made
-}
+    Q_OBJECT
+private slots:
+    void exitCodes_data()
+    {
+        // breakApp: a file of the application folder removed; folderAt: a folder
+        // put where the project's script goes.
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("breakApp");
+        QTest::addColumn<bool>("folderAtScript");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("messagePart");
+        QTest::newRow("Generated") << "projet/Vacances.lmv"
+                                   << "" << false << 0 << "";
+        QTest::newRow("NoSuchFile") << "projet/Absent.lmv"
+                                    << "" << false << 3 << "introuvable";
+        QTest::newRow("FolderGiven") << "projet"
+                                     << "" << false << 3 << "introuvable";
+        QTest::newRow("NotLmv") << "projet/notes.txt"
+                                << "" << false << 4 << "notes.txt";
+        QTest::newRow("CountNotANumber") << "projet/Casse.lmv"
+                                         << "" << false << 4 << "Casse.lmv";
+        QTest::newRow("NoSlides") << "projet/Vide.lmv"
+                                  << "" << false << 4 << "aucune diapositive";
+        QTest::newRow("Nouveau") << "projet/Nouveau.lmv"
+                                 << "" << false << 5 << "donner un nom";
+        QTest::newRow("TemplateMissing") << "projet/Vacances.lmv"
+                                         << "Nouveau.js" << false << 6 << "Nouveau.js";
+        QTest::newRow("SoundMissing") << "projet/Vacances.lmv"
+                                      << "sohifrm2.wav" << false << 7 << "sohifrm2.wav";
+        QTest::newRow("FolderNotWritable") << "projet/Vacances.lmv"
+                                           << "" << true << 8 << "Vacances.js";
+    }
 
-void TestGenerateCommand::help()
-{
-    TempFolder home;
-    const Run run = lumivue({"--help"}, home.path());
-    QCOMPARE(run.exitCode, 0);
-    for (const char *part :
-         {"lumivue [options]", "--generate", "FICHIER.lmv", "8 dossier non modifiable"})
-        QVERIFY2(run.out.simplified().contains(part), part);
-}
+    void exitCodes()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, breakApp);
+        QFETCH(bool, folderAtScript);
+        QFETCH(int, exitCode);
+        QFETCH(QString, messagePart);
+        TempFolder home;
+        fill(home);
+        if (!breakApp.isEmpty())
+            home.remove("app/" + breakApp);
+        if (folderAtScript)
+            home.write("projet/Vacances.js/");
+        ScriptedPlatform platform;
+        QString out;
+        QTextStream stream(&out);
+        QCOMPARE(int(HeadlessGeneration::run(home.path(file), home.path("app"), platform, stream)),
+                 exitCode);
+        QCOMPARE(platform.messages.size(), exitCode == 0 ? 0 : 1);
+        if (exitCode != 0)
+            QVERIFY2(platform.messages.first().text.contains(messagePart),
+                     qPrintable(platform.messages.first().text));
+        QCOMPARE(out.split('\n', Qt::SkipEmptyParts),
+                 exitCode == 0 ? writtenBy(home) : QStringList());
+        QVERIFY(platform.shellRequests.isEmpty());
+    }
+
+    void processWithoutDisplay()
+    {
+        TempFolder home;
+        fill(home);
+        home.write("pristine/");
+        for (const char *file : {"Nouveau.htm", "Nouveau.js", "sohifrm2.wav"})
+            home.write(QString("data/lumivue/") + file, home.read(QString("app/") + file));
+        const Run run = lumivue({"--generate", home.path("projet/Vacances.lmv")}, home.path());
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts), writtenBy(home));
+        QVERIFY(!QFileInfo::exists(home.path("state"))); // the backup root is never made
+    }
+
+    void help()
+    {
+        TempFolder home;
+        const Run run = lumivue({"--help"}, home.path());
+        QCOMPARE(run.exitCode, 0);
+        for (const char *part :
+             {"lumivue [options]", "--generate", "FICHIER.lmv", "8 dossier non modifiable"})
+            QVERIFY2(run.out.simplified().contains(part), part);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestGenerateCommand)
 #include "tst_generatecommand.moc"

@@ -27,217 +27,205 @@ class TestFileOps : public QObject
 {
     Q_OBJECT
 private slots:
-    void exists();
-    void step_data();
-    void step();
-    void acrossDevices_data();
-    void acrossDevices();
-    void sourceThatCannotGo();
-    void everyByteComesBack();
-    void characters_data();
-    void characters();
-    void splitLines();
-    void writeLines_data();
-    void writeLines();
+    // A file exists when it can be opened for reading; a folder does not count.
+    void exists()
+    {
+        TempFolder dir;
+        dir.write({{"a.txt", "A"}, {"empty", ""}, {"folder/", ""}});
+        QVERIFY(FileOps::exists(dir.path("a.txt")) && FileOps::exists(dir.path("empty")));
+        QVERIFY(!FileOps::exists(dir.path("x.txt")) && !FileOps::exists(dir.path("folder")));
+    }
+
+    void step_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<Result>("expected");
+        QTest::addColumn<QStringList>("changes"); // "name=content", "name=" when gone
+        const auto row = [](const char *name, const char *op, const char *source,
+                            const char *target, Result expected, const QStringList &changes = {}) {
+            QTest::newRow(name) << op << source << target << expected << changes;
+        };
+        row("CopyNew", "copy", "a.txt", "c.txt", Result::Done, {"c.txt=A"});
+        row("CopyOverExisting", "copy", "a.txt", "b.txt", Result::Done, {"b.txt=A"});
+        row("CopySourceIsFolder", "copy", "folder", "b.txt", Result::Missing);
+        row("CopyOntoItself", "copy", "a.txt", "folder/../a.txt", Result::AlreadyInPlace);
+        row("CopyOntoFolder", "copy", "a.txt", "folder", Result::Failed);
+        row("CopyIntoPlainFile", "copy", "a.txt", "plain/a.txt", Result::Failed);
+        row("DirectOverExisting", "direct", "a.txt", "b.txt", Result::Done, {"b.txt=A"});
+        row("DirectSourceMissing", "direct", "x.txt", "b.txt", Result::Missing);
+        row("DirectOntoItself", "direct", "a.txt", "./a.txt", Result::AlreadyInPlace);
+        row("DirectOntoFolder", "direct", "a.txt", "folder", Result::Failed);
+        row("MoveOverExisting", "move", "a.txt", "b.txt", Result::Done, {"a.txt=", "b.txt=A"});
+        row("MoveMissing", "move", "x.txt", "b.txt", Result::Missing);
+        row("MoveOntoItself", "move", "a.txt", "./a.txt", Result::AlreadyInPlace);
+        row("MoveOntoFolder", "move", "a.txt", "folder", Result::Failed);
+        row("MoveFolder", "move", "folder", "z", Result::Missing);
+        row("Remove", "remove", "a.txt", "", Result::Done, {"a.txt="});
+        row("RemoveFolder", "remove", "folder", "", Result::Missing);
+    }
+
+    void step()
+    {
+        QFETCH(QString, op);
+        QFETCH(QString, source);
+        QFETCH(QString, target);
+        QFETCH(Result, expected);
+        QFETCH(QStringList, changes);
+        TempFolder dir;
+        dir.write({{"a.txt", "A"}, {"b.txt", "B"}, {"folder/inside.txt", "I"}, {"plain", "P"}});
+        Files expectedFiles = dir.snapshot();
+        for (const QString &change : changes) {
+            const auto [name, content] = std::pair(change.section('=', 0, 0),
+                                                   change.section('=', 1));
+            if (content.isEmpty())
+                expectedFiles.remove(name);
+            else
+                expectedFiles[name] = content.toUtf8();
+        }
+        QCOMPARE(run(op, dir.path(source), dir.path(target)), expected);
+        QCOMPARE(dir.snapshot(), expectedFiles);
+    }
+
+    void acrossDevices_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<bool>("breakHalfWay");
+        QTest::addColumn<Result>("expected");
+        QTest::newRow("Move") << "move" << false << Result::Done;
+        QTest::newRow("MoveBrokenHalfWay") << "move" << true << Result::Failed;
+        QTest::newRow("CopyBrokenHalfWay") << "copy" << true << Result::Failed;
+        QTest::newRow("DirectBrokenHalfWay") << "direct" << true << Result::Failed;
+    }
+
+    // A rename cannot cross file systems: the file is copied, checked and only
+    // then the source removed; a copy broken half-way changes nothing.
+    void acrossDevices()
+    {
+        QFETCH(QString, op);
+        QFETCH(bool, breakHalfWay);
+        QFETCH(Result, expected);
+        TempFolder here;
+        const auto there = folderOnOtherDevice(here.path());
+        if (!there)
+            QSKIP("no second file system (tmpfs at /dev/shm) on this machine");
+        QByteArray big(3 * 1024 * 1024, Qt::Uninitialized);
+        for (qsizetype i = 0; i < big.size(); ++i)
+            big[i] = char(i * 7 + i / 4096);
+        here.write("big.jpg", big);
+        writeFile(there->filePath("big.jpg"), "previous target");
+        const Files sourceBefore = here.snapshot();
+        const Files targetBefore = snapshotOf(there->path());
+
+        Result result;
+        {
+            FileSizeLimit limit(breakHalfWay ? 64 * 1024 : RLIM_INFINITY);
+            result = run(op, here.path("big.jpg"), there->filePath("big.jpg"));
+        }
+        QCOMPARE(result, expected);
+        if (breakHalfWay) {
+            QCOMPARE(here.snapshot(), sourceBefore);
+            // A direct copy leaves no half-written target; the others leave the old one.
+            QCOMPARE(snapshotOf(there->path()), op == "direct" ? Files{} : targetBefore);
+            return;
+        }
+        QCOMPARE(snapshotOf(there->path()), (Files{{"big.jpg", big}}));
+        QCOMPARE(here.snapshot(), op == "move" ? Files{} : sourceBefore);
+    }
+
+    // When the source cannot be deleted after a move across file systems, the
+    // copy stands and the caller is told that the source is still there.
+    void sourceThatCannotGo()
+    {
+        TempFolder here;
+        const auto there = folderOnOtherDevice(here.path());
+        if (!there)
+            QSKIP("no second file system (tmpfs at /dev/shm) on this machine");
+        here.write("locked/a.gif", "A");
+        if (QProcess::execute("chattr", {"+i", here.path("locked")}) != 0)
+            QSKIP("this file system cannot make a folder immutable");
+        const Result result = FileOps::move(here.path("locked/a.gif"), there->filePath("a.gif"));
+        QProcess::execute("chattr", {"-i", here.path("locked")});
+        QCOMPARE(result, Result::SourceKept);
+        QVERIFY(FileOps::succeeded(result));
+        QCOMPARE(here.snapshot(), (Files{{"locked/", "<folder>"}, {"locked/a.gif", "A"}}));
+        QCOMPARE(snapshotOf(there->path()), (Files{{"a.gif", "A"}}));
+    }
+
+    // Whatever bytes a file holds, reading and writing it again gives the same bytes.
+    void everyByteComesBack()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        QCOMPARE(TextFile::encode(TextFile::decode(all)), all);
+    }
+
+    void characters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("EuroAndQuotes")
+            << "Été € „x“ œ Ÿ" << QByteArray("\xC9t\xE9 \x80 \x84x\x93 \x9C \x9F");
+        QTest::newRow("OutsideIsUtf8WithBom") << "Café ✓"
+                                              << QByteArray("\xEF\xBB\xBF"
+                                                            "Caf\xC3\xA9 \xE2\x9C\x93");
+        QTest::newRow("ReplacementCharIsNotAByte")
+            << QString(QChar(0xFFFD)) << QByteArray("\xEF\xBB\xBF\xEF\xBF\xBD");
+    }
+
+    void characters()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(TextFile::encode(text), bytes);
+        QCOMPARE(TextFile::decode(bytes), text);
+    }
+
+    void splitLines()
+    {
+        QCOMPARE(TextFile::splitLines("a\r\nb\nc\rd\r\n\r\ne"),
+                 QStringList({"a", "b", "c", "d", "", "e"}));
+        QCOMPARE(TextFile::splitLines("\r\n"), QStringList{""});
+        QCOMPARE(TextFile::splitLines(""), QStringList());
+    }
+
+    void writeLines_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("breakHalfWay");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("Replaces") << "p.lmv" << false << true;
+        QTest::newRow("TargetIsFolder") << "folder" << false << false;
+        QTest::newRow("FolderIsPlainFile") << "plain/p.lmv" << false << false;
+        QTest::newRow("BrokenHalfWay") << "p.lmv" << true << false;
+    }
+
+    // Lines end in CR LF; a write that fails leaves the previous file as it was
+    // and no temporary file behind.
+    void writeLines()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, breakHalfWay);
+        QFETCH(bool, written);
+        TempFolder dir;
+        dir.write({{"p.lmv", "old\r\n"}, {"plain", "P"}, {"folder/", ""}});
+        Files expected = dir.snapshot();
+        const QStringList lines{"Nom=é", QString(5000, 'x'), ""};
+        bool ok;
+        {
+            FileSizeLimit limit(breakHalfWay ? 1000 : RLIM_INFINITY);
+            ok = TextFile::writeLines(dir.path(target), lines);
+        }
+        QCOMPARE(ok, written);
+        if (written) {
+            expected[target] = "Nom=\xE9\r\n" + QByteArray(5000, 'x') + "\r\n\r\n";
+            QCOMPARE(TextFile::readLines(dir.path(target)), lines);
+        }
+        QCOMPARE(dir.snapshot(), expected);
+    }
 };
-
-// A file exists when it can be opened for reading; a folder does not count.
-void TestFileOps::exists()
-{
-    TempFolder dir;
-    dir.write({{"a.txt", "A"}, {"empty", ""}, {"folder/", ""}});
-    QVERIFY(FileOps::exists(dir.path("a.txt")) && FileOps::exists(dir.path("empty")));
-    QVERIFY(!FileOps::exists(dir.path("x.txt")) && !FileOps::exists(dir.path("folder")));
-}
-
-void TestFileOps::step_data()
-{
-    QTest::addColumn<QString>("op");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<Result>("expected");
-    QTest::addColumn<QStringList>("changes"); // "name=content", "name=" when gone
-    const auto row = [](const char *name, const char *op, const char *source, const char *target,
-                        Result expected, const QStringList &changes = {}) {
-        QTest::newRow(name) << op << source << target << expected << changes;
-    };
-    row("CopyNew", "copy", "a.txt", "c.txt", Result::Done, {"c.txt=A"});
-    row("CopyOverExisting", "copy", "a.txt", "b.txt", Result::Done, {"b.txt=A"});
-    row("CopySourceIsFolder", "copy", "folder", "b.txt", Result::Missing);
-    row("CopyOntoItself", "copy", "a.txt", "folder/../a.txt", Result::AlreadyInPlace);
-    row("CopyOntoFolder", "copy", "a.txt", "folder", Result::Failed);
-    row("CopyIntoPlainFile", "copy", "a.txt", "plain/a.txt", Result::Failed);
-    row("DirectOverExisting", "direct", "a.txt", "b.txt", Result::Done, {"b.txt=A"});
-    row("DirectSourceMissing", "direct", "x.txt", "b.txt", Result::Missing);
-    row("DirectOntoItself", "direct", "a.txt", "./a.txt", Result::AlreadyInPlace);
-    row("DirectOntoFolder", "direct", "a.txt", "folder", Result::Failed);
-    row("MoveOverExisting", "move", "a.txt", "b.txt", Result::Done, {"a.txt=", "b.txt=A"});
-    row("MoveMissing", "move", "x.txt", "b.txt", Result::Missing);
-    row("MoveOntoItself", "move", "a.txt", "./a.txt", Result::AlreadyInPlace);
-    row("MoveOntoFolder", "move", "a.txt", "folder", Result::Failed);
-    row("MoveFolder", "move", "folder", "z", Result::Missing);
-    row("Remove", "remove", "a.txt", "", Result::Done, {"a.txt="});
-    row("RemoveFolder", "remove", "folder", "", Result::Missing);
-}
-
-void TestFileOps::step()
-{
-    QFETCH(QString, op);
-    QFETCH(QString, source);
-    QFETCH(QString, target);
-    QFETCH(Result, expected);
-    QFETCH(QStringList, changes);
-    TempFolder dir;
-    dir.write({{"a.txt", "A"}, {"b.txt", "B"}, {"folder/inside.txt", "I"}, {"plain", "P"}});
-    Files expectedFiles = dir.snapshot();
-    for (const QString &change : changes) {
-        const auto [name, content] = std::pair(change.section('=', 0, 0), change.section('=', 1));
-        if (content.isEmpty())
-            expectedFiles.remove(name);
-        else
-            expectedFiles[name] = content.toUtf8();
-    }
-    QCOMPARE(run(op, dir.path(source), dir.path(target)), expected);
-    QCOMPARE(dir.snapshot(), expectedFiles);
-}
-
-void TestFileOps::acrossDevices_data()
-{
-    QTest::addColumn<QString>("op");
-    QTest::addColumn<bool>("breakHalfWay");
-    QTest::addColumn<Result>("expected");
-    QTest::newRow("Move") << "move" << false << Result::Done;
-    QTest::newRow("MoveBrokenHalfWay") << "move" << true << Result::Failed;
-    QTest::newRow("CopyBrokenHalfWay") << "copy" << true << Result::Failed;
-    QTest::newRow("DirectBrokenHalfWay") << "direct" << true << Result::Failed;
-}
-
-// A rename cannot cross file systems: the file is copied, checked and only
-// then the source removed; a copy broken half-way changes nothing.
-void TestFileOps::acrossDevices()
-{
-    QFETCH(QString, op);
-    QFETCH(bool, breakHalfWay);
-    QFETCH(Result, expected);
-    TempFolder here;
-    const auto there = folderOnOtherDevice(here.path());
-    if (!there)
-        QSKIP("no second file system (tmpfs at /dev/shm) on this machine");
-    QByteArray big(3 * 1024 * 1024, Qt::Uninitialized);
-    for (qsizetype i = 0; i < big.size(); ++i)
-        big[i] = char(i * 7 + i / 4096);
-    here.write("big.jpg", big);
-    writeFile(there->filePath("big.jpg"), "previous target");
-    const Files sourceBefore = here.snapshot();
-    const Files targetBefore = snapshotOf(there->path());
-
-    Result result;
-    {
-        FileSizeLimit limit(breakHalfWay ? 64 * 1024 : RLIM_INFINITY);
-        result = run(op, here.path("big.jpg"), there->filePath("big.jpg"));
-    }
-    QCOMPARE(result, expected);
-    if (breakHalfWay) {
-        QCOMPARE(here.snapshot(), sourceBefore);
-        // A direct copy leaves no half-written target; the others leave the old one.
-        QCOMPARE(snapshotOf(there->path()), op == "direct" ? Files{} : targetBefore);
-        return;
-    }
-    QCOMPARE(snapshotOf(there->path()), (Files{{"big.jpg", big}}));
-    QCOMPARE(here.snapshot(), op == "move" ? Files{} : sourceBefore);
-}
-
-// When the source cannot be deleted after a move across file systems, the
-// copy stands and the caller is told that the source is still there.
-void TestFileOps::sourceThatCannotGo()
-{
-    TempFolder here;
-    const auto there = folderOnOtherDevice(here.path());
-    if (!there)
-        QSKIP("no second file system (tmpfs at /dev/shm) on this machine");
-    here.write("locked/a.gif", "A");
-    if (QProcess::execute("chattr", {"+i", here.path("locked")}) != 0)
-        QSKIP("this file system cannot make a folder immutable");
-    const Result result = FileOps::move(here.path("locked/a.gif"), there->filePath("a.gif"));
-    QProcess::execute("chattr", {"-i", here.path("locked")});
-    QCOMPARE(result, Result::SourceKept);
-    QVERIFY(FileOps::succeeded(result));
-    QCOMPARE(here.snapshot(), (Files{{"locked/", "<folder>"}, {"locked/a.gif", "A"}}));
-    QCOMPARE(snapshotOf(there->path()), (Files{{"a.gif", "A"}}));
-}
-
-// Whatever bytes a file holds, reading and writing it again gives the same bytes.
-void TestFileOps::everyByteComesBack()
-{
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all.append(char(b));
-    QCOMPARE(TextFile::encode(TextFile::decode(all)), all);
-}
-
-void TestFileOps::characters_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("EuroAndQuotes")
-        << "Été € „x“ œ Ÿ" << QByteArray("\xC9t\xE9 \x80 \x84x\x93 \x9C \x9F");
-    QTest::newRow("OutsideIsUtf8WithBom") << "Café ✓"
-                                          << QByteArray("\xEF\xBB\xBF"
-                                                        "Caf\xC3\xA9 \xE2\x9C\x93");
-    QTest::newRow("ReplacementCharIsNotAByte")
-        << QString(QChar(0xFFFD)) << QByteArray("\xEF\xBB\xBF\xEF\xBF\xBD");
-}
-
-void TestFileOps::characters()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QCOMPARE(TextFile::encode(text), bytes);
-    QCOMPARE(TextFile::decode(bytes), text);
-}
-
-void TestFileOps::splitLines()
-{
-    QCOMPARE(TextFile::splitLines("a\r\nb\nc\rd\r\n\r\ne"),
-             QStringList({"a", "b", "c", "d", "", "e"}));
-    QCOMPARE(TextFile::splitLines("\r\n"), QStringList{""});
-    QCOMPARE(TextFile::splitLines(""), QStringList());
-}
-
-void TestFileOps::writeLines_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<bool>("breakHalfWay");
-    QTest::addColumn<bool>("written");
-    QTest::newRow("Replaces") << "p.lmv" << false << true;
-    QTest::newRow("TargetIsFolder") << "folder" << false << false;
-    QTest::newRow("FolderIsPlainFile") << "plain/p.lmv" << false << false;
-    QTest::newRow("BrokenHalfWay") << "p.lmv" << true << false;
-}
-
-// Lines end in CR LF; a write that fails leaves the previous file as it was
-// and no temporary file behind.
-void TestFileOps::writeLines()
-{
-    QFETCH(QString, target);
-    QFETCH(bool, breakHalfWay);
-    QFETCH(bool, written);
-    TempFolder dir;
-    dir.write({{"p.lmv", "old\r\n"}, {"plain", "P"}, {"folder/", ""}});
-    Files expected = dir.snapshot();
-    const QStringList lines{"Nom=é", QString(5000, 'x'), ""};
-    bool ok;
-    {
-        FileSizeLimit limit(breakHalfWay ? 1000 : RLIM_INFINITY);
-        ok = TextFile::writeLines(dir.path(target), lines);
-    }
-    QCOMPARE(ok, written);
-    if (written) {
-        expected[target] = "Nom=\xE9\r\n" + QByteArray(5000, 'x') + "\r\n\r\n";
-        QCOMPARE(TextFile::readLines(dir.path(target)), lines);
-    }
-    QCOMPARE(dir.snapshot(), expected);
-}
 
 QTEST_GUILESS_MAIN(TestFileOps)
 #include "tst_fileops.moc"
