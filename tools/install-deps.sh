@@ -5,8 +5,9 @@
 #   tools/install-deps.sh --test   also what the test suite needs
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n
-          libgl-dev fonts-dejavu-core)
+# libjpeg-turbo-progs gives cjpeg, which the converter benchmark runs beside ours.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n
+          libgl-dev libturbojpeg0-dev libjpeg-turbo-progs fonts-dejavu-core)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(xvfb xauth chromium)
     command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
