@@ -34,13 +34,13 @@ constexpr std::int64_t kMaxPixels = std::int64_t(1) << 28;
 
 } // namespace Bmp2Jpg
 
-// Reads the bitmap at bmpPath and writes it as a JPEG
-// at jpgPath at the given quality (1 worst .. 100 best; any other value means
-// 100, as the capture window's own rule does). The JPEG is written to a
-// temporary file beside jpgPath and renamed over it, so a status of 0 means the
-// complete file is at jpgPath (an older one replaced), and any other status
-// leaves jpgPath as it was and no partial file behind. The bitmap is only read.
-// Paths are NUL-terminated bytes as the file system takes them (what
-// QFile::encodeName gives; UTF-8 on any current Linux).
+// Reads the bitmap at bmpPath and writes it as a JPEG at jpgPath at the given
+// quality (1 worst .. 100 best; any other value means 100, as the capture
+// window's own rule does). The JPEG is written to a temporary file beside
+// jpgPath and renamed over it, so a status of 0 means the complete file is at
+// jpgPath (an older one replaced), and any other status leaves jpgPath as it
+// was and no partial file behind. The bitmap is only read. Paths are
+// NUL-terminated bytes as the file system takes them (what QFile::encodeName
+// gives; UTF-8 on any current Linux).
 extern "C" std::int16_t BMP2JPGpourVBFrance(const char *bmpPath, const char *jpgPath,
                                             std::int16_t quality);
