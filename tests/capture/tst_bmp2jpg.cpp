@@ -132,7 +132,6 @@ void TestBmp2Jpg::converts_data()
     row("BestQuality", {}, 0, 100, 45);
     row("ZeroMeansBest", {}, 0, 0, 45);
     row("AboveRangeMeansBest", {}, 0, 101, 45);
-    row("NegativeMeansBest", {}, 0, -32768, 45);
 }
 
 // The JPEG replaces the old file, has the bitmap's size and is as close to it
@@ -171,7 +170,6 @@ void TestBmp2Jpg::refuses_data()
     row("PixelsCut", Truncated, {}, -2);
     row("MasksCut", Truncated, {}, 60, {32, false, 40, 3});
     row("OversizedHeader", BadHeader, {14, 0x7FFFFFFF});
-    row("CoreHeader", BadHeader, {14, 12});
     row("PixelsInsideHeader", BadHeader, {10, 20});
     row("PixelsPastEnd", Truncated, {10, 0xFFFFFFF0});
     row("Bits8", UnsupportedDepth, {28, 8});
@@ -192,8 +190,7 @@ void TestBmp2Jpg::refuses_data()
     row("TargetFolderMissing", CannotWriteJpg, {}, INT_MAX, {}, "in.bmp", "missing/out.jpg");
     row("TargetFolderIsFile", CannotWriteJpg, {}, INT_MAX, {}, "in.bmp", "in.bmp/out.jpg");
     row("TargetIsFolder", CannotWriteJpg, {}, INT_MAX, {}, "in.bmp", "folder");
-    // Not even root may create files there.
-    row("TargetFolderReadOnly", CannotWriteJpg, {}, INT_MAX, {}, "in.bmp", "/proc/out.jpg");
+    row("TargetFolderReadOnlyEvenForRoot", CannotWriteJpg, {}, INT_MAX, {}, "in.bmp", "/proc/out.jpg");
 }
 
 // Every failure has its own status and leaves the old JPEG and nothing else.
