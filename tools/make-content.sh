@@ -4,9 +4,9 @@
 # slots of the tutorial; then has Lumivue make the example's page and script
 # from the current templates, so that it plays as it is.
 #   tools/make-content.sh [path of the lumivue executable]
-# Needs Debian's python3-numpy and python3-pil, and a built Lumivue
-# (default build/src/lumivue). The results are committed; the build does not
-# run this.
+# Needs Debian's python3-numpy and python3-pil (tools/install-deps.sh
+# --content) and a built Lumivue (default build/src/lumivue). The results are
+# committed; the build does not run this.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 lumivue=${1:-build/src/lumivue}
