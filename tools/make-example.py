@@ -338,7 +338,7 @@ def dunes(rng):
         height = np.where(t < a, np.sin(t / a * np.pi / 2) ** 1.3,
                           np.clip(np.cos((t - a) / (1 - a) * np.pi / 2), 0, 1) ** 0.8)
         crest = h * base - amp * SS * height
-        shading = vertical(h, w, [(0, lit), (1, lit)]) * (1 - 0.12 * np.linspace(0, 1, h))[:, None, None]
+        shading = hexrgb(lit) * (1 - 0.12 * np.linspace(0, 1, h))[:, None, None]   # darker towards us
         img = blend(img, shading, below(h, w, crest))
         # The lee face: from each crest a shadow widening down to the right.
         leeward = t >= a
