@@ -3,6 +3,8 @@
 # asking apt only for what is missing (so a second run is instant).
 #   tools/install-deps.sh          build and run
 #   tools/install-deps.sh --test   also what the test suite needs
+#   tools/install-deps.sh --content  also what redraws the shipped pictures
+#                                    (tools/make-appdata.sh, tools/make-content.sh)
 set -euo pipefail
 
 # libjpeg-turbo-progs gives cjpeg, which the converter benchmark runs beside ours.
@@ -11,6 +13,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(xvfb xauth chromium)
     command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
+elif [[ "${1:-}" == "--content" ]]; then
+    packages+=(python3-numpy python3-pil imagemagick)
 fi
 
 missing=()
