@@ -3,13 +3,18 @@
 # asking apt only for what is missing (so a second run is instant).
 #   tools/install-deps.sh          build and run
 #   tools/install-deps.sh --test   also what the test suite needs
+#   tools/install-deps.sh --content  also what redraws the shipped pictures
+#                                    (tools/make-appdata.sh, tools/make-content.sh)
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n
-          libgl-dev fonts-dejavu-core)
+# libjpeg-turbo-progs gives cjpeg, which the converter benchmark runs beside ours.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n
+          libgl-dev libturbojpeg0-dev libjpeg-turbo-progs fonts-dejavu-core)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(xvfb xauth chromium)
     command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
+elif [[ "${1:-}" == "--content" ]]; then
+    packages+=(python3-numpy python3-pil imagemagick)
 fi
 
 missing=()

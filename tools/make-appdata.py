@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the sound, the default project file and the text pages of
+"""Writes the sound, the default project file and the notes (LISEZMOI.txt) of
 Lumivue's pristine application folder (the folder is the one argument)."""
 import math
 import struct
@@ -33,16 +33,6 @@ def cp1252(path, lines):
     path.write_bytes(''.join(line + '\r\n' for line in lines).encode('cp1252'))
 
 
-def page(path, title, body):
-    path.write_text(
-        '<!DOCTYPE html>\n<html lang="fr">\n<head>\n<meta charset="utf-8">\n'
-        f'<title>{title}</title>\n'
-        '<style>body{font-family:"DejaVu Sans",sans-serif;max-width:46em;margin:2em auto;'
-        'line-height:1.5;color:#222;background:#faf8f3}h1{color:#3b3f6b}'
-        'h2{color:#4e4376;margin-top:1.5em}kbd{background:#eee;border-radius:3px;padding:0 .3em}</style>\n'
-        f'</head>\n<body>\n<h1>{title}</h1>\n{body}\n</body>\n</html>\n', encoding='utf-8')
-
-
 chime(app / 'sohifrm2.wav')
 
 caption = ("<font face='DejaVu Sans' size='2' color='#000000'>Bienvenue ! Voici votre premi\u00e8re diapo."
@@ -56,47 +46,38 @@ readme = {
                  "et du son.\nLumivue les recopie dans son dossier quand vous restaurez le mod\u00e8le par "
                  "d\u00e9faut.\nNe modifiez pas ces fichiers.",
     'Textures': "Images de fond propos\u00e9es pour vos diaporamas (fichiers .jpg).\n"
-                "Ajoutez ici vos propres textures : elles appara\u00eetront dans la liste des fonds.",
+                "Ajoutez ici vos propres textures : elles appara\u00eetront dans la liste des fonds.\n"
+                "Choisissez des images qui se raccordent bord \u00e0 bord, sans jointure visible.\n\n"
+                "Origine : toutes les textures livr\u00e9es sont dessin\u00e9es par les scripts de Lumivue "
+                "(tools/make-textures.py ;\nPapier et Feuillage : tools/make-appdata.sh). Elles font partie "
+                "de Lumivue et se\ndistribuent avec lui, aux m\u00eames conditions.",
     'Modeles': "Mod\u00e8les de pages pour vos diaporamas (fichiers .htm).\n"
                "Ajoutez ici vos propres mod\u00e8les : ils appara\u00eetront dans le choix des mod\u00e8les.",
     'Aide': "Pages d'aide de Lumivue. La page d'accueil est AideCD.htm.",
     'Aide_Contextuelle': "Pages d'aide ouvertes par le bouton d'aide de chaque fen\u00eatre de Lumivue.",
     'AideCapture': "Pages d'aide de la capture d'\u00e9cran. La page d'accueil est index.htm.",
-    'Exemples': "Exemples et didacticiel de Lumivue. Commencez par Didacticiel.htm.",
+    'Exemples': "Exemples et didacticiel de Lumivue. Commencez par Didacticiel.htm.\n"
+                "Paysages.htm est un diaporama termin\u00e9 : ouvrez-le dans votre navigateur, ou ouvrez\n"
+                "Paysages.lmv dans Lumivue pour voir comment il est fait.\n\n"
+                "Origine : les images de Paysages sont dessin\u00e9es par tools/make-example.py, celles du\n"
+                "dossier Didacticiel par tools/make-tutorial-pictures.py, et la page et le script de\n"
+                "Paysages sont faits par Lumivue (tools/make-content.sh). Ils font partie de Lumivue et\n"
+                "se distribuent avec lui, aux m\u00eames conditions.",
 }
 for folder, text in readme.items():
     (app / folder / 'LISEZMOI.txt').write_text(text + '\n', encoding='utf-8')
 
-page(app / 'Aide' / 'AideCD.htm', 'Aide de Lumivue', '''
-<p>Lumivue fabrique des diaporamas qui se regardent dans un navigateur web : chaque diapo est une image
-(GIF ou JPEG) accompagn\u00e9e d'une l\u00e9gende mise en forme.</p>
-<h2>Cr\u00e9er un diaporama</h2>
-<ol>
-<li>Cliquez sur \u00ab Cr\u00e9er un nouveau diaporama \u00bb : le diaporama \u00ab Nouveau \u00bb s'ouvre avec une premi\u00e8re diapo.</li>
-<li>Choisissez \u00ab Enregistrer sous... \u00bb pour lui donner un nom et un dossier.</li>
-<li>Ajoutez des diapos avec \u00ab Ajouter une diapo ( \u00e0 la fin ) \u00bb ou capturez une partie de l'\u00e9cran.</li>
-<li>Tapez la l\u00e9gende de chaque diapo ; mettez-la en forme avec les boutons gras, italiques, couleur...</li>
-<li>Cliquez sur \u00ab Enregistrer \u00bb, puis sur \u00ab Cr\u00e9er et visualiser dans le navigateur \u00bb.</li>
-</ol>
-<h2>Modifier un diaporama</h2>
-<p>\u00ab Ouvrir un diaporama existant \u00bb reprend un diaporama enregistr\u00e9. Les fl\u00e8ches passent d'une diapo
-\u00e0 l'autre ; la visionneuse permet de d\u00e9placer ou d'\u00e9changer des diapos.</p>
-<h2>Publier</h2>
-<p>\u00ab Finaliser le diaporama \u00bb laisse dans le dossier tout ce dont le navigateur a besoin : copiez ce
-dossier sur un site web ou une cl\u00e9 USB.</p>
-''')
-
-page(app / 'Exemples' / 'Didacticiel.htm', 'Didacticiel : votre premier diaporama', '''
-<p>En cinq minutes, vous allez cr\u00e9er un petit diaporama de vacances.</p>
-<h2>1. Un nouveau diaporama</h2>
-<p>Cliquez sur le bouton \u00ab Cr\u00e9er un nouveau diaporama \u00bb. Une premi\u00e8re diapo s'affiche avec une
-l\u00e9gende de bienvenue. Dans \u00ab Entete du diaporama \u00bb, tapez par exemple <em>Nos vacances</em>.</p>
-<h2>2. Lui donner un nom</h2>
-<p>Cliquez sur \u00ab Enregistrer sous... \u00bb, choisissez un dossier et tapez le nom <em>Vacances</em>.</p>
-<h2>3. Ajouter des images</h2>
-<p>Cliquez sur \u00ab Ajouter une diapo ( \u00e0 la fin ) \u00bb et choisissez une photo. Recommencez pour chaque
-photo. Chaque diapo a sa l\u00e9gende : \u00e9crivez quelques mots sous chaque image.</p>
-<h2>4. Regarder le r\u00e9sultat</h2>
-<p>Cliquez sur \u00ab Enregistrer \u00bb, puis sur \u00ab Cr\u00e9er et visualiser dans le navigateur \u00bb :
-votre diaporama d\u00e9file dans le navigateur. Bravo !</p>
-''')
+# Where every picture and sound shipped in the folder comes from.
+(app / 'LISEZMOI.txt').write_text(
+    "Dossier de Lumivue : le diaporama \u00ab Nouveau \u00bb, les mod\u00e8les de pages (Modeles), les fonds\n"
+    "(Textures), l'aide (Aide, Aide_Contextuelle, AideCapture) et les exemples (Exemples).\n\n"
+    "Origine des images et des sons : tous sont faits par les scripts du dossier tools/ des\n"
+    "sources de Lumivue, aucun ne vient d'ailleurs.\n"
+    "- Nouveau0.gif, imgFond.jpg, imgFondTable.jpg (et leurs copies dans Restaurer et Modeles),\n"
+    "  Textures/Papier.jpg et Textures/Feuillage.jpg : tools/make-appdata.sh (ImageMagick) ;\n"
+    "- sohifrm2.wav (et ses copies) : tools/make-appdata.py, un carillon calcul\u00e9 ;\n"
+    "- les autres textures : tools/make-textures.py (Exemples/imgFond.jpg est une copie d'Ardoise) ;\n"
+    "- les images de l'exemple Paysages : tools/make-example.py ;\n"
+    "- les images du didacticiel (Exemples/Didacticiel) : tools/make-tutorial-pictures.py.\n"
+    "Ces fichiers font partie de Lumivue et se distribuent avec lui, aux m\u00eames conditions.\n",
+    encoding='utf-8')

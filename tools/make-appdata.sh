@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Regenerates Lumivue's own pictures, sound, default project and help pages
+# Regenerates Lumivue's own pictures, sound, default project and folder notes
 # in appdata/ (the pristine application folder) and the desktop icons in
 # dist/icons/. Needs ImageMagick (convert) and python3; the build does not.
-# Only the files listed here are written: templates and pages that other
-# tools put into appdata/ are left alone.
+# Only the files listed here are written: templates, help pages and the
+# pictures drawn by tools/make-content.sh are left alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 app=appdata
@@ -32,15 +32,12 @@ convert -size 64x256 xc: -seed 11 +noise Random -virtual-pixel tile -blur 0x1.5 
     -virtual-pixel tile -blur 0x0.7 "${gray_to_rgb[@]}" +level-colors '#5a3a1c,#b57f48' \
     -strip -quality 88 "$app/imgFondTable.jpg"
 
-# Textures offered for slideshow backgrounds.
-convert -size 128x128 -seed 3 plasma:fractal -virtual-pixel tile -blur 0x3 "${gray_to_rgb[@]}" \
-    +level-colors '#b9cbe3,#eef3f9' -strip -quality 85 "$app/Textures/Ciel.jpg"
+# Two of the textures offered for slideshow backgrounds (tools/make-textures.py
+# draws the others); both tile because the noise is blurred with wrap-around.
 convert -size 128x128 xc:gray50 -seed 5 +noise Gaussian -virtual-pixel tile -blur 0x0.8 "${gray_to_rgb[@]}" \
     +level-colors '#d2c4a6,#ece3cf' -strip -quality 85 "$app/Textures/Papier.jpg"
 convert -size 128x128 xc: -seed 9 +noise Random -virtual-pixel tile -blur 0x3 "${gray_to_rgb[@]}" \
     +level-colors '#3f5e3a,#9bb58a' -strip -quality 85 "$app/Textures/Feuillage.jpg"
-convert -size 128x128 pattern:checkerboard "${gray_to_rgb[@]}" +level-colors '#e2d9c6,#f4f0e7' \
-    -virtual-pixel tile -blur 0x0.6 -strip -quality 85 "$app/Textures/Damier.jpg"
 
 # Desktop icon: a framed slide with a sun over hills.
 convert -size 256x256 xc:none \

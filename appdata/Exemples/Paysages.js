@@ -1,0 +1,732 @@
+// Lecteur de diaporama. Lines 7 to 10 hold the slideshow's data and lines 13
+// to 16 its first display; both blocks are rewritten for every slideshow.
+var Info = new Array();
+var TypeImage = new Array();
+// RepImage: image stem; NBSprite: index of the last slide.
+// Info[i]: caption of slide i (HTML); TypeImage[i]: ".gif" or ".jpg".
+var RepImage="Paysages";
+var NBSprite=7;
+Info[0]="&nbsp;<font face='DejaVu Serif' size='4' color='#FFD98A'><b>L'aube sur le lac<br></font><font face='DejaVu Sans' size='3' color='#F3EEE6'></b>Le jour se lève : les montagnes sortent de la brume et le lac garde encore les couleurs de la nuit.</font>";
+Info[1]="&nbsp;<font face='DejaVu Serif' size='4' color='#FFD98A'><b>Au pied des sommets<br></font><font face='DejaVu Sans' size='3' color='#F3EEE6'></b>Une affiche aux couleurs franches : neiges éternelles, sapins et prairies. Cette image est un <i>GIF</i>.</font>";
+Info[2]="&nbsp;<font face='DejaVu Serif' size='4' color='#FFD98A'><b>La côte au grand soleil<br></font><font face='DejaVu Sans' size='3' color='#F3EEE6'></b>Falaises blanches, eau turquoise et un voilier qui prend le large.</font>";
+Info[3]="&nbsp;<font face='DejaVu Serif' size='4' color='#FFD98A'><b>Les champs de lavande<br></font><font face='DejaVu Sans' size='3' color='#F3EEE6'></b>Des rangs violets à perte de vue, et un arbre seul sur la colline.</font>";
+Info[4]="&nbsp;<font face='DejaVu Serif' size='4' color='#FFD98A'><b>Le phare au crépuscule<br></font><font face='DejaVu Sans' size='3' color='#F3EEE6'></b>Dès que le soleil disparaît, son faisceau balaie la mer.</font>";
+Info[5]="&nbsp;<font face='DejaVu Serif' size='4' color='#FFD98A'><b>Les dunes<br></font><font face='DejaVu Sans' size='3' color='#F3EEE6'></b>En fin d'après-midi, le vent dessine des rides sur le sable encore chaud.</font>";
+Info[6]="&nbsp;<font face='DejaVu Serif' size='4' color='#FFD98A'><b>La forêt en automne<br></font><font face='DejaVu Sans' size='3' color='#F3EEE6'></b>Orange, rouge et or : les feuilles tombent et couvrent le chemin.</font>";
+Info[7]="&nbsp;<font face='DejaVu Serif' size='4' color='#FFD98A'><b>Bonne nuit !<br></font><font face='DejaVu Sans' size='3' color='#F3EEE6'></b>La lune se lève sur les collines, une fenêtre veille encore. <u>Ouvrez Paysages.lmv dans Lumivue</u> pour voir comment ce diaporama est fait.</font>";
+TypeImage[0]=".jpg";
+TypeImage[1]=".gif";
+TypeImage[2]=".jpg";
+TypeImage[3]=".jpg";
+TypeImage[4]=".gif";
+TypeImage[5]=".jpg";
+TypeImage[6]=".gif";
+TypeImage[7]=".jpg";
+// First display; run once the page's elements exist (see the end of the file).
+function PremiereDiapo() {
+document.getElementById("diapo").src="Paysages0.jpg";
+document.getElementById("InfoDiaporama").innerHTML="1 / 8";
+document.getElementById("InfoTexte").innerHTML=Info[0];
+document.getElementById("Titre").innerHTML="Une journée en paysages";
+}
+
+// The player. Plain script, no modules, no network: the page is opened from
+// its folder. Slide i (from 0) shows RepImage + i + TypeImage[i]; the address
+// "#n" names slide n counted from 1, like the position text "n / N".
+(function () {
+  "use strict";
+
+  var TEXTES = {
+    premiere: "Premi\u00e8re",
+    precedente: "Pr\u00e9c\u00e9dente",
+    suivante: "Suivante",
+    derniere: "Derni\u00e8re",
+    lecture: "Lecture automatique",
+    intervalle: "Intervalle",
+    son: "Son",
+    vignettes: "Vignettes",
+    pleinEcran: "Plein \u00e9cran",
+    commandes: "Commandes du diaporama",
+    bande: "Vignettes des diapos",
+    allerA: "Aller \u00e0 la diapo ",
+    diapo: "Diapo ",
+    sur: " sur ",
+    secondes: " s"
+  };
+  var INTERVALLES = [2, 3, 5, 8, 12, 20];
+  var INTERVALLE_DEFAUT = 5;
+  var SEUIL_GLISSER = 40; // px of horizontal travel that make a swipe
+
+  var ICONES = {
+    premiere: "M6 5h2v14H6zM17.5 6.5 16 5l-7 7 7 7 1.5-1.5L12 12z",
+    precedente: "M15.5 5 8.5 12l7 7 1.5-1.5L11.5 12 17 6.5z",
+    suivante: "M8.5 5 7 6.5l5.5 5.5L7 17.5 8.5 19l7-7z",
+    derniere: "M16 5h2v14h-2zM6.5 5 5 6.5l5.5 5.5L5 17.5 6.5 19l7-7z",
+    lecture: "M8 5v14l11-7z",
+    pause: "M7 5h4v14H7zm6 0h4v14h-4z",
+    son: "M4 9v6h4l5 4V5L8 9z",
+    onde: "M15.5 8.5a5 5 0 0 1 0 7l-1.1-1.1a3.5 3.5 0 0 0 0-4.8zM18 6a8.5 8.5 0 0 1 0 12l-1.1-1.1a7 7 0 0 0 0-9.8z",
+    vignettes: "M4 6h4v4H4zm6 0h4v4h-4zm6 0h4v4h-4zM4 14h4v4H4zm6 0h4v4h-4zm6 0h4v4h-4z",
+    pleinEcran: "M4 4h6v2H6v4H4zm10 0h6v6h-2V6h-4zM4 14h2v4h4v2H4zm14 0h2v6h-6v-2h4z"
+  };
+
+  // Mechanics only; each page gives the look. Inserted first in <head> so
+  // that the page's own rules win.
+  var STYLE_BASE = [
+    ".lecteur-masque{position:absolute!important;width:1px;height:1px;margin:-1px;padding:0;border:0;overflow:hidden;clip:rect(0 0 0 0);clip-path:inset(50%);white-space:nowrap}",
+    ".lecteur-scene{position:relative;touch-action:pan-y pinch-zoom;min-width:0;min-height:0}",
+    ".lecteur-scene>.vue{position:absolute;top:0;right:0;bottom:0;left:0;margin:auto;max-width:none;max-height:none;object-fit:contain}",
+    ".lecteur-scene>[hidden]{display:none!important}",
+    ".lecteur-commandes{display:flex;flex-wrap:wrap;align-items:center;justify-content:center;gap:.4rem}",
+    ".lecteur-groupe{display:inline-flex;flex-wrap:wrap;align-items:center;gap:.3rem}",
+    ".lecteur-bouton{display:inline-flex;align-items:center;justify-content:center;gap:.35em;min-width:2.75rem;min-height:2.75rem;padding:.3rem .6rem;font:inherit;cursor:pointer}",
+    ".lecteur-bouton svg{width:1.3em;height:1.3em;fill:currentColor;flex:none}",
+    ".lecteur-bouton[aria-disabled=true]{opacity:.45;cursor:default}",
+    ".lecteur-lecture[aria-pressed=true] .icone-lecture,.lecteur-lecture[aria-pressed=false] .icone-pause,.lecteur-son[aria-pressed=false] .icone-onde{display:none}",
+    ".lecteur-intervalle{display:inline-flex;align-items:center;gap:.35em}",
+    ".lecteur-intervalle select{font:inherit;min-height:2.75rem}",
+    ".lecteur-bande{overflow-x:auto;overflow-y:hidden;-webkit-overflow-scrolling:touch}",
+    ".lecteur-bande[hidden]{display:none!important}",
+    ".lecteur-bande ol{position:relative;display:flex;gap:.4rem;margin:0;padding:.3rem;list-style:none;width:max-content}",
+    ".lecteur-vignette{display:block;padding:0;border:2px solid transparent;background:none;cursor:pointer;line-height:0}",
+    ".lecteur-vignette img{display:block;width:5.5rem;height:4rem;object-fit:cover}",
+    ".lecteur-vignette[aria-current=true]{border-color:currentColor}",
+    ".lecteur-bouton:focus-visible,.lecteur-vignette:focus-visible,.lecteur-intervalle select:focus-visible{outline:3px solid #ffbf47;outline-offset:2px}",
+    "@media (prefers-reduced-motion:reduce){*,::before,::after{transition:none!important;animation:none!important;scroll-behavior:auto!important}}"
+  ].join("\n");
+
+  var moinsDeMouvement = window.matchMedia ? window.matchMedia("(prefers-reduced-motion: reduce)") : { matches: false };
+
+  var nombre = 0;       // slides in the show
+  var courante = 0;     // index of the slide shown
+  var sens = 1;         // direction of travel: 1 forward, -1 back
+  var elements = {};    // page elements by role
+  var vignettes = [];   // thumbnail buttons by slide
+  var boutons = {};
+  var toile = null;     // canvas that shows pre-scaled pictures
+  var contexte = null;
+  var dessin = null;    // bitmap now on the canvas
+  var boite = { w: 0, h: 0 }; // content box of the stage, CSS px
+
+  // ---- Pictures: loading, decoding and scaling ahead of time ----
+
+  var memoire = new Map(); // slide index -> prepared picture
+
+  function fichier(i) {
+    return RepImage + i + (TypeImage[i] || ".jpg");
+  }
+
+  function adresse(i) {
+    return encodeURIComponent(fichier(i));
+  }
+
+  function estGif(i) {
+    return String(TypeImage[i] || "").toLowerCase() === ".gif";
+  }
+
+  function preparee(i) {
+    var p = memoire.get(i);
+    if (!p) {
+      var img = new Image();
+      img.decoding = "async";
+      img.src = adresse(i);
+      p = { img: img, pret: null, bitmap: null, cleBitmap: "", cleVoulue: "", travail: null };
+      // decode() may refuse an image that loads well (a busy or short of
+      // memory browser); the load itself then decides.
+      var charge = function () {
+        return new Promise(function (fin) {
+          if (img.complete) { fin(img.naturalWidth > 0); return; }
+          img.addEventListener("load", function () { fin(true); });
+          img.addEventListener("error", function () { fin(false); });
+        });
+      };
+      p.pret = img.decode ? img.decode().then(function () { return true; }, charge) : charge();
+      memoire.set(i, p);
+    }
+    return p;
+  }
+
+  // Size of a w x h picture fitted into the stage, proportions kept.
+  function ajuste(w, h) {
+    if (!w || !h || !boite.w || !boite.h) return null;
+    var echelle = Math.min(boite.w / w, boite.h / h);
+    return { w: Math.max(1, Math.round(w * echelle)), h: Math.max(1, Math.round(h * echelle)) };
+  }
+
+  function cleBitmap(img) {
+    var t = ajuste(img.naturalWidth, img.naturalHeight);
+    if (!t) return "";
+    var dpr = window.devicePixelRatio || 1;
+    return Math.round(t.w * dpr) + "x" + Math.round(t.h * dpr);
+  }
+
+  // Resolves once slide i is decoded and, for still pictures, drawn at the
+  // display size into a bitmap, so that showing it costs one canvas copy.
+  function prepare(i) {
+    var p = preparee(i);
+    return p.pret.then(function (ok) {
+      if (!ok || estGif(i) || typeof createImageBitmap !== "function" || !contexte) return p;
+      var cle = cleBitmap(p.img);
+      if (!cle) return p;
+      if (p.cleVoulue !== cle) {
+        p.cleVoulue = cle;
+        var taille = cle.split("x");
+        p.travail = createImageBitmap(p.img, {
+          resizeWidth: Number(taille[0]), resizeHeight: Number(taille[1]), resizeQuality: "high"
+        }).then(function (bmp) {
+          if (p.cleVoulue === cle && memoire.get(i) === p) {
+            if (p.bitmap) p.bitmap.close();
+            p.bitmap = bmp;
+            p.cleBitmap = cle;
+            if (i === courante) affiche();
+          } else {
+            bmp.close();
+          }
+          return p;
+        }, function () {
+          if (p.cleVoulue === cle) p.cleVoulue = ""; // tried again on the next call
+          return p;
+        });
+      }
+      return p.travail || p;
+    });
+  }
+
+  function oublie(i) {
+    var p = memoire.get(i);
+    if (!p) return;
+    if (p.bitmap) p.bitmap.close();
+    p.bitmap = null;
+    p.cleVoulue = "";
+    memoire.delete(i);
+  }
+
+  // Keeps the shown slide, one behind and two ahead in the direction of
+  // travel; the next one is prepared first.
+  function prechargeAutour(i) {
+    var voulues = [i + sens, i + 2 * sens, i - sens].filter(function (j) { return j >= 0 && j < nombre; });
+    Array.from(memoire.keys()).forEach(function (j) {
+      if (j !== i && voulues.indexOf(j) < 0) oublie(j);
+    });
+    voulues.reduce(function (suite, j) {
+      return suite.then(function () { return prepare(j); });
+    }, prepare(i));
+  }
+
+  // Preparing the next pictures waits until the slide just shown has been
+  // painted, so that their decoding and scaling never delay it.
+  var prechargement = 0;
+  function planifiePrechargement(i) {
+    cancelAnimationFrame(prechargement);
+    prechargement = requestAnimationFrame(function () {
+      setTimeout(function () { if (courante === i) prechargeAutour(i); }, 0);
+    });
+  }
+
+  // ---- Display ----
+
+  // Shows the current slide: from its bitmap when there is one (drawn at an
+  // older size it is stretched a little until the new one is ready), else
+  // from the image element.
+  function affiche() {
+    var diapo = elements.diapo;
+    var p = memoire.get(courante);
+    var img = p ? p.img : diapo;
+    if (p && p.bitmap) {
+      var t = ajuste(img.naturalWidth, img.naturalHeight);
+      if (t) {
+        if (dessin !== p.bitmap || toile.hidden) {
+          if (toile.width !== p.bitmap.width || toile.height !== p.bitmap.height) {
+            toile.width = p.bitmap.width;
+            toile.height = p.bitmap.height;
+          } else {
+            contexte.clearRect(0, 0, toile.width, toile.height);
+          }
+          contexte.drawImage(p.bitmap, 0, 0);
+          dessin = p.bitmap;
+        }
+        toile.style.width = t.w + "px";
+        toile.style.height = t.h + "px";
+        toile.hidden = false;
+        diapo.hidden = true;
+        return;
+      }
+    }
+    var taille = ajuste(diapo.naturalWidth, diapo.naturalHeight) || boite;
+    diapo.style.width = taille.w + "px";
+    diapo.style.height = taille.h + "px";
+    diapo.hidden = false;
+    if (toile) toile.hidden = true;
+    dessin = null;
+  }
+
+  function texteDe(html) {
+    var d = document.createElement("div");
+    d.innerHTML = html;
+    return (d.textContent || "").replace(/\s+/g, " ").trim();
+  }
+
+  function montre(i) {
+    if (!nombre) return;
+    i = Math.max(0, Math.min(nombre - 1, i));
+    var change = i !== courante;
+    if (change) sens = i > courante ? 1 : -1;
+    courante = i;
+    var p = preparee(i);
+    var position = TEXTES.diapo + (i + 1) + TEXTES.sur + nombre;
+
+    elements.diapo.src = p.img.src;
+    elements.diapo.alt = position;
+    if (toile) toile.setAttribute("aria-label", position);
+    affiche();
+
+    if (elements.position) elements.position.innerHTML = (i + 1) + " / " + nombre;
+    if (elements.legende) elements.legende.innerHTML = Info[i] === undefined ? "" : Info[i];
+    if (elements.annonce) elements.annonce.textContent = position + ". " + texteDe(Info[i] || "");
+    marqueVignette(i);
+    etatBoutons();
+    noteAdresse(i);
+    if (change) sonne();
+    planifiePrechargement(i);
+    if (!p.bitmap) {
+      p.pret.then(function () { if (courante === i) affiche(); });
+    }
+    document.dispatchEvent(new CustomEvent("diaporama:affiche", { detail: { index: i, toile: !!(toile && !toile.hidden) } }));
+  }
+
+  function va(i) {
+    if (!nombre || i < 0 || i >= nombre || i === courante) return;
+    montre(i);
+    if (enLecture) relanceMinuterie();
+  }
+
+  // ---- Address ----
+
+  function diapoDeLAdresse() {
+    var m = /^#(\d+)$/.exec(location.hash);
+    if (!m) return -1;
+    var n = parseInt(m[1], 10);
+    return n >= 1 && n <= nombre ? n - 1 : -1;
+  }
+
+  function noteAdresse(i) {
+    var voulu = "#" + (i + 1);
+    if (location.hash === voulu) return;
+    try {
+      history.replaceState(history.state, "", voulu);
+    } catch (e) {
+      location.replace(voulu);
+    }
+  }
+
+  // ---- Sound ----
+
+  var sonActif = false;
+  var son = null;
+
+  function sonne() {
+    if (!sonActif) return;
+    if (!son) son = new Audio("sohifrm2.wav");
+    try { son.currentTime = 0; } catch (e) { /* not loaded yet */ }
+    var lecture = son.play();
+    if (lecture && lecture.catch) lecture.catch(function () {});
+  }
+
+  // ---- Automatic run ----
+
+  var enLecture = false;
+  var intervalle = INTERVALLE_DEFAUT * 1000;
+  var reste = intervalle;   // ms left before the next slide
+  var depart = 0;           // when the current countdown started
+  var minuterie = 0;
+  var tour = 0;             // invalidates a countdown that was stopped
+
+  function lanceMinuterie() {
+    clearTimeout(minuterie);
+    depart = performance.now();
+    var monTour = ++tour;
+    minuterie = setTimeout(function () { avanceSeul(monTour); }, reste);
+  }
+
+  function relanceMinuterie() {
+    reste = intervalle;
+    lanceMinuterie();
+  }
+
+  function avanceSeul(monTour) {
+    minuterie = 0;
+    reste = 0;
+    var suivante = courante + 1 < nombre ? courante + 1 : 0;
+    sens = 1;
+    prepare(suivante).then(function () {
+      if (!enLecture || monTour !== tour) return;
+      montre(suivante);
+      relanceMinuterie();
+    });
+  }
+
+  function lecture(oui) {
+    if (oui === enLecture || (oui && nombre < 2)) return;
+    enLecture = oui;
+    boutons.lecture.setAttribute("aria-pressed", String(oui));
+    if (oui) {
+      lanceMinuterie();
+      garderEveille();
+    } else {
+      ++tour;
+      if (minuterie) reste = Math.max(0, reste - (performance.now() - depart));
+      clearTimeout(minuterie);
+      minuterie = 0;
+      laisserDormir();
+    }
+  }
+
+  // Screen kept awake while the show runs, where the browser allows it.
+  var verrou = null;
+  var demandeVerrou = null;
+
+  function garderEveille() {
+    if (verrou || demandeVerrou || !navigator.wakeLock || document.visibilityState !== "visible") return;
+    demandeVerrou = navigator.wakeLock.request("screen").then(function (v) {
+      demandeVerrou = null;
+      if (!enLecture || document.visibilityState !== "visible") {
+        v.release().catch(function () {});
+        return;
+      }
+      verrou = v;
+      v.addEventListener("release", function () { if (verrou === v) verrou = null; });
+    }, function () { demandeVerrou = null; });
+  }
+
+  function laisserDormir() {
+    if (!verrou) return;
+    var v = verrou;
+    verrou = null;
+    v.release().catch(function () {});
+  }
+
+  // ---- Fullscreen ----
+
+  function pleinEcranActif() {
+    return !!(document.fullscreenElement || document.webkitFullscreenElement);
+  }
+
+  function basculePleinEcran() {
+    var racine = document.documentElement;
+    var action;
+    if (pleinEcranActif()) {
+      action = document.exitFullscreen ? document.exitFullscreen() : document.webkitExitFullscreen();
+    } else {
+      action = racine.requestFullscreen ? racine.requestFullscreen() : racine.webkitRequestFullscreen();
+    }
+    if (action && action.catch) action.catch(function () {});
+  }
+
+  // ---- Controls ----
+
+  function icone(nom, classe) {
+    return '<svg class="' + (classe || "") + '" viewBox="0 0 24 24" aria-hidden="true" focusable="false"><path d="' +
+      ICONES[nom] + '"/></svg>';
+  }
+
+  function bouton(nom, libelle, contenu, action, bascule) {
+    var b = document.createElement("button");
+    b.type = "button";
+    b.className = "lecteur-bouton lecteur-" + nom;
+    b.title = libelle;
+    b.innerHTML = contenu + '<span class="libelle">' + libelle + "</span>";
+    if (bascule) b.setAttribute("aria-pressed", "false");
+    b.addEventListener("click", function () {
+      if (b.getAttribute("aria-disabled") !== "true") action();
+    });
+    boutons[nom] = b;
+    return b;
+  }
+
+  function groupe(enfants) {
+    var g = document.createElement("span");
+    g.className = "lecteur-groupe";
+    enfants.forEach(function (e) { if (e) g.appendChild(e); });
+    return g;
+  }
+
+  function construitCommandes(conteneur) {
+    conteneur.classList.add("lecteur-commandes");
+    if (!conteneur.hasAttribute("aria-label")) conteneur.setAttribute("aria-label", TEXTES.commandes);
+
+    var choix = document.createElement("label");
+    choix.className = "lecteur-intervalle";
+    var liste = document.createElement("select");
+    INTERVALLES.forEach(function (s) {
+      var o = document.createElement("option");
+      o.value = String(s);
+      o.textContent = s + TEXTES.secondes;
+      if (s === INTERVALLE_DEFAUT) o.selected = true;
+      liste.appendChild(o);
+    });
+    liste.addEventListener("change", function () {
+      intervalle = Number(liste.value) * 1000;
+      reste = intervalle;
+      if (enLecture) lanceMinuterie();
+    });
+    choix.innerHTML = '<span class="libelle">' + TEXTES.intervalle + "</span>";
+    choix.appendChild(liste);
+    boutons.intervalle = liste;
+
+    var plein = null;
+    if (document.fullscreenEnabled || document.webkitFullscreenEnabled) {
+      plein = bouton("pleinEcran", TEXTES.pleinEcran, icone("pleinEcran"), basculePleinEcran, true);
+    }
+
+    conteneur.appendChild(groupe([
+      bouton("premiere", TEXTES.premiere, icone("premiere"), function () { va(0); }),
+      bouton("precedente", TEXTES.precedente, icone("precedente"), function () { va(courante - 1); }),
+      bouton("lecture", TEXTES.lecture, icone("lecture", "icone-lecture") + icone("pause", "icone-pause"),
+        function () { lecture(!enLecture); }, true),
+      bouton("suivante", TEXTES.suivante, icone("suivante"), function () { va(courante + 1); }),
+      bouton("derniere", TEXTES.derniere, icone("derniere"), function () { va(nombre - 1); })
+    ]));
+    conteneur.appendChild(groupe([choix]));
+    conteneur.appendChild(groupe([
+      bouton("son", TEXTES.son, icone("son") + icone("onde", "icone-onde"), function () {
+        sonActif = !sonActif;
+        boutons.son.setAttribute("aria-pressed", String(sonActif));
+        if (sonActif && !son) {
+          son = new Audio("sohifrm2.wav");
+          son.preload = "auto";
+        }
+      }, true),
+      bouton("vignettes", TEXTES.vignettes, icone("vignettes"), function () {
+        montreBande(elements.bande.hidden);
+      }, true),
+      plein
+    ]));
+  }
+
+  function etatBoutons() {
+    var debut = courante === 0;
+    var fin = courante === nombre - 1;
+    [["premiere", debut], ["precedente", debut], ["suivante", fin], ["derniere", fin]].forEach(function (b) {
+      if (b[1]) boutons[b[0]].setAttribute("aria-disabled", "true");
+      else boutons[b[0]].removeAttribute("aria-disabled");
+    });
+  }
+
+  // ---- Thumbnails ----
+
+  function construitBande(bande) {
+    bande.classList.add("lecteur-bande");
+    if (!bande.id) bande.id = "Vignettes";
+    if (!bande.hasAttribute("aria-label")) bande.setAttribute("aria-label", TEXTES.bande);
+    if (!bande.hasAttribute("role") && bande.tagName !== "NAV") bande.setAttribute("role", "navigation");
+    var liste = document.createElement("ol");
+    for (var i = 0; i < nombre; i++) {
+      var li = document.createElement("li");
+      var b = document.createElement("button");
+      b.type = "button";
+      b.className = "lecteur-vignette";
+      b.tabIndex = -1;
+      b.setAttribute("aria-label", TEXTES.allerA + (i + 1));
+      b.dataset.index = String(i);
+      var img = document.createElement("img");
+      img.alt = "";
+      img.loading = "lazy";
+      img.decoding = "async";
+      img.src = adresse(i);
+      b.appendChild(img);
+      li.appendChild(b);
+      liste.appendChild(li);
+      vignettes.push(b);
+    }
+    liste.addEventListener("click", function (ev) {
+      var b = ev.target.closest(".lecteur-vignette");
+      if (b) va(Number(b.dataset.index));
+    });
+    bande.appendChild(liste);
+    boutons.vignettes.setAttribute("aria-controls", bande.id);
+  }
+
+  function montreBande(oui) {
+    elements.bande.hidden = !oui;
+    boutons.vignettes.setAttribute("aria-pressed", String(oui));
+    if (oui) centreVignette(vignettes[courante], false);
+  }
+
+  function centreVignette(v, doux) {
+    var bande = elements.bande;
+    if (!v || bande.hidden) return;
+    var gauche = v.offsetLeft - (bande.clientWidth - v.offsetWidth) / 2;
+    bande.scrollTo({ left: Math.max(0, gauche), behavior: doux && !moinsDeMouvement.matches ? "smooth" : "auto" });
+  }
+
+  // One thumbnail is in the tab order: the current one. Focus follows the
+  // slide when it was on the strip.
+  function marqueVignette(i) {
+    var avecFocus = vignettes.indexOf(document.activeElement) >= 0;
+    vignettes.forEach(function (v, j) {
+      if (j === i) {
+        v.setAttribute("aria-current", "true");
+        v.tabIndex = 0;
+      } else if (v.tabIndex !== -1 || v.hasAttribute("aria-current")) {
+        v.removeAttribute("aria-current");
+        v.tabIndex = -1;
+      }
+    });
+    if (avecFocus) vignettes[i].focus({ preventScroll: true });
+    centreVignette(vignettes[i], true);
+  }
+
+  // ---- Keyboard and touch ----
+
+  function clavier(ev) {
+    if (ev.defaultPrevented || ev.altKey || ev.ctrlKey || ev.metaKey) return;
+    var cible = ev.target;
+    var nom = cible && cible.tagName;
+    if (nom === "INPUT" || nom === "SELECT" || nom === "TEXTAREA" || (cible && cible.isContentEditable)) return;
+    switch (ev.key) {
+      case "ArrowRight": case "ArrowDown": case "PageDown": case "Right": case "Down":
+        va(courante + 1); break;
+      case "ArrowLeft": case "ArrowUp": case "PageUp": case "Left": case "Up":
+        va(courante - 1); break;
+      case "Home": va(0); break;
+      case "End": va(nombre - 1); break;
+      case " ": case "Spacebar":
+        // On a button, the space bar presses that button.
+        if (nom === "BUTTON" || nom === "A" || nom === "SUMMARY") return;
+        va(ev.shiftKey ? courante - 1 : courante + 1);
+        break;
+      default:
+        return;
+    }
+    ev.preventDefault();
+  }
+
+  function glisser(scene) {
+    var debut = null;
+    scene.addEventListener("pointerdown", function (ev) {
+      debut = ev.pointerType === "mouse" ? null : { x: ev.clientX, y: ev.clientY, id: ev.pointerId };
+    });
+    scene.addEventListener("pointerup", function (ev) {
+      if (!debut || ev.pointerId !== debut.id) return;
+      var dx = ev.clientX - debut.x;
+      var dy = ev.clientY - debut.y;
+      debut = null;
+      if (Math.abs(dx) >= SEUIL_GLISSER && Math.abs(dx) > 1.5 * Math.abs(dy)) va(dx < 0 ? courante + 1 : courante - 1);
+    });
+    scene.addEventListener("pointercancel", function () { debut = null; });
+  }
+
+  // ---- Start ----
+
+  function trouveOuCree(id, balise, classe, parent) {
+    var e = document.getElementById(id);
+    if (e) return e;
+    e = document.createElement(balise);
+    e.id = id;
+    if (classe) e.className = classe;
+    parent.appendChild(e);
+    return e;
+  }
+
+  function demarre() {
+    try {
+      PremiereDiapo();
+    } catch (e) {
+      // A page without one of the four elements still plays what it has.
+      console.warn("Diaporama : " + e.message);
+    }
+    var diapo = document.getElementById("diapo");
+    if (!diapo) return;
+    nombre = Math.max(0, Math.min(typeof NBSprite === "number" ? NBSprite + 1 : Info.length, Info.length || Infinity));
+    elements.diapo = diapo;
+    elements.position = document.getElementById("InfoDiaporama");
+    elements.legende = document.getElementById("InfoTexte");
+    var titre = document.getElementById("Titre");
+    var texteTitre = titre ? texteDe(titre.innerHTML) : "";
+    if (texteTitre) document.title = texteTitre;
+
+    var scene = document.getElementById("Scene") || diapo.parentNode;
+    scene.classList.add("lecteur-scene");
+    diapo.classList.add("vue");
+    toile = document.createElement("canvas");
+    toile.className = "vue";
+    toile.hidden = true;
+    toile.setAttribute("role", "img");
+    contexte = toile.getContext ? toile.getContext("2d") : null;
+    scene.insertBefore(toile, diapo.nextSibling);
+    diapo.addEventListener("load", function () { affiche(); });
+
+    var annonce = document.createElement("p");
+    annonce.className = "lecteur-masque";
+    annonce.setAttribute("aria-live", "polite");
+    annonce.setAttribute("aria-atomic", "true");
+    document.body.appendChild(annonce);
+    elements.annonce = annonce;
+
+    construitCommandes(trouveOuCree("Commandes", "nav", "", scene.parentNode));
+    elements.bande = trouveOuCree("Vignettes", "nav", "", document.body);
+    construitBande(elements.bande);
+    montreBande(!elements.bande.hasAttribute("data-masquee"));
+
+    var mesure = function () {
+      var s = getComputedStyle(scene);
+      boite = {
+        w: scene.clientWidth - parseFloat(s.paddingLeft) - parseFloat(s.paddingRight),
+        h: scene.clientHeight - parseFloat(s.paddingTop) - parseFloat(s.paddingBottom)
+      };
+    };
+    mesure();
+    if (window.ResizeObserver) {
+      var attente = 0;
+      new ResizeObserver(function () {
+        mesure();
+        affiche();
+        clearTimeout(attente);
+        attente = setTimeout(function () { prechargeAutour(courante); }, 120);
+      }).observe(scene);
+    } else {
+      window.addEventListener("resize", function () { mesure(); affiche(); prechargeAutour(courante); });
+    }
+
+    document.addEventListener("keydown", clavier);
+    glisser(scene);
+    window.addEventListener("hashchange", function () {
+      var i = diapoDeLAdresse();
+      if (i >= 0) va(i);
+    });
+    document.addEventListener("visibilitychange", function () {
+      if (document.visibilityState === "visible") { if (enLecture) garderEveille(); } else laisserDormir();
+    });
+    document.addEventListener("fullscreenchange", function () {
+      if (boutons.pleinEcran) boutons.pleinEcran.setAttribute("aria-pressed", String(pleinEcranActif()));
+    });
+    document.addEventListener("webkitfullscreenchange", function () {
+      if (boutons.pleinEcran) boutons.pleinEcran.setAttribute("aria-pressed", String(pleinEcranActif()));
+    });
+
+    if (!nombre) {
+      Object.keys(boutons).forEach(function (k) { boutons[k].disabled = true; });
+      return;
+    }
+    // For scripts driving the page (tests, measurements): read-only state.
+    window.Diaporama = {
+      courante: function () { return courante; },
+      nombre: nombre,
+      estPrete: function (i) {
+        var p = memoire.get(i);
+        return !!p && (p.cleBitmap !== "" ? p.cleBitmap === cleBitmap(p.img) : estGif(i) && p.img.complete && p.img.naturalWidth > 0);
+      }
+    };
+    var depuisAdresse = diapoDeLAdresse();
+    courante = -1;
+    montre(depuisAdresse >= 0 ? depuisAdresse : 0);
+  }
+
+  var style = document.createElement("style");
+  style.textContent = STYLE_BASE;
+  var tete = document.head || document.getElementsByTagName("head")[0];
+  if (tete) tete.insertBefore(style, tete.firstChild);
+
+  if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", demarre);
+  else demarre();
+})();
