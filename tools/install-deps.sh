@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n
           libgl-dev fonts-dejavu-core)
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(xvfb xauth chromium)
+    packages+=(xvfb xauth chromium shared-mime-info)
     command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
 fi
 
