@@ -60,8 +60,8 @@ int main(int argc, char *argv[])
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     Startup startup(platform, AppFolders::fromEnvironment(env, QDir::homePath()),
                     AppFolders::pristineCandidates(env, QApplication::applicationDirPath()));
-    if (!startup.prepare())
-        return 1;
+    if (!startup.prepare(commandLine.projectFile))
+        return startup.handedOver() ? 0 : 1;
 
     FrmPrincipal window(platform, startup.folders().appDir, startup.folders().backupRoot);
     window.show();

@@ -23,8 +23,12 @@ private slots:
                                    << QStringList{"lumivue [options]", "navigateur", "browser"};
         QTest::newRow("UnknownOption") << QStringList{"lumivue", "--bogus"} << A::Invalid << 2
                                        << QStringList{"bogus", "lumivue --help"};
-        QTest::newRow("StrayArgument") << QStringList{"lumivue", "fichier.lmv"} << A::Invalid << 2
-                                       << QStringList{"fichier.lmv", "lumivue --help"};
+        QTest::newRow("ProjectFile") << QStringList{"lumivue", "fichier.lmv"} << A::OpenWindow << 0
+                                     << QStringList{};
+        QTest::newRow("SecondFile") << QStringList{"lumivue", "a.lmv", "b.lmv"} << A::Invalid << 2
+                                    << QStringList{"b.lmv", "lumivue --help"};
+        QTest::newRow("FileBesideGenerate") << QStringList{"lumivue", "--generate", "a.lmv", "b.lmv"}
+                                            << A::Invalid << 2 << QStringList{"b.lmv"};
         QTest::newRow("HelpWinsOverStray") << QStringList{"lumivue", "x", "--help"} << A::ShowHelp
                                            << 0 << QStringList{"--help"};
     }
@@ -39,6 +43,8 @@ private slots:
             QVERIFY2(line.text.contains(part), qPrintable(line.text));
         QVERIFY(!line.text.contains("<executable_name>"));
         QCOMPARE(line.text.isEmpty(), textParts.isEmpty());
+        if (line.action == CommandLine::Action::OpenWindow)
+            QCOMPARE(line.projectFile, arguments.value(1));
     }
 };
 

@@ -6,8 +6,11 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <thread>
 
 using Tree = QMap<QString, QByteArray>;
 Q_DECLARE_METATYPE(InstanceLock::Result)
@@ -98,6 +101,25 @@ private slots:
         QCOMPARE(platform.messages[0].title, "Lumivue");
         QCOMPARE(platform.messages[0].icon, Platform::Icon::Exclamation);
         QCOMPARE(FolderTree::read(temp.path()), before);
+    }
+
+    // A second start with a project file hands it to the first and ends quietly.
+    void secondStartHandsItsFileOver()
+    {
+        QTemporaryDir temp;
+        const AppFolders folders{temp.filePath("data"), temp.filePath("state")};
+        const QStringList pristine{qEnvironmentVariable("LUMIVUE_APPDATA")};
+        ScriptedPlatform platform;
+        Startup first(platform, folders, pristine);
+        QVERIFY(first.prepare());
+        QSignalSpy handed(first.channel(), &InstanceChannel::fileHandedOver);
+        Startup second(platform, folders, pristine);
+        std::thread start([&] { QVERIFY(!second.prepare("relatif/é #1.lmv")); });
+        QVERIFY(handed.wait());
+        start.join();
+        QVERIFY(second.handedOver());
+        QCOMPARE(handed[0][0].toString(), QDir::current().absoluteFilePath("relatif/é #1.lmv"));
+        QVERIFY(platform.messages.isEmpty());
     }
 
     void startRefused_data()
