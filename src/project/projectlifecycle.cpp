@@ -249,13 +249,6 @@ void ProjectLifeCycle::headerLeft(const QString &text)
     m_project.saved = false;
 }
 
-void ProjectLifeCycle::windowClosing()
-{
-    // With no project open there is nothing to put back and no file is touched.
-    if (m_project.loaded)
-        m_storage.RevertToBackup();
-}
-
 void ProjectLifeCycle::openFile(const QString &filePath)
 {
     const QFileInfo file(filePath);

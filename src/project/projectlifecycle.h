@@ -45,9 +45,6 @@ public:
     void saveAsPressed();
     void quitPressed();
     void headerLeft(const QString &text);
-    // The window is closed by other means than the quit command: unsaved
-    // work goes back to the backup set, without a question.
-    void windowClosing();
 
     // Opens a project file named when the program starts, as if it had been
     // chosen in the open dialog.
