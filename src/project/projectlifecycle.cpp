@@ -1,6 +1,6 @@
 #include "project/projectlifecycle.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "project/fileops.h"
 #include "project/slideshowproject.h"
 
