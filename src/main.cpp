@@ -67,7 +67,10 @@ int main(int argc, char *argv[])
 
     const AppContext context{platform, startup.folders().appDir, startup.folders().backupRoot};
     FrmPrincipal window(context);
-    const Features features(window, context);
+    Features features(window, context);
+    QObject::connect(startup.channel(), &InstanceChannel::fileHandedOver, &window,
+                     [&features](const QString &file) { features.fileHandedOver(file); });
     window.show();
+    features.openAtStart(commandLine.projectFile);
     return app.exec();
 }

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTreeWidget>
 
 Q_DECLARE_METATYPE(Platform::Answer)
 
@@ -53,15 +54,23 @@ QStringList listed(const QListWidget *list)
     return names;
 }
 
-// Moves a folder list along a path of rows named like "Sub" or "..", as the
-// user does with Enter on each row.
+// Moves a folder list along a path of subfolders, ".." for the parent, as
+// the user does with Enter on a subfolder and Backspace.
 void browse(BrowseFolderList *folders, const QStringList &steps)
 {
     for (const QString &step : steps) {
-        const auto found = folders->list()->findItems(step, Qt::MatchExactly);
-        QVERIFY2(found.size() == 1, qPrintable(step));
-        folders->list()->setCurrentItem(found.first());
-        QTest::keyClick(folders->list(), Qt::Key_Return);
+        if (step == "..") {
+            QTest::keyClick(folders->tree(), Qt::Key_Backspace);
+            continue;
+        }
+        QTreeWidgetItem *current = folders->tree()->currentItem();
+        QTreeWidgetItem *found = nullptr;
+        for (int i = 0; current && i < current->childCount(); ++i)
+            if (current->child(i)->text(0) == step)
+                found = current->child(i);
+        QVERIFY2(found, qPrintable(step));
+        folders->tree()->setCurrentItem(found);
+        QTest::keyClick(folders->tree(), Qt::Key_Return);
     }
 }
 
@@ -133,7 +142,7 @@ void TestFrmChangerModele::opening()
     QTest::mouseClick(chooser.cmdOpen, Qt::LeftButton);
     QVERIFY(chooser.templateFolders->isVisible());
     QCOMPARE(listed(chooser.templateFiles), (QStringList{"Bleu.htm", "Image.htm", "Vert.htm"}));
-    QCOMPARE(listed(chooser.templateFolders->list()), (QStringList{"..", "Cadres", "Sub"}));
+    QCOMPARE(chooser.templateFolders->subfolders(), (QStringList{"Cadres", "Sub"}));
     QCOMPARE(listed(chooser.framePictures), (QStringList{"imgFondTable.jpg"}));
     QVERIFY(m_platform.messages.isEmpty());
 }
