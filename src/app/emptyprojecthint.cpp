@@ -3,6 +3,8 @@
 #include <QAbstractScrollArea>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 
 namespace {
@@ -27,36 +29,38 @@ EmptyProjectHint::EmptyProjectHint(QAbstractScrollArea *area, const QPixmap &new
                                  "QLabel { color: #e6ebf1; font-size: 12pt; }"
                                  "QLabel#hintTitle { color: white; font-size: 17pt; font-weight: bold; }"
                                  "QLabel#hintButton { color: white; font-weight: bold; }"));
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(40, 30, 40, 30);
-    grid->setHorizontalSpacing(14);
-    grid->setVerticalSpacing(12);
-    grid->setRowStretch(0, 1);
-    grid->setRowStretch(6, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(3, 1);
-
-    QLabel *title = text(QStringLiteral("Aucun diaporama n'est ouvert"), this);
+    // The text in a column of its own, in the middle of the area.
+    auto *content = new QWidget(this);
+    auto *column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(12);
+    QLabel *title = text(QStringLiteral("Aucun diaporama n'est ouvert"), content);
     title->setObjectName(QStringLiteral("hintTitle"));
-    grid->addWidget(title, 1, 1, 1, 2);
-    grid->addWidget(text(QStringLiteral("Pour commencer, cliquez dans la barre d'outils sur :"), this),
-                    2, 1, 1, 2);
+    title->setWordWrap(false);
+    column->addWidget(title);
+    column->addWidget(text(QStringLiteral("Pour commencer, cliquez dans la barre d'outils sur :"), content));
     const std::pair<QPixmap, QString> buttons[] = {
         {newPicture, QStringLiteral("« Créer un nouveau diaporama »")},
         {openPicture, QStringLiteral("« Ouvrir un diaporama existant »")},
     };
-    int row = 3;
     for (const auto &[picture, caption] : buttons) {
-        auto *icon = new QLabel(this);
+        auto *row = new QHBoxLayout;
+        row->setSpacing(14);
+        auto *icon = new QLabel(content);
         icon->setPixmap(picture);
-        grid->addWidget(icon, row, 1);
-        QLabel *name = text(caption, this);
+        row->addWidget(icon);
+        QLabel *name = text(caption, content);
         name->setObjectName(QStringLiteral("hintButton"));
-        grid->addWidget(name, row++, 2);
+        name->setWordWrap(false);
+        row->addWidget(name, 1);
+        column->addLayout(row);
     }
-    grid->addWidget(text(QStringLiteral("Un nouveau diaporama reçoit son nom avec « Enregistrer sous... »."),
-                         this),
-                    row, 1, 1, 2);
+    column->addWidget(text(QStringLiteral("Un nouveau diaporama reçoit son nom avec « Enregistrer sous... »."),
+                           content));
+    content->setMaximumWidth(520);
+    auto *centre = new QGridLayout(this);
+    centre->setContentsMargins(30, 30, 30, 30);
+    centre->addWidget(content, 0, 0, Qt::AlignCenter);
 
     area->installEventFilter(this);
     setGeometry(area->viewport()->geometry());
