@@ -4,7 +4,6 @@
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 #include "widgets/browsefolderlist.h"
-#include "widgets/drivelist.h"
 #include "widgets/patternfilelist.h"
 
 #include <QLineEdit>
@@ -62,7 +61,6 @@ private slots:
     void openChoice_data();
     void openChoice();
     void openReopensWhereLeft();
-    void drivesAreTheUsersVolumes();
 
 };
 
@@ -249,18 +247,6 @@ void TestProjectDialogs::openReopensWhereLeft()
     dialog.choose(true);
     QCOMPARE(shownFolder, f.temp.path("work"));
     QCOMPARE(shownFiles, (QStringList{"Neuf.lmv", "Vacances.lmv"}));
-}
-
-void TestProjectDialogs::drivesAreTheUsersVolumes()
-{
-    const auto drives = DriveList::mountedDrives();
-    QCOMPARE(drives.value(0).root, QDir::rootPath());
-    QCOMPARE(drives.value(1).root, QDir::homePath());
-    for (const auto &drive : drives) {
-        QVERIFY2(!drive.name.isEmpty() && !drive.icon.isNull(), qPrintable(drive.root));
-        for (const char *system : {"/proc", "/sys", "/dev", "/run/user", "/boot"})
-            QVERIFY2(!drive.root.startsWith(system), qPrintable(drive.root));
-    }
 }
 
 QTEST_MAIN(TestProjectDialogs)

@@ -12,6 +12,7 @@
 #include <QImageWriter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 
@@ -49,6 +50,8 @@ private slots:
     void pictureButtonKeys_data();
     void pictureButtonKeys();
     void folderBrowser();
+    void folderTreeByKeyboard();
+    void drivesAreTheUsersVolumes();
     void helpButtonOpensItsPage();
     void picturePreview_data();
     void picturePreview();
@@ -214,6 +217,65 @@ void TestWidgets::picturePreview()
         QVERIFY(picture.pixelColor(picture.width() / 2, 2).red() > 200);
         QVERIFY(picture.pixelColor(picture.width() / 2, picture.height() - 3).green() > 200);
     }
+}
+
+// The folder tree as a file dialog's: Enter goes in, Backspace up, Ctrl+H
+// shows hidden folders and files, and unfolding a folder on the way lists
+// its other subfolders once each.
+void TestWidgets::folderTreeByKeyboard()
+{
+    TempFolder temp;
+    temp.write("Album/Plage/");
+    temp.write("Album/.cache/");
+    temp.write("Album/.vue.jpg");
+    temp.write("Autre/");
+    DriveList drives;
+    BrowseFolderList folders;
+    PatternFileList files(QStringLiteral("*.jpg"));
+    FolderBrowser browser(&drives, &folders, &files, nullptr);
+    browser.setFolder(temp.path("Album"));
+    folders.show();
+    folders.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&folders));
+    QCOMPARE(folders.subfolders(), QStringList{"Plage"});
+    QVERIFY(listed(&files).isEmpty());
+
+    QTest::keyClick(folders.tree(), Qt::Key_H, Qt::ControlModifier);
+    QCOMPARE(folders.subfolders(), (QStringList{".cache", "Plage"}));
+    QCOMPARE(listed(&files), QStringList{".vue.jpg"});
+
+    folders.tree()->setCurrentItem(folders.tree()->findItems("Plage", Qt::MatchExactly | Qt::MatchRecursive)[0]);
+    QTest::keyClick(folders.tree(), Qt::Key_Return);
+    QCOMPARE(browser.folder(), temp.path("Album/Plage"));
+    QTest::keyClick(folders.tree(), Qt::Key_Backspace);
+    QCOMPARE(browser.folder(), temp.path("Album"));
+
+    QTreeWidgetItem *parent = folders.tree()->findItems(QDir(temp.path()).dirName(), Qt::MatchExactly | Qt::MatchRecursive)[0];
+    parent->setExpanded(false);
+    parent->setExpanded(true);
+    QStringList siblings;
+    for (int i = 0; i < parent->childCount(); ++i)
+        siblings << parent->child(i)->text(0);
+    QCOMPARE(siblings, (QStringList{"Album", "Autre"}));
+}
+
+// The drives offered are the root, the home folder and real volumes, each
+// named and with an icon; the system's own mounts are not offered.
+void TestWidgets::drivesAreTheUsersVolumes()
+{
+    const auto drives = DriveList::mountedDrives();
+    QCOMPARE(drives.value(0).root, QDir::rootPath());
+    QCOMPARE(drives.value(1).root, QDir::homePath());
+    for (const auto &drive : drives) {
+        QVERIFY2(!drive.name.isEmpty() && !drive.icon.isNull(), qPrintable(drive.root));
+        for (const char *system : {"/proc", "/sys", "/dev", "/run/user", "/boot"})
+            QVERIFY2(!drive.root.startsWith(system), qPrintable(drive.root));
+    }
+    // A folder belongs to the deepest drive that holds it.
+    DriveList list;
+    TempFolder temp;
+    list.setDrives(QStringList{QDir::rootPath(), temp.path()});
+    QCOMPARE(list.driveOf(temp.path("a/b")), temp.path());
 }
 
 QTEST_MAIN(TestWidgets)
