@@ -4,8 +4,8 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -21,14 +21,16 @@ QLabel *text(const QString &content, QWidget *parent)
 
 EmptyProjectHint::EmptyProjectHint(QAbstractScrollArea *area, const QPixmap &newPicture,
                                    const QPixmap &openPicture)
-    : QFrame(area), m_area(area)
+    : QFrame(area)
+    , m_area(area)
 {
     setObjectName(QStringLiteral("lblAccueil"));
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral("QFrame#lblAccueil { background: #2a313b; border-radius: 8px; }"
-                                 "QLabel { color: #e6ebf1; font-size: 12pt; }"
-                                 "QLabel#hintTitle { color: white; font-size: 17pt; font-weight: bold; }"
-                                 "QLabel#hintButton { color: white; font-weight: bold; }"));
+    setStyleSheet(
+        QStringLiteral("QFrame#lblAccueil { background: #2a313b; border-radius: 8px; }"
+                       "QLabel { color: #e6ebf1; font-size: 12pt; }"
+                       "QLabel#hintTitle { color: white; font-size: 17pt; font-weight: bold; }"
+                       "QLabel#hintButton { color: white; font-weight: bold; }"));
     // The text in a column of its own, in the middle of the area.
     auto *content = new QWidget(this);
     auto *column = new QVBoxLayout(content);
@@ -38,7 +40,8 @@ EmptyProjectHint::EmptyProjectHint(QAbstractScrollArea *area, const QPixmap &new
     title->setObjectName(QStringLiteral("hintTitle"));
     title->setWordWrap(false);
     column->addWidget(title);
-    column->addWidget(text(QStringLiteral("Pour commencer, cliquez dans la barre d'outils sur :"), content));
+    column->addWidget(
+        text(QStringLiteral("Pour commencer, cliquez dans la barre d'outils sur :"), content));
     const std::pair<QPixmap, QString> buttons[] = {
         {newPicture, QStringLiteral("« Créer un nouveau diaporama »")},
         {openPicture, QStringLiteral("« Ouvrir un diaporama existant »")},
@@ -55,8 +58,9 @@ EmptyProjectHint::EmptyProjectHint(QAbstractScrollArea *area, const QPixmap &new
         row->addWidget(name, 1);
         column->addLayout(row);
     }
-    column->addWidget(text(QStringLiteral("Un nouveau diaporama reçoit son nom avec « Enregistrer sous... »."),
-                           content));
+    column->addWidget(
+        text(QStringLiteral("Un nouveau diaporama reçoit son nom avec « Enregistrer sous... »."),
+             content));
     content->setMaximumWidth(520);
     auto *centre = new QGridLayout(this);
     centre->setContentsMargins(30, 30, 30, 30);

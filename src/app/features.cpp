@@ -4,8 +4,8 @@
 #include "captions/captioncommands.h"
 #include "captions/captioncontroller.h"
 #include "editor/frmcouleur.h"
-#include "output/outputcommands.h"
 #include "output/defaulttemplate.h"
+#include "output/outputcommands.h"
 #include "output/templatecommands.h"
 #include "platform/platform.h"
 #include "project/lifecyclecommands.h"
@@ -36,9 +36,10 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
                                     w.txtEntete, w.lblNomDiapo, w.lblNbDiapo, &w},
         w.project, m_context,
         LifeCycleCommands::Hooks{
-            [this] { m_captions->storeCaption(); },
-            [this] { showCurrentSlide(); },
-            [this] { DefaultTemplate::RestoreDefaultTemplate(m_context.platform, m_context.appDir); },
+            [this] { m_captions->storeCaption(); }, [this] { showCurrentSlide(); },
+            [this] {
+                DefaultTemplate::RestoreDefaultTemplate(m_context.platform, m_context.appDir);
+            },
             [this] {
                 m_window.closeWithoutRevert();
                 QCoreApplication::quit();

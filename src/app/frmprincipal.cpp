@@ -8,17 +8,17 @@
 #include "widgets/picturebutton.h"
 
 #include <QCloseEvent>
-#include <QGraphicsOpacityEffect>
-#include <QPushButton>
-#include <QScrollArea>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
+#include <QScrollArea>
 #include <QToolButton>
 
 namespace {
@@ -149,8 +149,9 @@ void FrmPrincipal::showProjectState()
 {
     const bool open = project.loaded;
     lblAccueil->setVisible(!open);
-    for (PictureButton *button : {imgSave, imgSaveSous, imgVisual, imgVisuHTML, imgDelete, imgAjouter,
-                                  imgChangeDiapo, imgChangerFond, imgCapturer, imgVisionneuse})
+    for (PictureButton *button :
+         {imgSave, imgSaveSous, imgVisual, imgVisuHTML, imgDelete, imgAjouter, imgChangeDiapo,
+          imgChangerFond, imgCapturer, imgVisionneuse})
         button->setDimmed(!open);
     // The finalisation key is a plain button: its picture fades the same way.
     QGraphicsOpacityEffect *fade = nullptr;
@@ -158,5 +159,5 @@ void FrmPrincipal::showProjectState()
         fade = new QGraphicsOpacityEffect(cmdFinaliser);
         fade->setOpacity(PictureButton::DimmedOpacity);
     }
-    cmdFinaliser->setGraphicsEffect(fade);  // the previous one goes
+    cmdFinaliser->setGraphicsEffect(fade); // the previous one goes
 }

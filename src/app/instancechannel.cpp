@@ -10,7 +10,9 @@ const QByteArray kTaken = "ok\n";
 }
 
 InstanceChannel::InstanceChannel(const QString &backupRoot, QObject *parent)
-    : QObject(parent), m_name(serverName(backupRoot)), m_server(new QLocalServer(this))
+    : QObject(parent)
+    , m_name(serverName(backupRoot))
+    , m_server(new QLocalServer(this))
 {
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &InstanceChannel::takeConnection);
@@ -21,7 +23,8 @@ QString InstanceChannel::serverName(const QString &backupRoot)
     // A short name: socket paths are limited to about a hundred characters.
     const QByteArray key = QDir::cleanPath(QDir(backupRoot).absolutePath()).toUtf8();
     return QStringLiteral("lumivue-")
-           + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
+        + QString::fromLatin1(
+               QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
 }
 
 bool InstanceChannel::listen()

@@ -25,7 +25,7 @@ bool Startup::prepare(const QString &projectFile)
         return fillAppDir();
     case InstanceLock::Result::HeldElsewhere:
         m_handedOver = !projectFile.isEmpty()
-                       && InstanceChannel::handOver(m_folders.backupRoot, projectFile);
+            && InstanceChannel::handOver(m_folders.backupRoot, projectFile);
         if (m_handedOver)
             return false;
         m_platform.message(QStringLiteral("Lumivue est déjà ouvert."), Platform::Buttons::Ok,

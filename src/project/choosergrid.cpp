@@ -12,8 +12,7 @@
 
 namespace {
 
-template <typename T>
-T *named(T *widget, const char *name)
+template <typename T> T *named(T *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -33,13 +32,13 @@ QLayout *titled(const QString &title, QWidget *widget)
 } // namespace
 
 ChooserGrid::ChooserGrid(QDialog *dialog, const AppContext &context, const QString &helpPage)
-    : rows(new QVBoxLayout(dialog)),
-      drives(named(new DriveList(dialog), "Drive1")),
-      folders(named(new BrowseFolderList(dialog), "Dir1")),
-      files(named(new PatternFileList(QStringLiteral("*.lmv"), dialog), "File1")),
-      cmdOK(named(new QPushButton(QStringLiteral("OK"), dialog), "cmdOK")),
-      cmdAnnuler(named(new QPushButton(QStringLiteral("Annuler"), dialog), "cmdAnnuler")),
-      cmdHelp(named(new HelpButton(context, helpPage, dialog), "cmdHelp"))
+    : rows(new QVBoxLayout(dialog))
+    , drives(named(new DriveList(dialog), "Drive1"))
+    , folders(named(new BrowseFolderList(dialog), "Dir1"))
+    , files(named(new PatternFileList(QStringLiteral("*.lmv"), dialog), "File1"))
+    , cmdOK(named(new QPushButton(QStringLiteral("OK"), dialog), "cmdOK"))
+    , cmdAnnuler(named(new QPushButton(QStringLiteral("Annuler"), dialog), "cmdAnnuler"))
+    , cmdHelp(named(new HelpButton(context, helpPage, dialog), "cmdHelp"))
 {
     rows->setSpacing(10);
     auto *driveRow = new QHBoxLayout;

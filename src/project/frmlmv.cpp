@@ -64,8 +64,9 @@ void FrmLmv::okPressed()
         reject();
         return;
     }
-    m_choice = file.isEmpty() ? unchanged()
-                              : OpenChoice{OpenChoice::Kind::Project, {files->folder(), file.chopped(4)}};
+    m_choice = file.isEmpty()
+        ? unchanged()
+        : OpenChoice{OpenChoice::Kind::Project, {files->folder(), file.chopped(4)}};
     accept();
 }
 

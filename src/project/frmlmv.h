@@ -25,15 +25,15 @@ public:
     // loaded, a cancel (or OK without a file) means reading it again.
     OpenChoice choose(bool projectLoaded);
 
-    DriveList *drives = nullptr;        // Drive1
+    DriveList *drives = nullptr;         // Drive1
     BrowseFolderList *folders = nullptr; // Dir1
-    PatternFileList *files = nullptr;   // File1
+    PatternFileList *files = nullptr;    // File1
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdAnnuler = nullptr;
     HelpButton *cmdHelp = nullptr;
 
 public slots:
-    void reject() override;  // cmdAnnuler, Escape and the window's close button
+    void reject() override; // cmdAnnuler, Escape and the window's close button
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -28,10 +28,11 @@ using Icon = Platform::Icon;
 // something stands before it.
 bool isValidName(const QString &text)
 {
-    const QString name = text.size() > 4 && text.endsWith(QLatin1String(".lmv")) ? text.chopped(4) : text;
+    const QString name = text.size() > 4 && text.endsWith(QLatin1String(".lmv")) ? text.chopped(4)
+                                                                                 : text;
     return std::all_of(name.cbegin(), name.cend(), [](QChar c) {
         return c == QLatin1Char('_') || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-               || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+            || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
     });
 }
 
@@ -40,7 +41,7 @@ bool isReserved(const QString &text)
     const QString backup = QLatin1String(SlideshowProject::BackupStem);
     const QString unnamed = QLatin1String(SlideshowProject::DefaultName);
     return text == backup || text == backup + QLatin1String(".lmv") || text == unnamed
-           || text == unnamed + QLatin1String(".lmv");
+        || text == unnamed + QLatin1String(".lmv");
 }
 
 // The same folder, also when reached through another spelling or a link.
@@ -60,7 +61,8 @@ QString joined(const QString &folder, const QString &name)
 } // namespace
 
 FrmSauverSous::FrmSauverSous(const AppContext &context, QWidget *parent)
-    : QDialog(parent), m_context(context)
+    : QDialog(parent)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("frmSauverSous"));
     setWindowTitle(QStringLiteral("EnregistrerSous"));
@@ -87,7 +89,8 @@ FrmSauverSous::FrmSauverSous(const AppContext &context, QWidget *parent)
     folders->setToolTip(createTip);
     folders->tree()->setToolTip(createTip);
     folders->tree()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(folders->tree(), &QWidget::customContextMenuRequested, this, &FrmSauverSous::createFolder);
+    connect(folders->tree(), &QWidget::customContextMenuRequested, this,
+            &FrmSauverSous::createFolder);
 
     m_browser = new FolderBrowser(drives, folders, files, this);
     m_browser->setFolder(QDir::currentPath());
@@ -126,16 +129,19 @@ void FrmSauverSous::okPressed()
     Platform &platform = m_context.platform;
     const QString folder = files->folder();
     if (sameFolder(folder, m_context.appDir)) {
-        platform.message(QStringLiteral("Il est impossible de sauvegarder dans le répertoire de travail.\r\n"
-                                        "Pour créer un répertoire, cliquez sur la zone répertoire."),
-                         Buttons::Ok, Icon::Exclamation, QStringLiteral("Erreur de répertoire"));
+        platform.message(
+            QStringLiteral("Il est impossible de sauvegarder dans le répertoire de travail.\r\n"
+                           "Pour créer un répertoire, cliquez sur la zone répertoire."),
+            Buttons::Ok, Icon::Exclamation, QStringLiteral("Erreur de répertoire"));
         return;
     }
     const QString text = nameBox->text();
     if (!isValidName(text)) {
-        platform.message(QStringLiteral("Le nom choisi doit comporter uniquement des caractères alphabétiques\r\n"
-                                        "non accentués ou le caractère _."),
-                         Buttons::Ok, Icon::Exclamation, QStringLiteral("Nom Invalide"));
+        platform.message(
+            QStringLiteral(
+                "Le nom choisi doit comporter uniquement des caractères alphabétiques\r\n"
+                "non accentués ou le caractère _."),
+            Buttons::Ok, Icon::Exclamation, QStringLiteral("Nom Invalide"));
         return;
     }
     if (isReserved(text) || text.isEmpty()) {
@@ -146,7 +152,7 @@ void FrmSauverSous::okPressed()
     if (FileOps::exists(joined(folder, name) + QLatin1String(".lmv"))
         && platform.message(QStringLiteral("Le projet existe déjà.\r\nVoulez-vous le réécrire ?"),
                             Buttons::YesNo, Icon::Stop, QStringLiteral("ALERTE"))
-               != Platform::Answer::Yes)
+            != Platform::Answer::Yes)
         return;
     m_result = ProjectLocation{folder, name};
     accept();
@@ -162,9 +168,10 @@ void FrmSauverSous::createFolder()
 {
     Platform &platform = m_context.platform;
     const QString folder = folders->path();
-    if (platform.message(QStringLiteral("Voulez-vous créer un nouveau dossier dans le répertoire\r\n%1 ?")
-                             .arg(QDir::toNativeSeparators(folder)),
-                         Buttons::YesNo, Icon::Exclamation, QStringLiteral("CREER UN REPERTOIRE"))
+    if (platform.message(
+            QStringLiteral("Voulez-vous créer un nouveau dossier dans le répertoire\r\n%1 ?")
+                .arg(QDir::toNativeSeparators(folder)),
+            Buttons::YesNo, Icon::Exclamation, QStringLiteral("CREER UN REPERTOIRE"))
         != Platform::Answer::Yes)
         return;
     const auto name = platform.inputBox(QStringLiteral("Entrez le nom du nouveau répertoire :"),
@@ -174,8 +181,8 @@ void FrmSauverSous::createFolder()
         return;
     // One new folder in this one, or nothing: a name that leads elsewhere is not made.
     const QString created = joined(folder, *name);
-    if (name->contains(QLatin1Char('/')) || *name == QLatin1String(".") || *name == QLatin1String("..")
-        || !QDir().mkdir(created))
+    if (name->contains(QLatin1Char('/')) || *name == QLatin1String(".")
+        || *name == QLatin1String("..") || !QDir().mkdir(created))
         return;
     m_browser->setFolder(created);
 }

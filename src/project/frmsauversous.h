@@ -39,7 +39,7 @@ public:
     HelpButton *cmdHelp = nullptr;
 
 public slots:
-    void reject() override;  // cmdAnnuler, Escape and the window's close button
+    void reject() override; // cmdAnnuler, Escape and the window's close button
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -12,14 +12,18 @@
 
 LifeCycleCommands::LifeCycleCommands(const Controls &controls, SlideshowProject &project,
                                      const AppContext &context, Hooks hooks)
-    : QObject(controls.window), m_controls(controls), m_project(project), m_context(context),
-      m_hooks(std::move(hooks)),
-      m_life(project, context.platform, *this, context.appDir, context.backupRoot)
+    : QObject(controls.window)
+    , m_controls(controls)
+    , m_project(project)
+    , m_context(context)
+    , m_hooks(std::move(hooks))
+    , m_life(project, context.platform, *this, context.appDir, context.backupRoot)
 {
     connect(controls.imgNew, &PictureButton::released, this, [this] { m_life.NewProject(); });
     connect(controls.imgFichier, &PictureButton::released, this, [this] { m_life.openPressed(); });
     connect(controls.imgSave, &PictureButton::released, this, [this] { m_life.savePressed(); });
-    connect(controls.imgSaveSous, &PictureButton::released, this, [this] { m_life.saveAsPressed(); });
+    connect(controls.imgSaveSous, &PictureButton::released, this,
+            [this] { m_life.saveAsPressed(); });
     connect(controls.imgQuitter, &PictureButton::released, this, [this] { m_life.quitPressed(); });
     controls.txtEntete->installEventFilter(this);
 }

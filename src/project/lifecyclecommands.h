@@ -31,15 +31,15 @@ public:
         PictureButton *imgNew, *imgFichier, *imgSave, *imgSaveSous, *imgQuitter;
         QLineEdit *txtEntete;
         QLabel *lblNomDiapo, *lblNbDiapo;
-        QWidget *window;  // parent of the dialogs
+        QWidget *window; // parent of the dialogs
     };
     struct Hooks
     {
-        std::function<void()> storeCaption;            // the caption being edited into its slide line
+        std::function<void()> storeCaption; // the caption being edited into its slide line
         std::function<void()> showCurrentSlide;
-        std::function<void()> restoreDefaultTemplate;  // asks first
-        std::function<void()> endProcess;              // no revert after it
-        std::function<void()> projectChanged;          // loaded, name or count changed
+        std::function<void()> restoreDefaultTemplate; // asks first
+        std::function<void()> endProcess;             // no revert after it
+        std::function<void()> projectChanged;         // loaded, name or count changed
     };
 
     LifeCycleCommands(const Controls &controls, SlideshowProject &project,

@@ -16,12 +16,12 @@ struct ProjectLocation
 struct OpenChoice
 {
     enum class Kind {
-        Project,  // a project file was chosen: open it
-        Reopen,   // nothing new was chosen and a project is open: read it again
-        Nothing,  // nothing was chosen and no project is open
+        Project, // a project file was chosen: open it
+        Reopen,  // nothing new was chosen and a project is open: read it again
+        Nothing, // nothing was chosen and no project is open
     };
     Kind kind = Kind::Nothing;
-    ProjectLocation project;  // with Project only
+    ProjectLocation project; // with Project only
 };
 
 // What the project life cycle asks of the window around it. The window owns

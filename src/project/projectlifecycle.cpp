@@ -20,23 +20,23 @@ const QString kAlert = QStringLiteral("ALERTE");
 
 QString withoutTrailingSeparator(QString folder)
 {
-    while (folder.size() > 1 && (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))))
+    while (folder.size() > 1
+           && (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))))
         folder.chop(1);
     return folder;
 }
 
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
+QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
 
 } // namespace
 
 ProjectLifeCycle::ProjectLifeCycle(SlideshowProject &project, Platform &platform,
                                    LifeCycleWindow &window, QString appDir, QString backupRoot)
-    : m_project(project), m_platform(platform), m_window(window),
-      m_appDir(withoutTrailingSeparator(std::move(appDir))),
-      m_storage(project, std::move(backupRoot))
+    : m_project(project)
+    , m_platform(platform)
+    , m_window(window)
+    , m_appDir(withoutTrailingSeparator(std::move(appDir)))
+    , m_storage(project, std::move(backupRoot))
 {
 }
 
@@ -66,8 +66,8 @@ void ProjectLifeCycle::NewProject()
 
     // A missing default project is restored once, the user asked first; if it
     // is still missing the new slideshow is given up rather than asked again.
-    const QString defaultFile = m_appDir + QLatin1Char('/') + QLatin1String(SlideshowProject::DefaultName)
-                                + QLatin1String(".lmv");
+    const QString defaultFile = m_appDir + QLatin1Char('/')
+        + QLatin1String(SlideshowProject::DefaultName) + QLatin1String(".lmv");
     if (!FileOps::exists(defaultFile)) {
         m_window.restoreDefaultTemplate();
         if (!FileOps::exists(defaultFile)) {
@@ -84,10 +84,7 @@ void ProjectLifeCycle::NewProject()
         backToPrevious(previous, settled);
 }
 
-bool ProjectLifeCycle::OpenProject()
-{
-    return openAt({m_project.folder, m_project.name});
-}
+bool ProjectLifeCycle::OpenProject() { return openAt({m_project.folder, m_project.name}); }
 
 bool ProjectLifeCycle::openAt(const ProjectLocation &location)
 {
@@ -114,8 +111,7 @@ bool ProjectLifeCycle::openAt(const ProjectLocation &location)
     case ProjectStorage::ReadResult::NoSlides:
         // A project without slides has nothing to back up or show.
         return true;
-    case ProjectStorage::ReadResult::Loaded:
-        break;
+    case ProjectStorage::ReadResult::Loaded: break;
     }
     takeBackup();
     m_window.projectChanged();
@@ -167,18 +163,19 @@ void ProjectLifeCycle::QuitApplication()
         == Answer::No)
         return;
     if (m_project.loaded && !m_project.saved) {
-        const Answer save = m_platform.message(QStringLiteral("Voulez-vous enregistrer votre travail ?"),
-                                               Buttons::YesNo, Icon::Stop,
-                                               QStringLiteral("ENREGISTRER"));
+        const Answer save = m_platform.message(
+            QStringLiteral("Voulez-vous enregistrer votre travail ?"), Buttons::YesNo, Icon::Stop,
+            QStringLiteral("ENREGISTRER"));
         if (save == Answer::No) {
             m_storage.RevertToBackup();
         } else if (m_project.isDefaultProject()) {
-            m_platform.message(QStringLiteral("Il est impossible de sauvegarder un fichier sans nom.\r\n"
-                                              "Utilisez la méthode ENREGISTRER SOUS..."),
-                               Buttons::Ok, Icon::Stop, kAlert);
+            m_platform.message(
+                QStringLiteral("Il est impossible de sauvegarder un fichier sans nom.\r\n"
+                               "Utilisez la méthode ENREGISTRER SOUS..."),
+                Buttons::Ok, Icon::Stop, kAlert);
             return;
         } else if (!SaveProject()) {
-            return;  // the work stays, unsaved, and the program goes on
+            return; // the work stays, unsaved, and the program goes on
         }
     }
     m_window.endProcess();
@@ -270,8 +267,9 @@ ProjectLifeCycle::Settled ProjectLifeCycle::settleChangedWork(Question question)
         return Settled::Kept;
     const bool isNew = question == Question::New;
     const Answer answer = m_platform.message(
-        isNew ? QStringLiteral("Un projet est en cours\r\nVoulez-vous l'enregistrer ?")
-              : QStringLiteral("Un projet est en cours.\r\nVoulez-vous enregistrer votre travail ?"),
+        isNew
+            ? QStringLiteral("Un projet est en cours\r\nVoulez-vous l'enregistrer ?")
+            : QStringLiteral("Un projet est en cours.\r\nVoulez-vous enregistrer votre travail ?"),
         Buttons::YesNo, Icon::Stop,
         isNew ? QStringLiteral("Projet en cours") : QStringLiteral("ENREGISTRER"));
     if (answer == Answer::No) {
@@ -280,9 +278,10 @@ ProjectLifeCycle::Settled ProjectLifeCycle::settleChangedWork(Question question)
     }
     // A new slideshow saves even the default project, in the application folder.
     if (!isNew && m_project.isDefaultProject()) {
-        m_platform.message(QStringLiteral("Il est impossible de sauvegarder un fichier sans nom.\r\n"
-                                          "Utilisez la méthode ENREGISTRER SOUS..."),
-                           Buttons::Ok, Icon::Stop, kAlert);
+        m_platform.message(
+            QStringLiteral("Il est impossible de sauvegarder un fichier sans nom.\r\n"
+                           "Utilisez la méthode ENREGISTRER SOUS..."),
+            Buttons::Ok, Icon::Stop, kAlert);
         return Settled::Stopped;
     }
     return SaveProject() ? Settled::Saved : Settled::Stopped;
@@ -329,7 +328,8 @@ bool ProjectLifeCycle::copyProjectAs(const ProjectLocation &target)
     if (copied == ProjectStorage::CopyResult::Failed)
         return failed();
     // The project file names the folder it lives in, not the staging folder.
-    const QString stagedFile = staging.path() + QLatin1Char('/') + target.name + QLatin1String(".lmv");
+    const QString stagedFile = staging.path() + QLatin1Char('/') + target.name
+        + QLatin1String(".lmv");
     if (m_storage.WriteProjectFile(stagedFile, target.name, target.folder)
         != ProjectStorage::WriteResult::Written)
         return failed();

@@ -61,8 +61,16 @@ private:
         std::int16_t currentSlide = 0;
     };
     // What became of changed work before a switch to another project.
-    enum class Settled { Kept, Saved, Reverted, Stopped };
-    enum class Question { New, Open };
+    enum class Settled {
+        Kept,
+        Saved,
+        Reverted,
+        Stopped
+    };
+    enum class Question {
+        New,
+        Open
+    };
 
     Settled settleChangedWork(Question question);
     bool openAt(const ProjectLocation &location);

@@ -261,7 +261,7 @@ ProjectStorage::CopyResult ProjectStorage::CopyProjectTo(const QString &newFolde
     // cannot be written in the new folder makes the copy a failure, though
     // each step is still tried whatever failed before it.
     bool written = WriteProjectFile(sameNameIn(newBase, ".lmv"), newName, newFolder)
-                   == WriteResult::Written;
+        == WriteResult::Written;
     reportProgress(++done, total);
     bool complete = true;
     for (const char *extension : {".js", ".htm"}) {

@@ -11,10 +11,12 @@
 namespace {
 constexpr int PathRole = Qt::UserRole;         // the folder an item stands for
 constexpr int UnfoldedRole = Qt::UserRole + 1; // its subfolders are listed
-}
+} // namespace
 
 BrowseFolderList::BrowseFolderList(QWidget *parent)
-    : QWidget(parent), m_caption(new QLabel(this)), m_tree(new QTreeWidget(this))
+    : QWidget(parent)
+    , m_caption(new QLabel(this))
+    , m_tree(new QTreeWidget(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

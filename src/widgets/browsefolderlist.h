@@ -53,5 +53,5 @@ private:
     bool m_showHidden = false;
     QLabel *m_caption = nullptr;
     QTreeWidget *m_tree = nullptr;
-    QTreeWidgetItem *m_current = nullptr;  // the item of the current folder
+    QTreeWidgetItem *m_current = nullptr; // the item of the current folder
 };

@@ -12,8 +12,8 @@ namespace {
 // run-time files): a file manager does not offer them, and neither do we.
 bool isSystemFolder(const QString &root)
 {
-    static const QStringList system = {"/boot", "/efi", "/snap", "/usr", "/var", "/opt", "/srv",
-                                       "/tmp",  "/proc", "/sys", "/dev", "/run"};
+    static const QStringList system = {"/boot", "/efi", "/snap", "/usr", "/var", "/opt",
+                                       "/srv",  "/tmp", "/proc", "/sys", "/dev", "/run"};
     for (const QString &folder : system)
         if (root == folder || root.startsWith(folder + QLatin1Char('/')))
             return true;
@@ -84,7 +84,7 @@ QString DriveList::driveOf(const QString &path) const
     for (int i = 0; i < count(); ++i) {
         const QString root = itemData(i).toString();
         const bool holds = cleaned == root
-                           || cleaned.startsWith(root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/'));
+            || cleaned.startsWith(root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/'));
         if (holds && root.size() > best.size())
             best = root;
     }
@@ -120,10 +120,7 @@ void DriveList::setDrives(const QStringList &roots)
     setDrives(drives);
 }
 
-QString DriveList::drive() const
-{
-    return currentData().toString();
-}
+QString DriveList::drive() const { return currentData().toString(); }
 
 void DriveList::setDrive(const QString &drive)
 {

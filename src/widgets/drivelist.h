@@ -17,8 +17,8 @@ class DriveList : public QComboBox
 public:
     struct Drive
     {
-        QString root;  // the folder the volume starts at
-        QString name;  // what the list shows
+        QString root; // the folder the volume starts at
+        QString name; // what the list shows
         QIcon icon;
     };
 

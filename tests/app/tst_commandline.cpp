@@ -23,12 +23,13 @@ private slots:
                                    << QStringList{"lumivue [options]", "navigateur", "browser"};
         QTest::newRow("UnknownOption") << QStringList{"lumivue", "--bogus"} << A::Invalid << 2
                                        << QStringList{"bogus", "lumivue --help"};
-        QTest::newRow("ProjectFile") << QStringList{"lumivue", "fichier.lmv"} << A::OpenWindow << 0
-                                     << QStringList{};
+        QTest::newRow("ProjectFile")
+            << QStringList{"lumivue", "fichier.lmv"} << A::OpenWindow << 0 << QStringList{};
         QTest::newRow("SecondFile") << QStringList{"lumivue", "a.lmv", "b.lmv"} << A::Invalid << 2
                                     << QStringList{"b.lmv", "lumivue --help"};
-        QTest::newRow("FileBesideGenerate") << QStringList{"lumivue", "--generate", "a.lmv", "b.lmv"}
-                                            << A::Invalid << 2 << QStringList{"b.lmv"};
+        QTest::newRow("FileBesideGenerate")
+            << QStringList{"lumivue", "--generate", "a.lmv", "b.lmv"} << A::Invalid << 2
+            << QStringList{"b.lmv"};
         QTest::newRow("HelpWinsOverStray")
             << QStringList{"lumivue", "x", "--help"} << A::ShowHelp << 0 << QStringList{"--help"};
     }

@@ -24,10 +24,7 @@ void click(PictureButton *button)
     QTest::mouseRelease(button, Qt::LeftButton);
 }
 
-bool holds(const QString &file, const QByteArray &part)
-{
-    return readFile(file).contains(part);
-}
+bool holds(const QString &file, const QByteArray &part) { return readFile(file).contains(part); }
 
 } // namespace
 

@@ -21,8 +21,7 @@ namespace {
 using Answer = Platform::Answer;
 
 // Runs act once the dialog is up; whatever act leaves open is cancelled.
-template <typename Dialog>
-void whileShown(Dialog &dialog, std::function<void()> act)
+template <typename Dialog> void whileShown(Dialog &dialog, std::function<void()> act)
 {
     QTimer::singleShot(0, &dialog, [&dialog, act] {
         act();
@@ -61,7 +60,6 @@ private slots:
     void openChoice_data();
     void openChoice();
     void openReopensWhereLeft();
-
 };
 
 // A fresh folder, platform and context for each case.
@@ -75,10 +73,11 @@ struct Fixture
 void TestProjectDialogs::saveAsName_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("folder");   // below the temporary folder
+    QTest::addColumn<QString>("folder"); // below the temporary folder
     QTest::addColumn<QString>("answers");
     QTest::addColumn<QString>("titles");
-    QTest::addColumn<QString>("saved");    // the name handed back, "" when cancelled
+    QTest::addColumn<QString>("saved"); // the name handed back, "" when cancelled
+    // clang-format off
     QTest::newRow("Vacances2007") << "Vacances2007" << "work" << "" << "Nom Invalide" << "";
     QTest::newRow("Mes vacances") << "Mes vacances" << "work" << "" << "Nom Invalide" << "";
     QTest::newRow("Mes_vacances") << "Mes_vacances" << "work" << "" << "" << "Mes_vacances";
@@ -92,6 +91,7 @@ void TestProjectDialogs::saveAsName_data()
     QTest::newRow("AppFolder") << "Vacances" << "app" << "" << "Erreur de répertoire" << "";
     QTest::newRow("OverwriteNoThenAnnuler") << "Autre" << "work" << "N" << "ALERTE" << "";
     QTest::newRow("OverwriteYes") << "Autre.lmv" << "work" << "Y" << "ALERTE" << "Autre";
+    // clang-format on
 }
 
 void TestProjectDialogs::saveAsName()
@@ -123,13 +123,15 @@ void TestProjectDialogs::saveAsName()
 void TestProjectDialogs::createFolder_data()
 {
     QTest::addColumn<QString>("answers");
-    QTest::addColumn<QVariant>("input");  // invalid: the input box is cancelled
+    QTest::addColumn<QVariant>("input"); // invalid: the input box is cancelled
     QTest::addColumn<bool>("created");
+    // clang-format off
     QTest::newRow("Created") << "Y" << QVariant("Nouveau Dossier") << true;
     QTest::newRow("Declined") << "N" << QVariant("Nouveau Dossier") << false;
     QTest::newRow("InputCancelled") << "Y" << QVariant() << false;
     QTest::newRow("EmptyName") << "Y" << QVariant("") << false;
     QTest::newRow("AlreadyThere") << "Y" << QVariant("Existe") << false;
+    // clang-format on
 }
 
 void TestProjectDialogs::createFolder()
@@ -141,14 +143,16 @@ void TestProjectDialogs::createFolder()
     f.temp.write("work/Existe/");
     f.platform.answers = answersOf(answers);
     f.platform.inputs.clear();
-    f.platform.inputs.enqueue(input.isValid() ? std::optional<QString>(input.toString()) : std::nullopt);
+    f.platform.inputs.enqueue(input.isValid() ? std::optional<QString>(input.toString())
+                                              : std::nullopt);
     FrmSauverSous dialog(f.context);
     dialog.folders->setPath(f.temp.path("work"));
     dialog.nameBox->setText("Nom");
     const Files before = f.temp.snapshot();
     emit dialog.folders->tree()->customContextMenuRequested({5, 5});
     QCOMPARE(f.platform.messages.value(0).text,
-             "Voulez-vous créer un nouveau dossier dans le répertoire\r\n" + f.temp.path("work") + " ?");
+             "Voulez-vous créer un nouveau dossier dans le répertoire\r\n" + f.temp.path("work")
+                 + " ?");
     if (created) {
         QVERIFY(QFileInfo(f.temp.path("work/Nouveau Dossier")).isDir());
         QCOMPARE(dialog.folders->path(), f.temp.path("work/Nouveau Dossier"));
@@ -182,11 +186,12 @@ void TestProjectDialogs::createFolderAtRoot()
 
 void TestProjectDialogs::openChoice_data()
 {
-    QTest::addColumn<QString>("selected");  // file selected before the button
-    QTest::addColumn<QString>("button");    // "ok", "double", "cancel"
+    QTest::addColumn<QString>("selected"); // file selected before the button
+    QTest::addColumn<QString>("button");   // "ok", "double", "cancel"
     QTest::addColumn<bool>("loaded");
     QTest::addColumn<OpenChoice::Kind>("kind");
     using K = OpenChoice::Kind;
+    // clang-format off
     QTest::newRow("Chosen") << "Vacances.lmv" << "ok" << false << K::Project;
     QTest::newRow("DoubleClick") << "Vacances.lmv" << "double" << true << K::Project;
     QTest::newRow("BackupFileWithProject") << "aaaa.lmv" << "ok" << true << K::Reopen;
@@ -194,6 +199,7 @@ void TestProjectDialogs::openChoice_data()
     QTest::newRow("NothingSelected") << "" << "ok" << true << K::Reopen;
     QTest::newRow("CancelWithProject") << "Vacances.lmv" << "cancel" << true << K::Reopen;
     QTest::newRow("CancelWithout") << "Vacances.lmv" << "cancel" << false << K::Nothing;
+    // clang-format on
 }
 
 void TestProjectDialogs::openChoice()

@@ -17,14 +17,30 @@ struct ScriptedWindow : LifeCycleWindow
     QStringList log;
     QList<QPair<int, int>> progress;
 
-    OpenChoice chooseProjectToOpen(bool) override { log << "open dialog"; return open; }
-    std::optional<ProjectLocation> chooseSaveAsTarget() override { log << "save-as dialog"; return saveAs; }
+    OpenChoice chooseProjectToOpen(bool) override
+    {
+        log << "open dialog";
+        return open;
+    }
+    std::optional<ProjectLocation> chooseSaveAsTarget() override
+    {
+        log << "save-as dialog";
+        return saveAs;
+    }
     void storeEdits() override { log << "store"; }
     void showCurrentSlide() override { log << "show"; }
     void projectChanged() override {}
-    void restoreDefaultTemplate() override { log << "restore"; if (restore) restore(); }
+    void restoreDefaultTemplate() override
+    {
+        log << "restore";
+        if (restore)
+            restore();
+    }
     void endProcess() override { log << "end"; }
-    void copyProgress(const QString &, int done, int total) override { progress.append({done, total}); }
+    void copyProgress(const QString &, int done, int total) override
+    {
+        progress.append({done, total});
+    }
 };
 
 // An application folder with its default project, a work folder with two
@@ -46,7 +62,9 @@ struct Bench
         for (const char *name : {"Vacances", "nouveau", "Autre"})
             makeProject(scratch, work, name, {".gif", ".jpg"});
         put(work + "/Invalide.lmv", "Nom=I\r\nRepertoire=X\r\nNbSprite=201\r\nTag=\r\n");
-        window.restore = [this] { QFile::copy(appDir + "/Restaurer/Nouveau.lmv", appDir + "/Nouveau.lmv"); };
+        window.restore = [this] {
+            QFile::copy(appDir + "/Restaurer/Nouveau.lmv", appDir + "/Nouveau.lmv");
+        };
     }
     QString folderOf(const QString &name) const { return name == "Nouveau" ? appDir : work; }
 };
@@ -90,16 +108,17 @@ private slots:
 
 void TestProjectLifeCycle::commands_data()
 {
-    QTest::addColumn<QString>("setup");   // project open at the start, "+" when changed
+    QTest::addColumn<QString>("setup"); // project open at the start, "+" when changed
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("answers"); // Y, N, O(k) in the order asked
     QTest::addColumn<QString>("chosen");  // the open dialog's answer
     QTest::addColumn<bool>("diskFull");
     QTest::addColumn<QString>("titles");
     QTest::addColumn<QString>("openAfter");
-    QTest::addColumn<QString>("work");    // the first project's files: saved, reverted, untouched
+    QTest::addColumn<QString>("work"); // the first project's files: saved, reverted, untouched
     QTest::addColumn<bool>("ended");
 
+    // clang-format off
     QTest::newRow("QuitWithNothingOpen") << "" << "quit" << "Y" << "" << false << "QUITTER" << "" << "" << true;
     QTest::newRow("QuitAnsweredNo") << "Vacances+" << "quit" << "N" << "" << false << "QUITTER" << "Vacances" << "untouched" << false;
     QTest::newRow("QuitAlwaysAsksAfterSave") << "Vacances+" << "save quit" << "OYY" << "" << false << "SAUVEGARDE|QUITTER|ENREGISTRER" << "Vacances" << "saved" << true;
@@ -123,6 +142,7 @@ void TestProjectLifeCycle::commands_data()
     QTest::newRow("SaveNouveauRefused") << "Nouveau+" << "save" << "O" << "" << false << "ENREGISTREMENT IMPOSSIBLE" << "Nouveau" << "untouched" << false;
     QTest::newRow("SaveFails") << "Vacances+" << "save" << "O" << "" << true << "ALERTE" << "Vacances" << "untouched" << false;
     QTest::newRow("SaveWithNothingOpen") << "" << "save saveas" << "" << "" << false << "" << "" << "" << false;
+    // clang-format on
 }
 
 void TestProjectLifeCycle::commands()
@@ -139,24 +159,29 @@ void TestProjectLifeCycle::commands()
     const QByteArray pristineImage = contentOf(firstBase + "0.gif");
     if (!first.isEmpty())
         b.life.openFile(firstBase + ".lmv");
-    if (setup.endsWith('+')) {  // a caption and a picture changed since the last save
+    if (setup.endsWith('+')) { // a caption and a picture changed since the last save
         b.p.slideLines[0] = "edited";
         b.p.saved = false;
         put(firstBase + "0.gif", kEditedImage);
     }
-    b.window.open = chosen == "reopen"    ? OpenChoice{OpenChoice::Kind::Reopen, {}}
-                    : chosen == "nothing" ? OpenChoice{}
-                                          : OpenChoice{OpenChoice::Kind::Project, {b.work, chosen}};
+    b.window.open = chosen == "reopen" ? OpenChoice{OpenChoice::Kind::Reopen, {}}
+        : chosen == "nothing"          ? OpenChoice{}
+                                       : OpenChoice{OpenChoice::Kind::Project, {b.work, chosen}};
     b.platform.answers = answersOf(answers);
     const Files backupBefore = snapshot(b.dir.filePath("backup"));
     {
         std::unique_ptr<FileSizeLimit> full(diskFull ? new FileSizeLimit(8) : nullptr);
         for (const QString &step : steps.split(' ')) {
-            if (step == "quit") b.life.quitPressed();
-            if (step == "new") b.life.NewProject();
-            if (step == "open") b.life.openPressed();
-            if (step == "save") b.life.savePressed();
-            if (step == "saveas") b.life.saveAsPressed();
+            if (step == "quit")
+                b.life.quitPressed();
+            if (step == "new")
+                b.life.NewProject();
+            if (step == "open")
+                b.life.openPressed();
+            if (step == "save")
+                b.life.savePressed();
+            if (step == "saveas")
+                b.life.saveAsPressed();
         }
     }
     QTEST(titlesOf(b.platform).join('|'), "titles");
@@ -167,7 +192,7 @@ void TestProjectLifeCycle::commands()
     // reverted on the way out.
     const bool ended = b.window.log.contains("end");
     QCOMPARE(b.life.storage().hasOwnBackup(), b.p.loaded && !(ended && b.p.saved));
-    if (diskFull)  // nothing was discarded for a save that did not happen
+    if (diskFull) // nothing was discarded for a save that did not happen
         QCOMPARE(snapshot(b.dir.filePath("backup")), backupBefore);
 
     QFETCH(QString, work);
@@ -194,6 +219,7 @@ void TestProjectLifeCycle::texts_data()
     QTest::addColumn<Platform::Icon>("icon");
     using B = Platform::Buttons;
     using I = Platform::Icon;
+    // clang-format off
     QTest::newRow("Quit") << "" << "quit" << "Voulez-vous vraiment quitter ?" << B::YesNo << I::None;
     QTest::newRow("QuitSave") << "Vacances" << "quit" << "Voulez-vous enregistrer votre travail ?" << B::YesNo << I::Stop;
     QTest::newRow("NoName") << "Nouveau" << "quit" << "Il est impossible de sauvegarder un fichier sans nom.\r\nUtilisez la méthode ENREGISTRER SOUS..." << B::Ok << I::Stop;
@@ -202,6 +228,7 @@ void TestProjectLifeCycle::texts_data()
     QTest::newRow("Saved") << "Vacances" << "save" << "Enregistrement réussi." << B::Ok << I::None;
     QTest::newRow("SaveNouveau") << "Nouveau" << "save" << "Choisissez un nom de diaporama !\r\nUtilisez la commande ENREGISTRER SOUS..." << B::Ok << I::Exclamation;
     QTest::newRow("Cancelled") << "Vacances" << "saveas" << "L'opération a été annulée." << B::Ok << I::None;
+    // clang-format on
 }
 
 void TestProjectLifeCycle::texts()
@@ -214,9 +241,11 @@ void TestProjectLifeCycle::texts()
         b.p.saved = false;
     }
     b.platform.answers = answersOf("YY");
-    step == "quit" ? b.life.quitPressed() : step == "new" ? b.life.NewProject()
-        : step == "open" ? b.life.openPressed() : step == "save" ? b.life.savePressed()
-                                                                 : b.life.saveAsPressed();
+    step == "quit"       ? b.life.quitPressed()
+        : step == "new"  ? b.life.NewProject()
+        : step == "open" ? b.life.openPressed()
+        : step == "save" ? b.life.savePressed()
+                         : b.life.saveAsPressed();
     const auto &m = b.platform.messages.last();
     QTEST(m.text, "text");
     QTEST(m.buttons, "buttons");
@@ -226,14 +255,16 @@ void TestProjectLifeCycle::texts()
 void TestProjectLifeCycle::saveAs_data()
 {
     QTest::addColumn<QString>("setup");
-    QTest::addColumn<QString>("target");  // folder below the temporary folder, "/", name
+    QTest::addColumn<QString>("target"); // folder below the temporary folder, "/", name
     QTest::addColumn<bool>("diskFull");
     QTest::addColumn<QString>("openAfter");
+    // clang-format off
     QTest::newRow("FromDefault") << "Nouveau" << "work/Vacances2" << false << "Vacances2";
     QTest::newRow("OverAnOlderProject") << "Nouveau" << "work/Autre" << false << "Autre";
     QTest::newRow("OntoItself") << "Vacances" << "work/Vacances" << false << "Vacances";
     QTest::newRow("CopyFails") << "Nouveau" << "work/Vacances2" << true << "Nouveau";
     QTest::newRow("FolderMissing") << "Nouveau" << "absent/Vacances2" << false << "Nouveau";
+    // clang-format on
 }
 
 void TestProjectLifeCycle::saveAs()
@@ -277,7 +308,7 @@ void TestProjectLifeCycle::saveAs()
         QCOMPARE(contentOf(setupBase + "0.gif"), kEditedImage);
         QVERIFY(!b.p.saved && b.life.storage().hasOwnBackup());
     }
-    if (!diskFull && b.p.name == name)  // every file was reported, the last one closing the copy
+    if (!diskFull && b.p.name == name) // every file was reported, the last one closing the copy
         QCOMPARE(b.window.progress.last().first, b.window.progress.last().second);
 }
 
@@ -286,8 +317,10 @@ void TestProjectLifeCycle::defaultProjectMissing_data()
     QTest::addColumn<QString>("answers");
     QTest::addColumn<bool>("restorable");
     QTest::addColumn<QString>("openAfter");
+    // clang-format off
     QTest::newRow("Restored") << "" << true << "Nouveau";
     QTest::newRow("NotRestored") << "O" << false << "Vacances";
+    // clang-format on
 }
 
 void TestProjectLifeCycle::defaultProjectMissing()
@@ -302,7 +335,7 @@ void TestProjectLifeCycle::defaultProjectMissing()
     b.platform.answers = answersOf(answers);
     b.life.NewProject();
     QTEST(b.p.name, "openAfter");
-    QCOMPARE(b.window.log.count("restore"), 1);  // asked once, never again without end
+    QCOMPARE(b.window.log.count("restore"), 1); // asked once, never again without end
     QCOMPARE(b.platform.messages.size(), restorable ? 0 : 1);
 }
 

@@ -244,13 +244,15 @@ void TestWidgets::folderTreeByKeyboard()
     QCOMPARE(folders.subfolders(), (QStringList{".cache", "Plage"}));
     QCOMPARE(listed(&files), QStringList{".vue.jpg"});
 
-    folders.tree()->setCurrentItem(folders.tree()->findItems("Plage", Qt::MatchExactly | Qt::MatchRecursive)[0]);
+    folders.tree()->setCurrentItem(
+        folders.tree()->findItems("Plage", Qt::MatchExactly | Qt::MatchRecursive)[0]);
     QTest::keyClick(folders.tree(), Qt::Key_Return);
     QCOMPARE(browser.folder(), temp.path("Album/Plage"));
     QTest::keyClick(folders.tree(), Qt::Key_Backspace);
     QCOMPARE(browser.folder(), temp.path("Album"));
 
-    QTreeWidgetItem *parent = folders.tree()->findItems(QDir(temp.path()).dirName(), Qt::MatchExactly | Qt::MatchRecursive)[0];
+    QTreeWidgetItem *parent = folders.tree()->findItems(QDir(temp.path()).dirName(),
+                                                        Qt::MatchExactly | Qt::MatchRecursive)[0];
     parent->setExpanded(false);
     parent->setExpanded(true);
     QStringList siblings;
