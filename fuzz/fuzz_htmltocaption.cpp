@@ -5,7 +5,7 @@
 #include "captions/captiontohtml.h"
 #include "captions/htmltocaption.h"
 #include "captions/richtextadapter.h"
-#include "editorstate.h"
+#include "captiontools.h"
 #include "literalcaption.h"
 
 #include <QGuiApplication>
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         QTextDocument slowDoc;
         RichTextAdapter slow(&slowDoc);
         Literal::htmlToCaption(slow, html);
-        if (editorState(editor) != editorState(slow))
+        if (describe(editor) != describe(slow))
             fail("editor differs from the step-by-step method for", html);
         if (Literal::captionToHtml(slow, QLocale::c()) != line)
             fail("stored line differs from the position walk for", html);

@@ -3,6 +3,7 @@
 // must come back with the same text and the same formatting.
 #include "captions/richtextadapter.h"
 #include "captions/rtf.h"
+#include "captiontools.h"
 
 #include <QGuiApplication>
 #include <QTextBlock>
@@ -18,29 +19,6 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QGuiApplication app(*argc, *argv);
     return 0;
-}
-
-// Text and formatting of a whole document, run by run.
-static QString describe(const QTextDocument &doc)
-{
-    QString out;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat f = it.fragment().charFormat();
-            const QStringList families = f.fontFamilies().toStringList();
-            out += u'[' + (families.isEmpty() ? doc.defaultFont().family() : families.first());
-            out += u' ' + QString::number(f.fontPointSize());
-            out += f.foreground().style() == Qt::NoBrush ? u"auto"_qs
-                                                         : f.foreground().color().name();
-            out += QString::number(f.fontWeight()) + QString::number(f.fontItalic())
-                + QString::number(f.fontUnderline()) + QString::number(f.fontStrikeOut());
-            out += u' ' + QString::number(f.intProperty(RichTextAdapter::CharOffsetProperty))
-                + u']';
-            out += it.fragment().text();
-        }
-        out += u'|';
-    }
-    return out;
 }
 
 static void fail(const char *what, const QString &a, const QString &b)

@@ -1,24 +1,22 @@
 #include "app/appdirfill.h"
 #include "app/appfolders.h"
-#include "foldertree.h"
-#include "project/textfile.h"
+#include "project/projectstorage.h"
+#include "project/slideshowproject.h"
+#include "support/tempfolder.h"
 
 #include <QImageReader>
-#include <QTemporaryDir>
 #include <QTest>
 
-using Tree = QMap<QString, QByteArray>;
 Q_DECLARE_METATYPE(AppDirFill::Outcome)
 
 namespace {
 
 // A pristine folder with files at several depths; each file's content names it.
-const Tree pristineTree = {
+const Files pristineTree = {
     {"Nouveau.lmv", "pristine Nouveau.lmv"},
     {"Nouveau0.gif", "pristine Nouveau0.gif"},
     {"Aide/AideCD.htm", "pristine AideCD.htm"},
     {"Modeles/Sous/Profond.htm", "pristine Profond.htm"},
-    {"Restaurer/Nouveau.lmv", "pristine Restaurer/Nouveau.lmv"},
     {"Textures/Ciel.jpg", "pristine Ciel.jpg"},
 };
 
@@ -34,24 +32,15 @@ private slots:
         QTest::addColumn<QString>("stateHome");
         QTest::addColumn<QString>("appDir");
         QTest::addColumn<QString>("backupRoot");
-        QTest::newRow("Unset") << QString() << QString() << "/home/ana/.local/share/lumivue"
+        const QString share = "/home/ana/.local/share/lumivue";
+        QTest::newRow("Unset") << QString() << QString() << share
                                << "/home/ana/.local/state/lumivue";
-        QTest::newRow("BothSet") << "/srv/d"
-                                 << "/srv/s"
-                                 << "/srv/d/lumivue"
-                                 << "/srv/s/lumivue";
-        QTest::newRow("TrailingSlash") << "/srv/d/"
-                                       << "/srv/s//"
-                                       << "/srv/d/lumivue"
-                                       << "/srv/s/lumivue";
+        QTest::newRow("TrailingSlashes") << "/srv/d/"
+                                         << "/srv/s//"
+                                         << "/srv/d/lumivue"
+                                         << "/srv/s/lumivue";
         QTest::newRow("RelativeIgnored") << "data"
-                                         << "./state"
-                                         << "/home/ana/.local/share/lumivue"
-                                         << "/home/ana/.local/state/lumivue";
-        QTest::newRow("OnlyStateSet") << ""
-                                      << "/run/s"
-                                      << "/home/ana/.local/share/lumivue"
-                                      << "/run/s/lumivue";
+                                         << "/run/s" << share << "/run/s/lumivue";
     }
     void fromEnvironment()
     {
@@ -70,161 +59,134 @@ private slots:
     void findPristine_data()
     {
         QTest::addColumn<QString>("override");
-        QTest::addColumn<QStringList>("present"); // made as folders, "=file" as a plain file
-        QTest::addColumn<QString>("found");       // relative to the temp dir, "" for none
+        QTest::addColumn<Files>("present"); // folders end in "/"
+        QTest::addColumn<QString>("found"); // relative to the temp dir, "" for none
+        const QString installed = "share/lumivue/appdata";
         QTest::newRow("BesideExecutable")
-            << "" << QStringList{"bin/appdata", "share/lumivue/appdata"} << "bin/appdata";
-        QTest::newRow("InstalledCopy")
-            << "" << QStringList{"share/lumivue/appdata"} << "share/lumivue/appdata";
+            << "" << Files{{"bin/appdata/", ""}, {installed + "/", ""}} << "bin/appdata";
         QTest::newRow("PlainFileSkipped")
-            << "" << QStringList{"bin/appdata=file", "share/lumivue/appdata"}
-            << "share/lumivue/appdata";
-        QTest::newRow("Override") << "mine" << QStringList{"mine", "bin/appdata"} << "mine";
-        QTest::newRow("OverrideMissingNoFallback") << "mine" << QStringList{"bin/appdata"} << "";
-        QTest::newRow("Nowhere") << "" << QStringList{} << "";
+            << "" << Files{{"bin/appdata", "x"}, {installed + "/", ""}} << installed;
+        QTest::newRow("Override") << "mine" << Files{{"mine/", ""}, {"bin/appdata/", ""}} << "mine";
+        QTest::newRow("OverrideMissingNoFallback") << "mine" << Files{{"bin/appdata/", ""}} << "";
     }
     void findPristine()
     {
         QFETCH(QString, override);
-        QFETCH(QStringList, present);
+        QFETCH(Files, present);
         QFETCH(QString, found);
-        QTemporaryDir temp;
-        for (const QString &entry : std::as_const(present)) {
-            if (entry.endsWith("=file"))
-                QVERIFY(FolderTree::write(temp.path(), {{entry.chopped(5), "x"}}));
-            else
-                QVERIFY(QDir().mkpath(temp.filePath(entry)));
-        }
+        TempFolder temp;
+        temp.write(present);
         QProcessEnvironment env;
         if (!override.isEmpty())
-            env.insert("LUMIVUE_APPDATA", temp.filePath(override));
+            env.insert("LUMIVUE_APPDATA", temp.path(override));
         const auto result = AppFolders::findPristine(
-            AppFolders::pristineCandidates(env, temp.filePath("bin")));
-        QCOMPARE(result.value_or(QString()), found.isEmpty() ? QString() : temp.filePath(found));
+            AppFolders::pristineCandidates(env, temp.path("bin")));
+        QCOMPARE(result.value_or(QString()), found.isEmpty() ? QString() : temp.path(found));
     }
 
     void fill_data()
     {
-        QTest::addColumn<Tree>("user"); // the application folder before the fill
+        QTest::addColumn<Files>("user"); // the application folder before the fill
         QTest::addColumn<QStringList>("added");
         QTest::addColumn<QStringList>("failed");
         QTest::addColumn<AppDirFill::Outcome>("outcome");
-        const QStringList all = {"Nouveau.lmv",           "Nouveau0.gif",
-                                 "Aide/AideCD.htm",       "Modeles/Sous/Profond.htm",
-                                 "Restaurer/Nouveau.lmv", "Textures/Ciel.jpg"};
+        const QStringList all = pristineTree.keys(); // in the order they are filled
+        const auto but = [&](const QStringList &left) {
+            QStringList rest = all;
+            for (const QString &name : left)
+                rest.removeOne(name);
+            return rest;
+        };
         QTest::newRow("FreshFolder")
-            << Tree{} << all << QStringList{} << AppDirFill::Outcome::Complete;
-        QTest::newRow("AlreadyComplete")
-            << pristineTree << QStringList{} << QStringList{} << AppDirFill::Outcome::Complete;
-        QTest::newRow("UserChangedFilesSurvive")
-            << Tree{{"Nouveau.lmv", "my project"},
-                    {"Restaurer/Nouveau.lmv", "my copy"},
-                    {"Aide/AideCD.htm", "my help"},
-                    {"Aide/notes.txt", "my notes"}}
-            << QStringList{"Nouveau0.gif", "Modeles/Sous/Profond.htm", "Textures/Ciel.jpg"}
-            << QStringList{} << AppDirFill::Outcome::Complete;
-        QTest::newRow("MissingDeepFileFilledIn")
-            << Tree{{"Modeles/Sous/", {}}, {"Modeles/Autre.htm", "my template"}} << all
-            << QStringList{} << AppDirFill::Outcome::Complete;
-        QTest::newRow("EmptyFileIsTheUsers")
-            << Tree{{"Nouveau0.gif", ""}} << QStringList(all.mid(0, 1) + all.mid(2))
-            << QStringList{} << AppDirFill::Outcome::Complete;
+            << Files{} << all << QStringList{} << AppDirFill::Outcome::Complete;
+        QTest::newRow("UserChangedFilesSurvive") << Files{{"Nouveau.lmv", "my project"},
+                                                          {"Aide/AideCD.htm", "my help"},
+                                                          {"Aide/notes.txt", "my notes"}}
+                                                 << but({"Nouveau.lmv", "Aide/AideCD.htm"})
+                                                 << QStringList{} << AppDirFill::Outcome::Complete;
+        QTest::newRow("EmptyFileIsTheUsers") << Files{{"Nouveau0.gif", ""}} << but({"Nouveau0.gif"})
+                                             << QStringList{} << AppDirFill::Outcome::Complete;
         QTest::newRow("FileWhereFolderBelongs")
-            << Tree{{"Textures", "a file of mine"}} << QStringList(all.mid(0, 5))
-            << QStringList{"Textures/"} << AppDirFill::Outcome::Incomplete;
-        QTest::newRow("FolderWhereFileBelongs")
-            << Tree{{"Nouveau0.gif/", {}}, {"Nouveau0.gif/inside.txt", "mine"}}
-            << QStringList(all.mid(0, 1) + all.mid(2)) << QStringList{"Nouveau0.gif"}
+            << Files{{"Textures", "mine"}} << but({"Textures/Ciel.jpg"}) << QStringList{"Textures/"}
             << AppDirFill::Outcome::Incomplete;
+        QTest::newRow("FolderWhereFileBelongs")
+            << Files{{"Nouveau0.gif/inside.txt", "mine"}} << but({"Nouveau0.gif"})
+            << QStringList{"Nouveau0.gif"} << AppDirFill::Outcome::Incomplete;
     }
     void fill()
     {
-        QFETCH(Tree, user);
+        QFETCH(Files, user);
         QFETCH(QStringList, added);
         QFETCH(QStringList, failed);
-        QTemporaryDir temp;
-        const QString pristine = temp.filePath("pristine");
-        const QString appDir = temp.filePath("data/lumivue");
-        QVERIFY(FolderTree::write(pristine, pristineTree));
-        if (!user.isEmpty())
-            QVERIFY(FolderTree::write(appDir, user));
-        const Tree before = FolderTree::read(appDir);
-        const Tree pristineBefore = FolderTree::read(pristine);
+        TempFolder temp;
+        temp.write(pristineTree);
+        TempFolder app; // the application folder is made inside it when missing
+        for (auto it = user.cbegin(); it != user.cend(); ++it)
+            app.write("lumivue/" + it.key(), it.value());
+        const Files before = snapshotOf(app.path("lumivue"));
+        const Files pristineBefore = temp.snapshot();
 
-        const AppDirFill result = AppDirFill::run(pristine, appDir);
+        const AppDirFill result = AppDirFill::run(temp.path(), app.path("lumivue"));
         QTEST(result.outcome, "outcome");
-        QCOMPARE(result.added, added);
+        QCOMPARE(QSet<QString>(result.added.begin(), result.added.end()),
+                 QSet<QString>(added.begin(), added.end()));
         QCOMPARE(result.failed, failed);
-        for (const QString &name : std::as_const(failed))
+        for (const QString &name : failed)
             QVERIFY2(result.userMessage().contains(name), qPrintable(result.userMessage()));
-
         // Everything that was there is unchanged; each added file is the pristine one.
-        const Tree after = FolderTree::read(appDir);
+        const Files after = snapshotOf(app.path("lumivue"));
         for (auto it = before.cbegin(); it != before.cend(); ++it)
             QCOMPARE(after.value(it.key()), it.value());
-        for (const QString &name : std::as_const(added))
+        for (const QString &name : added)
             QCOMPARE(after.value(name), pristineTree.value(name));
-        QCOMPARE(FolderTree::read(pristine), pristineBefore);
+        QCOMPARE(temp.snapshot(), pristineBefore);
 
         // A second start finds nothing more to do and changes nothing.
-        const AppDirFill again = AppDirFill::run(pristine, appDir);
+        const AppDirFill again = AppDirFill::run(temp.path(), app.path("lumivue"));
         QVERIFY(again.added.isEmpty());
         QCOMPARE(again.failed, failed);
-        QCOMPARE(FolderTree::read(appDir), after);
+        QCOMPARE(snapshotOf(app.path("lumivue")), after);
     }
 
     void readOnlyPristineGivesWritableCopies()
     {
-        QTemporaryDir temp;
-        const QString pristine = temp.filePath("pristine");
-        QVERIFY(FolderTree::write(pristine, {{"Nouveau.lmv", "x"}}));
-        QVERIFY(
-            QFile::setPermissions(pristine + "/Nouveau.lmv", QFile::ReadOwner | QFile::ReadOther));
-        QVERIFY(AppDirFill::run(pristine, temp.filePath("app")).complete());
-        QVERIFY(QFile::permissions(temp.filePath("app/Nouveau.lmv")) & QFile::WriteOwner);
+        TempFolder temp;
+        temp.write("pristine/Nouveau.lmv", "x");
+        QVERIFY(QFile::setPermissions(temp.path("pristine/Nouveau.lmv"),
+                                      QFile::ReadOwner | QFile::ReadOther));
+        QVERIFY(AppDirFill::run(temp.path("pristine"), temp.path("app")).complete());
+        QVERIFY(QFile::permissions(temp.path("app/Nouveau.lmv")) & QFile::WriteOwner);
     }
 
-    // The shipped pristine folder holds what the program reads, in the formats it expects.
+    // The assembled pristine folder holds what the program reads: the pristine
+    // set beside the working files, a default project that opens, pictures and
+    // a sound that can be read.
     void shippedFolder()
     {
         const QString root = qEnvironmentVariable("LUMIVUE_APPDATA");
-        QVERIFY(QFileInfo(root).isDir());
-        for (const QString name :
-             {"Nouveau.lmv", "Nouveau0.gif", "imgFond.jpg", "imgFondTable.jpg", "sohifrm2.wav"}) {
-            QFile original(root + "/" + name), restored(root + "/Restaurer/" + name);
-            QVERIFY2(original.open(QIODevice::ReadOnly) && restored.open(QIODevice::ReadOnly),
+        for (const QString name : {"Nouveau.lmv", "Nouveau.htm", "Nouveau.js", "Nouveau0.gif",
+                                   "imgFond.jpg", "imgFondTable.jpg", "sohifrm2.wav"})
+            QVERIFY2(readFile(root + "/" + name) == readFile(root + "/Restaurer/" + name),
                      qPrintable(name));
-            QVERIFY2(original.readAll() == restored.readAll(), qPrintable(name));
-        }
+        QCOMPARE(readFile(root + "/Modeles/imgFondTable.jpg"),
+                 readFile(root + "/imgFondTable.jpg"));
         for (const QString folder :
              {"Textures", "Modeles", "Aide", "Aide_Contextuelle", "AideCapture", "Exemples"})
             QVERIFY2(!QDir(root + "/" + folder).isEmpty(), qPrintable(folder));
 
-        QFile raw(root + "/Nouveau.lmv");
-        QVERIFY(raw.open(QIODevice::ReadOnly));
-        const QByteArray bytes = raw.readAll();
-        QVERIFY(bytes.endsWith("\r\n") && bytes.count("\r\n") == bytes.count('\n'));
-        QVERIFY(!bytes.startsWith("\xEF\xBB\xBF")); // fits Windows-1252
-        const QStringList lines = TextFile::splitLines(TextFile::decode(bytes));
-        QCOMPARE(lines.mid(0, 3), QStringList({"Nom=Nouveau", "Repertoire=", "NbSprite=1"}));
-        QCOMPARE(lines.size(), 5);
-        QVERIFY(lines[3].startsWith("Tag=") && lines[3].size() > 4);
-        QVERIFY(lines[4].startsWith("<font face='") && lines[4].endsWith("</font>"));
-
-        QCOMPARE(QImageReader(root + "/Nouveau0.gif").size(), QSize(600, 350));
-        QVERIFY(QImageReader(root + "/imgFond.jpg").canRead());
-        QVERIFY(QImageReader(root + "/imgFondTable.jpg").canRead());
-
-        QFile wav(root + "/sohifrm2.wav");
-        QVERIFY(wav.open(QIODevice::ReadOnly));
-        const QByteArray header = wav.read(44);
-        const auto u16 = [&](int at) { return quint8(header[at]) | quint8(header[at + 1]) << 8; };
-        const auto u32 = [&](int at) { return u16(at) | u16(at + 2) << 16; };
-        QVERIFY(header.startsWith("RIFF") && header.mid(8, 4) == "WAVE");
-        QCOMPARE(u16(22), 1);             // mono
-        QCOMPARE(u32(24), 22050);         // samples per second
-        QCOMPARE(u16(34), 16);            // bits per sample
-        QVERIFY(u32(40) / 2 < 22050 / 2); // fewer samples than half a second holds
+        SlideshowProject project;
+        project.folder = root;
+        project.name = SlideshowProject::DefaultName;
+        project.updateBasePath();
+        QCOMPARE(ProjectStorage(project, QString()).ReadProjectFile(),
+                 ProjectStorage::ReadResult::Loaded);
+        QCOMPARE(project.slideCount, 1);
+        QVERIFY(project.slideLines[0].startsWith("<font face='")
+                && project.slideLines[0].endsWith("</font>"));
+        QCOMPARE(project.imageTypes[0], ".gif");
+        for (const char *picture : {"/Nouveau0.gif", "/imgFond.jpg", "/imgFondTable.jpg"})
+            QVERIFY2(QImageReader(root + picture).canRead(), picture);
+        QVERIFY(readFile(root + "/sohifrm2.wav").startsWith("RIFF"));
     }
 };
 

@@ -20,46 +20,239 @@
 
 #include <memory>
 
-namespace {
-
-double luminance(QColor c)
-{
-    const auto channel = [](double v) {
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-double contrast(QColor a, QColor b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-QByteArray numberedLines(const char *prefix, int count)
-{
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i)
-        bytes += prefix + QByteArray::number(i) + "\r\n";
-    return bytes;
-}
-
-} // namespace
-
 class TestFrmPrincipal : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void startUp();
-    void captureButtonKeepsItsDesignPictureUntilUsed();
-    void backgroundTileCoversTheWindow();
-    void missingBackgroundStillGivesATile();
-    void captionEditorReadsInWhiteAndBlack();
-    void closingRevertsOnlyAnOpenProject_data();
-    void closingRevertsOnlyAnOpenProject();
-    void featuresReachTheirControls_data();
-    void featuresReachTheirControls();
+    void startUp()
+    {
+        FrmPrincipal w(m_context);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QTRY_COMPARE(w.geometry(), screen);
+        QVERIFY(w.isFullScreen());
+        QCOMPARE(w.lblBarre->width(), screen.width());
+        QCOMPARE(w.statusBand->width(), screen.width());
+        QCOMPARE(w.edgeBar->height(), screen.height());
+
+        // Every screen font, once.
+        QStringList listed;
+        for (int i = 0; i < w.comboPolice->count(); ++i)
+            listed << w.comboPolice->itemText(i);
+        QCOMPARE(listed.size(), QFontDatabase::families().size());
+        QCOMPARE(QSet<QString>(listed.begin(), listed.end()).size(), listed.size());
+    }
+
+    void captureButtonKeepsItsDesignPictureUntilUsed()
+    {
+        FrmPrincipal w(m_context);
+        PictureButton *capture = w.imgCapturer;
+        const QImage design = capture->shownPicture().toImage();
+        QVERIFY(!design.isNull());
+        QVERIFY(design != capture->normalPicture().toImage());
+        QVERIFY(design != capture->pressedPicture().toImage());
+        QTest::mousePress(capture, Qt::LeftButton);
+        QCOMPARE(capture->shownPicture().toImage(), capture->pressedPicture().toImage());
+        QTest::mouseRelease(capture, Qt::LeftButton);
+        QCOMPARE(capture->shownPicture().toImage(), capture->normalPicture().toImage());
+    }
+
+    void backgroundTileCoversTheWindow()
+    {
+        // A tile of four flat quarters, so that each pixel of the window's
+        // background tells which part of which tile was drawn there.
+        TempFolder appDir;
+        const QColor quarters[2][2] = {{QColor(200, 30, 30), QColor(30, 200, 30)},
+                                       {QColor(30, 30, 200), QColor(220, 220, 40)}};
+        QImage tile(40, 30, QImage::Format_RGB32);
+        for (int y = 0; y < tile.height(); ++y)
+            for (int x = 0; x < tile.width(); ++x)
+                tile.setPixelColor(x, y, quarters[y / 15][x / 20]);
+        QVERIFY(tile.save(appDir.path("imgFond.jpg"), "JPG", 100));
+
+        FrmPrincipal w(AppContext{m_platform, appDir.path(), m_backupRoot.path()});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QImage shot = w.grab().toImage();
+        const qreal ratio = shot.devicePixelRatio();
+
+        // Sample the margin between the left edge bar and the slide panel, from
+        // below the toolbar to above the status band, at the quarters' centres.
+        const QWidget *slidePanel = w.findChild<QWidget *>(QStringLiteral("slidePanel"));
+        QVERIFY(slidePanel);
+        int checked = 0;
+        for (int y = w.lblBarre->height() + 1; y < w.statusBand->y(); ++y) {
+            for (int x = w.edgeBar->width() + 1; x < slidePanel->x(); ++x) {
+                const int u = x % 40, v = y % 30;
+                if ((u % 20) != 10 || (v % 15) != 7)
+                    continue;
+                const QColor got = shot.pixelColor(QPoint(x, y) * ratio);
+                const QColor want = quarters[v / 15][u / 20];
+                QVERIFY2(std::abs(got.red() - want.red()) < 30
+                             && std::abs(got.green() - want.green()) < 30
+                             && std::abs(got.blue() - want.blue()) < 30,
+                         qPrintable(QStringLiteral("at %1,%2").arg(x).arg(y)));
+                ++checked;
+            }
+        }
+        QVERIFY2(checked >= 10, qPrintable(QString::number(checked)));
+    }
+
+    void missingBackgroundStillGivesATile()
+    {
+        FrmPrincipal w(m_context); // the application folder holds no picture
+        QVERIFY(w.imgFond.width() > 0 && w.imgFond.height() > 0);
+    }
+
+    // Captions are often white or black: the editor's background shows both.
+    void captionEditorReadsInWhiteAndBlack()
+    {
+        FrmPrincipal w(m_context);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QImage shot = w.richtxtTexteInfo->viewport()->grab().toImage();
+        const int grey = qGray(shot.pixel(shot.width() / 2, shot.height() / 2));
+        QVERIFY2(grey > 80 && grey < 170, qPrintable(QString::number(grey)));
+    }
+
+    void closingRevertsOnlyAnOpenProject_data()
+    {
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<bool>("throughQuit");
+        QTest::addColumn<bool>("reverted");
+        QTest::newRow("open project, window closed") << true << false << true;
+        QTest::newRow("no project, window closed") << false << false << false;
+        QTest::newRow("open project, quit command") << true << true << false;
+    }
+
+    void closingRevertsOnlyAnOpenProject()
+    {
+        QFETCH(bool, loaded);
+        QFETCH(bool, throughQuit);
+        QFETCH(bool, reverted);
+
+        // A saved project of two slides with its backup set, then unsaved work:
+        // the project file rewritten and a third slide's image added.
+        TempFolder projectDir, backupRoot;
+        projectDir.write({{"Vacances.lmv", "saved project\r\n"},
+                          {"Vacances.htm", "<html>saved</html>"},
+                          {"Vacances.js", "var saved;"},
+                          {"Vacances0.gif", "GIF89a slide 0"},
+                          {"Vacances1.jpg", "JFIF slide 1"}});
+        ScriptedPlatform platform;
+        FrmPrincipal w(AppContext{platform, m_appDir.path(), backupRoot.path()});
+        SlideshowProject &p = w.project;
+        p.name = QStringLiteral("Vacances");
+        p.folder = projectDir.path();
+        p.updateBasePath();
+        p.slideCount = 2;
+        p.imageTypes[0] = QStringLiteral(".gif");
+        p.imageTypes[1] = QStringLiteral(".jpg");
+        QCOMPARE(ProjectStorage(p, backupRoot.path()).TakeBackup(),
+                 ProjectStorage::BackupResult::Complete);
+        const Files savedProject = projectDir.snapshot();
+        const Files savedBackup = backupRoot.snapshot();
+
+        projectDir.write("Vacances.lmv", "unsaved project\r\n");
+        projectDir.write("Vacances2.jpg", "JFIF slide 2");
+        p.imageTypes[2] = QStringLiteral(".jpg");
+        p.slideCount = 3;
+        p.saved = false;
+        p.loaded = loaded;
+        const Files unsavedProject = projectDir.snapshot();
+
+        w.show();
+        if (throughQuit)
+            w.closeWithoutRevert();
+        else
+            QVERIFY(w.close());
+        QVERIFY(!w.isVisible());
+
+        QCOMPARE(projectDir.snapshot(), reverted ? savedProject : unsavedProject);
+        if (!reverted)
+            QCOMPARE(backupRoot.snapshot(), savedBackup);
+        QCOMPARE(platform.messages.size(), 0); // no question is ever asked
+    }
+
+    void featuresReachTheirControls_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("expected"); // what shows that its feature answered
+        QTest::newRow("imgVisual generates and opens the page") << "imgVisual"
+                                                                << "shell Vacances.htm";
+        QTest::newRow("imgVisuHTML opens the page") << "imgVisuHTML"
+                                                    << "shell Vacances.htm";
+        QTest::newRow("imgModele asks before restoring") << "imgModele"
+                                                         << "message ALERTE";
+        QTest::newRow("cmdChangerModele opens the chooser") << "cmdChangerModele"
+                                                            << "dialog frmChangerModele";
+        QTest::newRow("cmdRich 6 opens the colour picker") << "cmdRich"
+                                                           << "dialog frmCouleur";
+        QTest::newRow("txtTexteInfo stores the caption") << "txtTexteInfo"
+                                                         << "line <b>x</b>";
+    }
+
+    // The wiring hands each feature its controls. The window and its features
+    // are then destroyed in the order the application uses.
+    void featuresReachTheirControls()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, expected);
+        TempFolder app, folder;
+        app.write("Nouveau.htm", crlf(numbered("page ", 10)));
+        app.write("Nouveau.js", crlf(numbered("script ", 16)));
+        app.write("sohifrm2.wav", "sound");
+        ScriptedPlatform platform;
+        const AppContext context{platform, app.path(), m_backupRoot.path()};
+        auto window = std::make_unique<FrmPrincipal>(context);
+        auto features = std::make_unique<Features>(*window, context);
+        FrmPrincipal &w = *window;
+        SlideshowProject &project = w.project;
+        project.name = "Vacances";
+        project.folder = folder.path();
+        project.updateBasePath();
+        project.slideCount = 1;
+        project.loaded = true;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+        QStringList seen;
+        QTimer::singleShot(0, this, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                seen << "dialog " + modal->objectName();
+                modal->close();
+            }
+        });
+        if (control.startsWith("img"))
+            QTest::mouseClick(w.findChild<PictureButton *>(control), Qt::LeftButton);
+        else if (control == "cmdChangerModele")
+            w.cmdChangerModele->click();
+        else if (control == "cmdRich")
+            w.cmdRich[6]->click();
+        else
+            w.txtTexteInfo->setText("<b>x</b>");
+
+        for (const QString &path : platform.shellRequests)
+            seen << "shell " + QFileInfo(path).fileName();
+        for (const auto &message : platform.messages)
+            seen << "message " + message.title;
+        if (!project.slideLines[0].isEmpty())
+            seen << "line " + project.slideLines[0];
+        QCOMPARE(seen, QStringList{expected});
+        if (control == "cmdRich") {
+            // The same picker the next time, only hidden in between.
+            FrmCouleur *picker = &features->colourPicker();
+            QTimer::singleShot(0, this, [&] {
+                QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget *>(picker));
+                picker->close();
+            });
+            w.cmdRich[6]->click();
+        }
+        features.reset();
+        window.reset();
+    }
 
 private:
     ScriptedPlatform m_platform;
@@ -67,235 +260,6 @@ private:
     TempFolder m_backupRoot;
     AppContext m_context{m_platform, m_appDir.path(), m_backupRoot.path()};
 };
-
-void TestFrmPrincipal::startUp()
-{
-    FrmPrincipal w(m_context);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QTRY_COMPARE(w.geometry(), screen);
-    QVERIFY(w.isFullScreen());
-    QCOMPARE(w.lblBarre->width(), screen.width());
-    QCOMPARE(w.statusBand->width(), screen.width());
-    QCOMPARE(w.edgeBar->height(), screen.height());
-
-    // Every screen font, once.
-    QStringList listed;
-    for (int i = 0; i < w.comboPolice->count(); ++i)
-        listed << w.comboPolice->itemText(i);
-    QCOMPARE(listed.size(), QFontDatabase::families().size());
-    QCOMPARE(QSet<QString>(listed.begin(), listed.end()).size(), listed.size());
-}
-
-void TestFrmPrincipal::captureButtonKeepsItsDesignPictureUntilUsed()
-{
-    FrmPrincipal w(m_context);
-    PictureButton *capture = w.imgCapturer;
-    const QImage design = capture->shownPicture().toImage();
-    QVERIFY(!design.isNull());
-    QVERIFY(design != capture->normalPicture().toImage());
-    QVERIFY(design != capture->pressedPicture().toImage());
-    QTest::mousePress(capture, Qt::LeftButton);
-    QCOMPARE(capture->shownPicture().toImage(), capture->pressedPicture().toImage());
-    QTest::mouseRelease(capture, Qt::LeftButton);
-    QCOMPARE(capture->shownPicture().toImage(), capture->normalPicture().toImage());
-}
-
-void TestFrmPrincipal::backgroundTileCoversTheWindow()
-{
-    // A tile of four flat quarters, so that each pixel of the window's
-    // background tells which part of which tile was drawn there.
-    TempFolder appDir;
-    const QColor quarters[2][2] = {{QColor(200, 30, 30), QColor(30, 200, 30)},
-                                   {QColor(30, 30, 200), QColor(220, 220, 40)}};
-    QImage tile(40, 30, QImage::Format_RGB32);
-    for (int y = 0; y < tile.height(); ++y)
-        for (int x = 0; x < tile.width(); ++x)
-            tile.setPixelColor(x, y, quarters[y / 15][x / 20]);
-    QVERIFY(tile.save(appDir.path("imgFond.jpg"), "JPG", 100));
-
-    FrmPrincipal w(AppContext{m_platform, appDir.path(), m_backupRoot.path()});
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const QImage shot = w.grab().toImage();
-    const qreal ratio = shot.devicePixelRatio();
-
-    // Sample the margin between the left edge bar and the slide panel, from
-    // below the toolbar to above the status band, at the quarters' centres.
-    const QWidget *slidePanel = w.findChild<QWidget *>(QStringLiteral("slidePanel"));
-    QVERIFY(slidePanel);
-    int checked = 0;
-    for (int y = w.lblBarre->height() + 1; y < w.statusBand->y(); ++y) {
-        for (int x = w.edgeBar->width() + 1; x < slidePanel->x(); ++x) {
-            const int u = x % 40, v = y % 30;
-            if ((u % 20) != 10 || (v % 15) != 7)
-                continue;
-            const QColor got = shot.pixelColor(QPoint(x, y) * ratio);
-            const QColor want = quarters[v / 15][u / 20];
-            QVERIFY2(std::abs(got.red() - want.red()) < 30
-                         && std::abs(got.green() - want.green()) < 30
-                         && std::abs(got.blue() - want.blue()) < 30,
-                     qPrintable(QStringLiteral("at %1,%2").arg(x).arg(y)));
-            ++checked;
-        }
-    }
-    QVERIFY2(checked >= 10, qPrintable(QString::number(checked)));
-}
-
-void TestFrmPrincipal::missingBackgroundStillGivesATile()
-{
-    FrmPrincipal w(m_context); // the application folder holds no picture
-    QVERIFY(w.imgFond.width() > 0 && w.imgFond.height() > 0);
-}
-
-void TestFrmPrincipal::captionEditorReadsInWhiteAndBlack()
-{
-    FrmPrincipal w(m_context);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const QImage shot = w.richtxtTexteInfo->viewport()->grab().toImage();
-    const QColor background = shot.pixelColor(shot.width() / 2, shot.height() / 2);
-    QVERIFY2(contrast(background, Qt::white) >= 3.0, qPrintable(background.name()));
-    QVERIFY2(contrast(background, Qt::black) >= 3.0, qPrintable(background.name()));
-}
-
-void TestFrmPrincipal::closingRevertsOnlyAnOpenProject_data()
-{
-    QTest::addColumn<bool>("loaded");
-    QTest::addColumn<bool>("throughQuit");
-    QTest::addColumn<bool>("reverted");
-    QTest::newRow("open project, window closed") << true << false << true;
-    QTest::newRow("no project, window closed") << false << false << false;
-    QTest::newRow("open project, quit command") << true << true << false;
-}
-
-void TestFrmPrincipal::closingRevertsOnlyAnOpenProject()
-{
-    QFETCH(bool, loaded);
-    QFETCH(bool, throughQuit);
-    QFETCH(bool, reverted);
-
-    // A saved project of two slides with its backup set, then unsaved work:
-    // the project file rewritten and a third slide's image added.
-    TempFolder projectDir, backupRoot;
-    projectDir.write({{"Vacances.lmv", "saved project\r\n"},
-                      {"Vacances.htm", "<html>saved</html>"},
-                      {"Vacances.js", "var saved;"},
-                      {"Vacances0.gif", "GIF89a slide 0"},
-                      {"Vacances1.jpg", "JFIF slide 1"}});
-    ScriptedPlatform platform;
-    FrmPrincipal w(AppContext{platform, m_appDir.path(), backupRoot.path()});
-    SlideshowProject &p = w.project;
-    p.name = QStringLiteral("Vacances");
-    p.folder = projectDir.path();
-    p.updateBasePath();
-    p.slideCount = 2;
-    p.imageTypes[0] = QStringLiteral(".gif");
-    p.imageTypes[1] = QStringLiteral(".jpg");
-    QCOMPARE(ProjectStorage(p, backupRoot.path()).TakeBackup(),
-             ProjectStorage::BackupResult::Complete);
-    const Files savedProject = projectDir.snapshot();
-    const Files savedBackup = backupRoot.snapshot();
-
-    projectDir.write("Vacances.lmv", "unsaved project\r\n");
-    projectDir.write("Vacances2.jpg", "JFIF slide 2");
-    p.imageTypes[2] = QStringLiteral(".jpg");
-    p.slideCount = 3;
-    p.saved = false;
-    p.loaded = loaded;
-    const Files unsavedProject = projectDir.snapshot();
-
-    w.show();
-    if (throughQuit)
-        w.closeWithoutRevert();
-    else
-        QVERIFY(w.close());
-    QVERIFY(!w.isVisible());
-
-    QCOMPARE(projectDir.snapshot(), reverted ? savedProject : unsavedProject);
-    if (!reverted)
-        QCOMPARE(backupRoot.snapshot(), savedBackup);
-    QCOMPARE(platform.messages.size(), 0); // no question is ever asked
-}
-
-void TestFrmPrincipal::featuresReachTheirControls_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("expected"); // what shows that its feature answered
-    QTest::newRow("imgVisual generates and opens the page") << "imgVisual"
-                                                            << "shell Vacances.htm";
-    QTest::newRow("imgVisuHTML opens the page") << "imgVisuHTML"
-                                                << "shell Vacances.htm";
-    QTest::newRow("imgModele asks before restoring") << "imgModele"
-                                                     << "message ALERTE";
-    QTest::newRow("cmdChangerModele opens the chooser") << "cmdChangerModele"
-                                                        << "dialog frmChangerModele";
-    QTest::newRow("cmdRich 6 opens the colour picker") << "cmdRich"
-                                                       << "dialog frmCouleur";
-    QTest::newRow("txtTexteInfo stores the caption") << "txtTexteInfo"
-                                                     << "line <b>x</b>";
-}
-
-// The wiring hands each feature its controls. The window and its features
-// are then destroyed in the order the application uses.
-void TestFrmPrincipal::featuresReachTheirControls()
-{
-    QFETCH(QString, control);
-    QFETCH(QString, expected);
-    TempFolder app, folder;
-    app.write("Nouveau.htm", numberedLines("page ", 10));
-    app.write("Nouveau.js", numberedLines("script ", 16));
-    app.write("sohifrm2.wav", "sound");
-    ScriptedPlatform platform;
-    const AppContext context{platform, app.path(), m_backupRoot.path()};
-    auto window = std::make_unique<FrmPrincipal>(context);
-    auto features = std::make_unique<Features>(*window, context);
-    FrmPrincipal &w = *window;
-    SlideshowProject &project = w.project;
-    project.name = "Vacances";
-    project.folder = folder.path();
-    project.updateBasePath();
-    project.slideCount = 1;
-    project.loaded = true;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-
-    QStringList seen;
-    QTimer::singleShot(0, this, [&] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            seen << "dialog " + modal->objectName();
-            modal->close();
-        }
-    });
-    if (control.startsWith("img"))
-        QTest::mouseClick(w.findChild<PictureButton *>(control), Qt::LeftButton);
-    else if (control == "cmdChangerModele")
-        w.cmdChangerModele->click();
-    else if (control == "cmdRich")
-        w.cmdRich[6]->click();
-    else
-        w.txtTexteInfo->setText("<b>x</b>");
-
-    for (const QString &path : platform.shellRequests)
-        seen << "shell " + QFileInfo(path).fileName();
-    for (const auto &message : platform.messages)
-        seen << "message " + message.title;
-    if (!project.slideLines[0].isEmpty())
-        seen << "line " + project.slideLines[0];
-    QCOMPARE(seen, QStringList{expected});
-    if (control == "cmdRich") {
-        // The same picker the next time, only hidden in between.
-        FrmCouleur *picker = &features->colourPicker();
-        QTimer::singleShot(0, this, [&] {
-            QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget *>(picker));
-            picker->close();
-        });
-        w.cmdRich[6]->click();
-    }
-    features.reset();
-    window.reset();
-}
 
 QTEST_MAIN(TestFrmPrincipal)
 #include "tst_frmprincipal.moc"

@@ -1,19 +1,19 @@
+#include "app/commandline.h"
 #include "app/instancelock.h"
 #include "app/startup.h"
-#include "foldertree.h"
 #include "support/scriptedplatform.h"
+#include "support/tempfolder.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <thread>
 
-using Tree = QMap<QString, QByteArray>;
 Q_DECLARE_METATYPE(InstanceLock::Result)
+Q_DECLARE_METATYPE(CommandLine::Action)
 
 class TestStartup : public QObject
 {
@@ -21,8 +21,8 @@ class TestStartup : public QObject
 private slots:
     void secondLockRefusedUntilFirstEnds()
     {
-        QTemporaryDir temp;
-        const QString root = temp.filePath("state/lumivue");
+        TempFolder temp;
+        const QString root = temp.path("state/lumivue");
         auto first = std::make_unique<InstanceLock>(root);
         QCOMPARE(first->acquire(), InstanceLock::Result::Acquired);
         QCOMPARE(first->acquire(), InstanceLock::Result::Acquired); // asking again keeps it
@@ -43,7 +43,6 @@ private slots:
             << QByteArray("PID\nsleep\n\n") << true << InstanceLock::Result::HeldElsewhere;
         QTest::newRow("HolderCrashed")
             << QByteArray("PID\nlumivue\n\n") << false << InstanceLock::Result::Acquired;
-        QTest::newRow("EmptyFile") << QByteArray() << false << InstanceLock::Result::Acquired;
         QTest::newRow("Garbage") << QByteArray("not a lock\n") << false
                                  << InstanceLock::Result::Acquired;
     }
@@ -59,11 +58,10 @@ private slots:
             holder.kill();
             QVERIFY(holder.waitForFinished());
         }
-        QTemporaryDir temp;
-        QVERIFY(FolderTree::write(
-            temp.path(), {{"lumivue.lock", content.replace("PID", QByteArray::number(pid))}}));
+        TempFolder temp;
+        temp.write("lumivue.lock", content.replace("PID", QByteArray::number(pid)));
         // Written hours ago: a running Lumivue keeps its lock that long.
-        QFile file(temp.filePath("lumivue.lock"));
+        QFile file(temp.path("lumivue.lock"));
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-7200),
                                  QFileDevice::FileModificationTime));
@@ -82,8 +80,8 @@ private slots:
 
     void secondStartTouchesNothing()
     {
-        QTemporaryDir temp;
-        const AppFolders folders{temp.filePath("data/lumivue"), temp.filePath("state/lumivue")};
+        TempFolder temp;
+        const AppFolders folders{temp.path("data/lumivue"), temp.path("state/lumivue")};
         const QStringList pristine{qEnvironmentVariable("LUMIVUE_APPDATA")};
         ScriptedPlatform firstPlatform;
         Startup first(firstPlatform, folders, pristine);
@@ -93,7 +91,7 @@ private slots:
         QVERIFY(QFile::exists(folders.appDir + "/Restaurer/sohifrm2.wav"));
 
         QVERIFY(QFile::remove(folders.appDir + "/Nouveau.lmv")); // would be filled in again
-        const Tree before = FolderTree::read(temp.path());
+        const Files before = temp.snapshot();
         ScriptedPlatform platform;
         Startup second(platform, folders, pristine);
         QVERIFY(!second.prepare());
@@ -101,14 +99,14 @@ private slots:
         QCOMPARE(platform.messages[0].text, "Lumivue est déjà ouvert.");
         QCOMPARE(platform.messages[0].title, "Lumivue");
         QCOMPARE(platform.messages[0].icon, Platform::Icon::Exclamation);
-        QCOMPARE(FolderTree::read(temp.path()), before);
+        QCOMPARE(temp.snapshot(), before);
     }
 
     // A second start with a project file hands it to the first and ends quietly.
     void secondStartHandsItsFileOver()
     {
-        QTemporaryDir temp;
-        const AppFolders folders{temp.filePath("data"), temp.filePath("state")};
+        TempFolder temp;
+        const AppFolders folders{temp.path("data"), temp.path("state")};
         const QStringList pristine{qEnvironmentVariable("LUMIVUE_APPDATA")};
         ScriptedPlatform platform;
         Startup first(platform, folders, pristine);
@@ -125,23 +123,23 @@ private slots:
 
     void startRefused_data()
     {
-        QTest::addColumn<Tree>("around");
+        QTest::addColumn<Files>("around");
         QTest::addColumn<bool>("pristineFound");
         QTest::addColumn<QString>("messagePart");
-        QTest::newRow("BackupRootIsAFile") << Tree{{"state", "my file"}} << true << "sauvegarde";
-        QTest::newRow("AppDirIsAFile") << Tree{{"data", "my file"}} << true << "créer son dossier";
-        QTest::newRow("NoPristineFolder") << Tree{} << false << "introuvables";
+        QTest::newRow("BackupRootIsAFile") << Files{{"state", "my file"}} << true << "sauvegarde";
+        QTest::newRow("AppDirIsAFile") << Files{{"data", "my file"}} << true << "créer son dossier";
+        QTest::newRow("NoPristineFolder") << Files{} << false << "introuvables";
     }
     void startRefused()
     {
-        QFETCH(Tree, around);
+        QFETCH(Files, around);
         QFETCH(bool, pristineFound);
-        QTemporaryDir temp;
-        QVERIFY(FolderTree::write(temp.path(), around));
-        const AppFolders folders{temp.filePath("data"), temp.filePath("state")};
+        TempFolder temp;
+        temp.write(around);
+        const AppFolders folders{temp.path("data"), temp.path("state")};
         const QStringList pristine = pristineFound
             ? QStringList{qEnvironmentVariable("LUMIVUE_APPDATA")}
-            : QStringList{temp.filePath("a"), temp.filePath("b")};
+            : QStringList{temp.path("a"), temp.path("b")};
         ScriptedPlatform platform;
         Startup startup(platform, folders, pristine);
         QVERIFY(!startup.prepare());
@@ -151,9 +149,9 @@ private slots:
         QVERIFY2(platform.messages[0].text.contains(messagePart),
                  qPrintable(platform.messages[0].text));
         if (!pristineFound)
-            QVERIFY(platform.messages[0].text.contains(temp.filePath("b")));
+            QVERIFY(platform.messages[0].text.contains(temp.path("b")));
         // Only the lock may have been made; the user's files are as they were.
-        Tree after = FolderTree::read(temp.path());
+        Files after = temp.snapshot();
         after.remove("state/");
         after.remove("state/lumivue.lock");
         QCOMPARE(after, around);
@@ -161,9 +159,9 @@ private slots:
 
     void incompleteFillStillStarts()
     {
-        QTemporaryDir temp;
-        const AppFolders folders{temp.filePath("data"), temp.filePath("state")};
-        QVERIFY(FolderTree::write(folders.appDir, {{"Textures", "my file"}}));
+        TempFolder temp;
+        const AppFolders folders{temp.path("data"), temp.path("state")};
+        temp.write("data/Textures", "my file");
         ScriptedPlatform platform;
         Startup startup(platform, folders, {qEnvironmentVariable("LUMIVUE_APPDATA")});
         QVERIFY(startup.prepare());
@@ -171,6 +169,46 @@ private slots:
         QCOMPARE(platform.messages[0].icon, Platform::Icon::Exclamation);
         QVERIFY(platform.messages[0].text.contains("Textures/"));
         QVERIFY(QFile::exists(folders.appDir + "/Nouveau.lmv"));
+    }
+
+    // Options are answered before any window system is needed.
+    void parse_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<CommandLine::Action>("action");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("textParts");
+        using A = CommandLine::Action;
+        QTest::newRow("NoArgument")
+            << QStringList{"/usr/bin/lumivue"} << A::OpenWindow << 0 << QStringList{};
+        QTest::newRow("LongHelp") << QStringList{"/usr/bin/lumivue", "--help"} << A::ShowHelp << 0
+                                  << QStringList{"--help", "Affiche", "Shows"};
+        QTest::newRow("ShortHelp") << QStringList{"./lumivue", "-h"} << A::ShowHelp << 0
+                                   << QStringList{"navigateur", "browser"};
+        QTest::newRow("UnknownOption") << QStringList{"lumivue", "--bogus"} << A::Invalid << 2
+                                       << QStringList{"bogus", "lumivue --help"};
+        QTest::newRow("ProjectFile")
+            << QStringList{"lumivue", "fichier.lmv"} << A::OpenWindow << 0 << QStringList{};
+        QTest::newRow("SecondFile") << QStringList{"lumivue", "a.lmv", "b.lmv"} << A::Invalid << 2
+                                    << QStringList{"b.lmv", "lumivue --help"};
+        QTest::newRow("GenerateWithoutFile") << QStringList{"lumivue", "--generate"} << A::Invalid
+                                             << 2 << QStringList{"generate", "lumivue --help"};
+        QTest::newRow("HelpWinsOverStray")
+            << QStringList{"lumivue", "x", "--help"} << A::ShowHelp << 0 << QStringList{"--help"};
+    }
+    void parse()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, textParts);
+        const CommandLine line = CommandLine::parse(arguments);
+        QTEST(line.action, "action");
+        QTEST(line.exitCode(), "exitCode");
+        for (const QString &part : std::as_const(textParts))
+            QVERIFY2(line.text.contains(part), qPrintable(line.text));
+        QVERIFY(!line.text.contains("<executable_name>"));
+        QCOMPARE(line.text.isEmpty(), textParts.isEmpty());
+        if (line.action == CommandLine::Action::OpenWindow)
+            QCOMPARE(line.projectFile, arguments.value(1));
     }
 };
 

@@ -1,6 +1,6 @@
-#include "storagefixture.h"
-
 #include "project/fileops.h"
+#include "project/textfile.h"
+#include "storagefixture.h"
 
 #include <QProcess>
 
@@ -22,213 +22,210 @@ Result run(const QString &op, const QString &source, const QString &target)
 
 } // namespace
 
+// The file steps of the storage and its text files.
 class TestFileOps : public QObject
 {
     Q_OBJECT
 private slots:
-    void exists_data();
-    void exists();
-    void step_data();
-    void step();
-    void acrossDevices_data();
-    void acrossDevices();
-    void sourceThatCannotGo();
-};
-
-void TestFileOps::exists_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<bool>("expected");
-    QTest::newRow("File") << "a.txt" << true;
-    QTest::newRow("EmptyFile") << "empty" << true;
-    QTest::newRow("Missing") << "x.txt" << false;
-    QTest::newRow("Folder") << "folder" << false;
-}
-
-void TestFileOps::exists()
-{
-    QFETCH(QString, entry);
-    QFETCH(bool, expected);
-    QTemporaryDir dir;
-    put(dir.filePath("a.txt"), "A");
-    put(dir.filePath("empty"), "");
-    QDir(dir.path()).mkdir("folder");
-    QCOMPARE(FileOps::exists(dir.filePath(entry)), expected);
-}
-
-void TestFileOps::step_data()
-{
-    QTest::addColumn<QString>("op");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<Result>("expected");
-    // Entries that change, as "path=content" ("<missing>" when gone); all others stay.
-    QTest::addColumn<QStringList>("changes");
-
-    QTest::newRow("CopyNew") << "copy"
-                             << "a.txt"
-                             << "c.txt" << Result::Done << QStringList{"c.txt=A"};
-    QTest::newRow("CopyOverExisting") << "copy"
-                                      << "a.txt"
-                                      << "b.txt" << Result::Done << QStringList{"b.txt=A"};
-    QTest::newRow("CopySourceMissing") << "copy"
-                                       << "x.txt"
-                                       << "b.txt" << Result::Missing << QStringList{};
-    QTest::newRow("CopySourceIsFolder") << "copy"
-                                        << "folder"
-                                        << "b.txt" << Result::Missing << QStringList{};
-    QTest::newRow("CopyOntoItself") << "copy"
-                                    << "a.txt"
-                                    << "folder/../a.txt" << Result::AlreadyInPlace << QStringList{};
-    QTest::newRow("CopyOntoFolder") << "copy"
-                                    << "a.txt"
-                                    << "folder" << Result::Failed << QStringList{};
-    QTest::newRow("CopyIntoPlainFile") << "copy"
-                                       << "a.txt"
-                                       << "plain/a.txt" << Result::Failed << QStringList{};
-    QTest::newRow("CopyIntoMissingFolder") << "copy"
-                                           << "a.txt"
-                                           << "none/a.txt" << Result::Failed << QStringList{};
-    QTest::newRow("DirectOverExisting") << "direct"
-                                        << "a.txt"
-                                        << "b.txt" << Result::Done << QStringList{"b.txt=A"};
-    QTest::newRow("DirectSourceMissing") << "direct"
-                                         << "x.txt"
-                                         << "b.txt" << Result::Missing << QStringList{};
-    QTest::newRow("DirectOntoItself") << "direct"
-                                      << "a.txt"
-                                      << "./a.txt" << Result::AlreadyInPlace << QStringList{};
-    QTest::newRow("DirectOntoFolder") << "direct"
-                                      << "a.txt"
-                                      << "folder" << Result::Failed << QStringList{};
-    QTest::newRow("MoveRename") << "move"
-                                << "a.txt"
-                                << "c.txt" << Result::Done
-                                << QStringList{"a.txt=<missing>", "c.txt=A"};
-    QTest::newRow("MoveOverExisting")
-        << "move"
-        << "a.txt"
-        << "b.txt" << Result::Done << QStringList{"a.txt=<missing>", "b.txt=A"};
-    QTest::newRow("MoveMissing") << "move"
-                                 << "x.txt"
-                                 << "b.txt" << Result::Missing << QStringList{};
-    QTest::newRow("MoveOntoItself") << "move"
-                                    << "a.txt"
-                                    << "./a.txt" << Result::AlreadyInPlace << QStringList{};
-    QTest::newRow("MoveOntoFolder") << "move"
-                                    << "a.txt"
-                                    << "folder" << Result::Failed << QStringList{};
-    QTest::newRow("MoveIntoPlainFile") << "move"
-                                       << "a.txt"
-                                       << "plain/a.txt" << Result::Failed << QStringList{};
-    QTest::newRow("MoveFolder") << "move"
-                                << "folder"
-                                << "z" << Result::Missing << QStringList{};
-    QTest::newRow("Remove") << "remove"
-                            << "a.txt"
-                            << "" << Result::Done << QStringList{"a.txt=<missing>"};
-    QTest::newRow("RemoveMissing") << "remove"
-                                   << "x.txt"
-                                   << "" << Result::Missing << QStringList{};
-    QTest::newRow("RemoveFolder") << "remove"
-                                  << "folder"
-                                  << "" << Result::Missing << QStringList{};
-}
-
-void TestFileOps::step()
-{
-    QFETCH(QString, op);
-    QFETCH(QString, source);
-    QFETCH(QString, target);
-    QFETCH(Result, expected);
-    QFETCH(QStringList, changes);
-
-    QTemporaryDir dir;
-    put(dir.filePath("a.txt"), "A");
-    put(dir.filePath("b.txt"), "B");
-    put(dir.filePath("folder/inside.txt"), "I");
-    put(dir.filePath("plain"), "P");
-    Files expectedFiles = snapshot(dir.path());
-    for (const QString &change : changes) {
-        const auto parts = change.split('=');
-        if (parts[1] == "<missing>")
-            expectedFiles.remove(parts[0]);
-        else
-            expectedFiles[parts[0]] = parts[1].toUtf8();
-    }
-
-    QCOMPARE(run(op, dir.filePath(source), dir.filePath(target)), expected);
-    QCOMPARE(snapshot(dir.path()), expectedFiles);
-}
-
-void TestFileOps::acrossDevices_data()
-{
-    QTest::addColumn<QString>("op");
-    QTest::addColumn<bool>("breakHalfWay");
-    QTest::addColumn<Result>("expected");
-    QTest::newRow("Move") << "move" << false << Result::Done;
-    QTest::newRow("MoveBrokenHalfWay") << "move" << true << Result::Failed;
-    QTest::newRow("Copy") << "copy" << false << Result::Done;
-    QTest::newRow("CopyBrokenHalfWay") << "copy" << true << Result::Failed;
-    QTest::newRow("DirectBrokenHalfWay") << "direct" << true << Result::Failed;
-}
-
-// A rename cannot cross file systems: the file is copied, checked and only
-// then the source removed; a copy broken half-way changes nothing.
-void TestFileOps::acrossDevices()
-{
-    QFETCH(QString, op);
-    QFETCH(bool, breakHalfWay);
-    QFETCH(Result, expected);
-
-    QTemporaryDir here;
-    const auto there = folderOnOtherDevice(here.path());
-    if (!there)
-        QSKIP("no second file system (tmpfs at /dev/shm) on this machine");
-
-    QByteArray big(3 * 1024 * 1024, Qt::Uninitialized);
-    for (qsizetype i = 0; i < big.size(); ++i)
-        big[i] = char(i * 7 + i / 4096);
-    put(here.filePath("big.jpg"), big);
-    put(there->filePath("big.jpg"), "previous target");
-    const Files sourceBefore = snapshot(here.path());
-    const Files targetBefore = snapshot(there->path());
-
-    Result result;
+    // A file exists when it can be opened for reading; a folder does not count.
+    void exists()
     {
-        FileSizeLimit limit(breakHalfWay ? 64 * 1024 : RLIM_INFINITY);
-        result = run(op, here.filePath("big.jpg"), there->filePath("big.jpg"));
+        TempFolder dir;
+        dir.write({{"a.txt", "A"}, {"empty", ""}, {"folder/", ""}});
+        QVERIFY(FileOps::exists(dir.path("a.txt")) && FileOps::exists(dir.path("empty")));
+        QVERIFY(!FileOps::exists(dir.path("x.txt")) && !FileOps::exists(dir.path("folder")));
     }
-    QCOMPARE(result, expected);
-    if (breakHalfWay) {
-        QCOMPARE(snapshot(here.path()), sourceBefore);
-        // A direct copy leaves no half-written target; the others leave the old one.
-        QCOMPARE(snapshot(there->path()), op == "direct" ? Files{} : targetBefore);
-        return;
+
+    void step_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<Result>("expected");
+        QTest::addColumn<QStringList>("changes"); // "name=content", "name=" when gone
+        const auto row = [](const char *name, const char *op, const char *source,
+                            const char *target, Result expected, const QStringList &changes = {}) {
+            QTest::newRow(name) << op << source << target << expected << changes;
+        };
+        row("CopyNew", "copy", "a.txt", "c.txt", Result::Done, {"c.txt=A"});
+        row("CopyOverExisting", "copy", "a.txt", "b.txt", Result::Done, {"b.txt=A"});
+        row("CopySourceIsFolder", "copy", "folder", "b.txt", Result::Missing);
+        row("CopyOntoItself", "copy", "a.txt", "folder/../a.txt", Result::AlreadyInPlace);
+        row("CopyOntoFolder", "copy", "a.txt", "folder", Result::Failed);
+        row("CopyIntoPlainFile", "copy", "a.txt", "plain/a.txt", Result::Failed);
+        row("DirectOverExisting", "direct", "a.txt", "b.txt", Result::Done, {"b.txt=A"});
+        row("DirectSourceMissing", "direct", "x.txt", "b.txt", Result::Missing);
+        row("DirectOntoItself", "direct", "a.txt", "./a.txt", Result::AlreadyInPlace);
+        row("DirectOntoFolder", "direct", "a.txt", "folder", Result::Failed);
+        row("MoveOverExisting", "move", "a.txt", "b.txt", Result::Done, {"a.txt=", "b.txt=A"});
+        row("MoveMissing", "move", "x.txt", "b.txt", Result::Missing);
+        row("MoveOntoItself", "move", "a.txt", "./a.txt", Result::AlreadyInPlace);
+        row("MoveOntoFolder", "move", "a.txt", "folder", Result::Failed);
+        row("MoveFolder", "move", "folder", "z", Result::Missing);
+        row("Remove", "remove", "a.txt", "", Result::Done, {"a.txt="});
+        row("RemoveFolder", "remove", "folder", "", Result::Missing);
     }
-    QCOMPARE(snapshot(there->path()), (Files{{"big.jpg", big}}));
-    QCOMPARE(snapshot(here.path()), op == "move" ? Files{} : sourceBefore);
-}
 
-// When the source cannot be deleted after a move across file systems, the
-// copy stands and the caller is told that the source is still there.
-void TestFileOps::sourceThatCannotGo()
-{
-    QTemporaryDir here;
-    const auto there = folderOnOtherDevice(here.path());
-    if (!there)
-        QSKIP("no second file system (tmpfs at /dev/shm) on this machine");
-    put(here.filePath("locked/a.gif"), "A");
-    if (QProcess::execute("chattr", {"+i", here.filePath("locked")}) != 0)
-        QSKIP("this file system cannot make a folder immutable");
+    void step()
+    {
+        QFETCH(QString, op);
+        QFETCH(QString, source);
+        QFETCH(QString, target);
+        QFETCH(Result, expected);
+        QFETCH(QStringList, changes);
+        TempFolder dir;
+        dir.write({{"a.txt", "A"}, {"b.txt", "B"}, {"folder/inside.txt", "I"}, {"plain", "P"}});
+        Files expectedFiles = dir.snapshot();
+        for (const QString &change : changes) {
+            const auto [name, content] = std::pair(change.section('=', 0, 0),
+                                                   change.section('=', 1));
+            if (content.isEmpty())
+                expectedFiles.remove(name);
+            else
+                expectedFiles[name] = content.toUtf8();
+        }
+        QCOMPARE(run(op, dir.path(source), dir.path(target)), expected);
+        QCOMPARE(dir.snapshot(), expectedFiles);
+    }
 
-    const Result result = FileOps::move(here.filePath("locked/a.gif"), there->filePath("a.gif"));
-    QProcess::execute("chattr", {"-i", here.filePath("locked")});
-    QCOMPARE(result, Result::SourceKept);
-    QVERIFY(FileOps::succeeded(result));
-    QCOMPARE(snapshot(here.path()), (Files{{"locked", "<folder>"}, {"locked/a.gif", "A"}}));
-    QCOMPARE(snapshot(there->path()), (Files{{"a.gif", "A"}}));
-}
+    void acrossDevices_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<bool>("breakHalfWay");
+        QTest::addColumn<Result>("expected");
+        QTest::newRow("Move") << "move" << false << Result::Done;
+        QTest::newRow("MoveBrokenHalfWay") << "move" << true << Result::Failed;
+        QTest::newRow("CopyBrokenHalfWay") << "copy" << true << Result::Failed;
+        QTest::newRow("DirectBrokenHalfWay") << "direct" << true << Result::Failed;
+    }
+
+    // A rename cannot cross file systems: the file is copied, checked and only
+    // then the source removed; a copy broken half-way changes nothing.
+    void acrossDevices()
+    {
+        QFETCH(QString, op);
+        QFETCH(bool, breakHalfWay);
+        QFETCH(Result, expected);
+        TempFolder here;
+        const auto there = folderOnOtherDevice(here.path());
+        if (!there)
+            QSKIP("no second file system (tmpfs at /dev/shm) on this machine");
+        QByteArray big(3 * 1024 * 1024, Qt::Uninitialized);
+        for (qsizetype i = 0; i < big.size(); ++i)
+            big[i] = char(i * 7 + i / 4096);
+        here.write("big.jpg", big);
+        writeFile(there->filePath("big.jpg"), "previous target");
+        const Files sourceBefore = here.snapshot();
+        const Files targetBefore = snapshotOf(there->path());
+
+        Result result;
+        {
+            FileSizeLimit limit(breakHalfWay ? 64 * 1024 : RLIM_INFINITY);
+            result = run(op, here.path("big.jpg"), there->filePath("big.jpg"));
+        }
+        QCOMPARE(result, expected);
+        if (breakHalfWay) {
+            QCOMPARE(here.snapshot(), sourceBefore);
+            // A direct copy leaves no half-written target; the others leave the old one.
+            QCOMPARE(snapshotOf(there->path()), op == "direct" ? Files{} : targetBefore);
+            return;
+        }
+        QCOMPARE(snapshotOf(there->path()), (Files{{"big.jpg", big}}));
+        QCOMPARE(here.snapshot(), op == "move" ? Files{} : sourceBefore);
+    }
+
+    // When the source cannot be deleted after a move across file systems, the
+    // copy stands and the caller is told that the source is still there.
+    void sourceThatCannotGo()
+    {
+        TempFolder here;
+        const auto there = folderOnOtherDevice(here.path());
+        if (!there)
+            QSKIP("no second file system (tmpfs at /dev/shm) on this machine");
+        here.write("locked/a.gif", "A");
+        if (QProcess::execute("chattr", {"+i", here.path("locked")}) != 0)
+            QSKIP("this file system cannot make a folder immutable");
+        const Result result = FileOps::move(here.path("locked/a.gif"), there->filePath("a.gif"));
+        QProcess::execute("chattr", {"-i", here.path("locked")});
+        QCOMPARE(result, Result::SourceKept);
+        QVERIFY(FileOps::succeeded(result));
+        QCOMPARE(here.snapshot(), (Files{{"locked/", "<folder>"}, {"locked/a.gif", "A"}}));
+        QCOMPARE(snapshotOf(there->path()), (Files{{"a.gif", "A"}}));
+    }
+
+    // Whatever bytes a file holds, reading and writing it again gives the same bytes.
+    void everyByteComesBack()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        QCOMPARE(TextFile::encode(TextFile::decode(all)), all);
+    }
+
+    void characters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("EuroAndQuotes")
+            << "Été € „x“ œ Ÿ" << QByteArray("\xC9t\xE9 \x80 \x84x\x93 \x9C \x9F");
+        QTest::newRow("OutsideIsUtf8WithBom") << "Café ✓"
+                                              << QByteArray("\xEF\xBB\xBF"
+                                                            "Caf\xC3\xA9 \xE2\x9C\x93");
+        QTest::newRow("ReplacementCharIsNotAByte")
+            << QString(QChar(0xFFFD)) << QByteArray("\xEF\xBB\xBF\xEF\xBF\xBD");
+    }
+
+    void characters()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(TextFile::encode(text), bytes);
+        QCOMPARE(TextFile::decode(bytes), text);
+    }
+
+    void splitLines()
+    {
+        QCOMPARE(TextFile::splitLines("a\r\nb\nc\rd\r\n\r\ne"),
+                 QStringList({"a", "b", "c", "d", "", "e"}));
+        QCOMPARE(TextFile::splitLines("\r\n"), QStringList{""});
+        QCOMPARE(TextFile::splitLines(""), QStringList());
+    }
+
+    void writeLines_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("breakHalfWay");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("Replaces") << "p.lmv" << false << true;
+        QTest::newRow("TargetIsFolder") << "folder" << false << false;
+        QTest::newRow("FolderIsPlainFile") << "plain/p.lmv" << false << false;
+        QTest::newRow("BrokenHalfWay") << "p.lmv" << true << false;
+    }
+
+    // Lines end in CR LF; a write that fails leaves the previous file as it was
+    // and no temporary file behind.
+    void writeLines()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, breakHalfWay);
+        QFETCH(bool, written);
+        TempFolder dir;
+        dir.write({{"p.lmv", "old\r\n"}, {"plain", "P"}, {"folder/", ""}});
+        Files expected = dir.snapshot();
+        const QStringList lines{"Nom=é", QString(5000, 'x'), ""};
+        bool ok;
+        {
+            FileSizeLimit limit(breakHalfWay ? 1000 : RLIM_INFINITY);
+            ok = TextFile::writeLines(dir.path(target), lines);
+        }
+        QCOMPARE(ok, written);
+        if (written) {
+            expected[target] = "Nom=\xE9\r\n" + QByteArray(5000, 'x') + "\r\n\r\n";
+            QCOMPARE(TextFile::readLines(dir.path(target)), lines);
+        }
+        QCOMPARE(dir.snapshot(), expected);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestFileOps)
 #include "tst_fileops.moc"

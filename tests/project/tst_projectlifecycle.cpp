@@ -61,7 +61,7 @@ struct Bench
         makeProject(scratch, appDir + "/Restaurer", "Nouveau", {".gif"});
         for (const char *name : {"Vacances", "nouveau", "Autre"})
             makeProject(scratch, work, name, {".gif", ".jpg"});
-        put(work + "/Invalide.lmv", "Nom=I\r\nRepertoire=X\r\nNbSprite=201\r\nTag=\r\n");
+        writeFile(work + "/Invalide.lmv", "Nom=I\r\nRepertoire=X\r\nNbSprite=201\r\nTag=\r\n");
         window.restore = [this] {
             QFile::copy(appDir + "/Restaurer/Nouveau.lmv", appDir + "/Nouveau.lmv");
         };
@@ -155,20 +155,20 @@ void TestProjectLifeCycle::commands()
     Bench b;
     const QString first = QString(setup).remove('+');
     const QString firstBase = b.folderOf(first) + "/" + first;
-    const QByteArray pristineFile = contentOf(firstBase + ".lmv");
-    const QByteArray pristineImage = contentOf(firstBase + "0.gif");
+    const QByteArray pristineFile = readFile(firstBase + ".lmv");
+    const QByteArray pristineImage = readFile(firstBase + "0.gif");
     if (!first.isEmpty())
         b.life.openFile(firstBase + ".lmv");
     if (setup.endsWith('+')) { // a caption and a picture changed since the last save
         b.p.slideLines[0] = "edited";
         b.p.saved = false;
-        put(firstBase + "0.gif", kEditedImage);
+        writeFile(firstBase + "0.gif", kEditedImage);
     }
     b.window.open = chosen == "reopen" ? OpenChoice{OpenChoice::Kind::Reopen, {}}
         : chosen == "nothing"          ? OpenChoice{}
                                        : OpenChoice{OpenChoice::Kind::Project, {b.work, chosen}};
     b.platform.answers = answersOf(answers);
-    const Files backupBefore = snapshot(b.dir.filePath("backup"));
+    const Files backupBefore = snapshotOf(b.dir.filePath("backup"));
     {
         std::unique_ptr<FileSizeLimit> full(diskFull ? new FileSizeLimit(8) : nullptr);
         for (const QString &step : steps.split(' ')) {
@@ -193,16 +193,16 @@ void TestProjectLifeCycle::commands()
     const bool ended = b.window.log.contains("end");
     QCOMPARE(b.life.storage().hasOwnBackup(), b.p.loaded && !(ended && b.p.saved));
     if (diskFull) // nothing was discarded for a save that did not happen
-        QCOMPARE(snapshot(b.dir.filePath("backup")), backupBefore);
+        QCOMPARE(snapshotOf(b.dir.filePath("backup")), backupBefore);
 
     QFETCH(QString, work);
     const bool edited = setup.endsWith('+');
     if (work == "saved") {
-        QVERIFY(contentOf(firstBase + ".lmv").contains("\r\nedited\r\n"));
-        QCOMPARE(contentOf(firstBase + "0.gif"), kEditedImage);
+        QVERIFY(readFile(firstBase + ".lmv").contains("\r\nedited\r\n"));
+        QCOMPARE(readFile(firstBase + "0.gif"), kEditedImage);
     } else if (!work.isEmpty()) {
-        QCOMPARE(contentOf(firstBase + ".lmv"), pristineFile);
-        QCOMPARE(contentOf(firstBase + "0.gif"),
+        QCOMPARE(readFile(firstBase + ".lmv"), pristineFile);
+        QCOMPARE(readFile(firstBase + "0.gif"),
                  work == "untouched" && edited ? kEditedImage : pristineImage);
     }
     // A new slideshow after a Yes starts from what was saved in the default project.
@@ -273,13 +273,13 @@ void TestProjectLifeCycle::saveAs()
     QFETCH(QString, target);
     QFETCH(bool, diskFull);
     Bench b;
-    const Files appBefore = snapshot(b.appDir);
+    const Files appBefore = snapshotOf(b.appDir);
     const QString setupBase = b.folderOf(setup) + "/" + setup;
     b.life.openFile(setupBase + ".lmv");
     b.p.slideLines[0] = "edited";
     b.p.saved = false;
-    put(setupBase + "0.gif", kEditedImage);
-    const Files workBefore = snapshot(b.work);
+    writeFile(setupBase + "0.gif", kEditedImage);
+    const Files workBefore = snapshotOf(b.work);
     const QString folder = b.dir.filePath(target.section('/', 0, 0));
     const QString name = target.section('/', 1);
     b.window.saveAs = ProjectLocation{folder, name};
@@ -291,12 +291,12 @@ void TestProjectLifeCycle::saveAs()
     const QString newBase = folder + "/" + name;
     if (b.p.name == name) {
         // The new folder holds the work; the default project is as it was.
-        QVERIFY(contentOf(newBase + ".lmv").contains("Repertoire=" + folder.toUtf8() + "\r\n"));
-        QVERIFY(contentOf(newBase + ".lmv").contains("\r\nedited\r\n"));
-        QCOMPARE(contentOf(newBase + "0.gif"), kEditedImage);
-        QCOMPARE(contentOf(newBase + ".htm"), contentOf(setupBase + ".htm"));
+        QVERIFY(readFile(newBase + ".lmv").contains("Repertoire=" + folder.toUtf8() + "\r\n"));
+        QVERIFY(readFile(newBase + ".lmv").contains("\r\nedited\r\n"));
+        QCOMPARE(readFile(newBase + "0.gif"), kEditedImage);
+        QCOMPARE(readFile(newBase + ".htm"), readFile(setupBase + ".htm"));
         if (setup == "Nouveau")
-            QCOMPARE(snapshot(b.appDir), appBefore);
+            QCOMPARE(snapshotOf(b.appDir), appBefore);
         QCOMPARE(b.p.basePath, newBase);
         QVERIFY(b.p.saved && b.life.storage().hasOwnBackup());
         QCOMPARE(b.platform.messages.size(), 0);
@@ -304,8 +304,8 @@ void TestProjectLifeCycle::saveAs()
         // Told, nothing left behind, the open project as it was, still unsaved.
         QCOMPARE(b.platform.messages.size(), 1);
         QVERIFY(b.platform.messages[0].text.contains(name));
-        QCOMPARE(snapshot(b.work), workBefore);
-        QCOMPARE(contentOf(setupBase + "0.gif"), kEditedImage);
+        QCOMPARE(snapshotOf(b.work), workBefore);
+        QCOMPARE(readFile(setupBase + "0.gif"), kEditedImage);
         QVERIFY(!b.p.saved && b.life.storage().hasOwnBackup());
     }
     if (!diskFull && b.p.name == name) // every file was reported, the last one closing the copy

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +43,24 @@ inline Files snapshotOf(const QString &dir)
             files.insert(relative, readFile(path));
     }
     return files;
+}
+
+// Lines as a Windows text file: each followed by CR LF.
+inline QByteArray crlf(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+// Lines that name their own position: prefix + "1" .. prefix + count.
+inline QStringList numbered(const QString &prefix, int count)
+{
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << prefix + QString::number(i);
+    return lines;
 }
 
 // A throw-away folder for one test, filled by the test with small files whose

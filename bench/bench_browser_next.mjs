@@ -1,11 +1,12 @@
 // Time from a "next" key press to the next, already prepared, picture being
 // painted, over a show of large JPEG photos. Run by hand:
-//   LUMIVUE_BIN=build/src/lumivue node tests/browser/bench-next.mjs [slides]
+//   LUMIVUE_BIN=build/src/lumivue node bench/bench_browser_next.mjs [slides]
+// (with the npm packages of tests/browser installed: npm ci there)
 // The pictures are made with ImageMagick in a temporary folder.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { generate, launchBrowser, makeAppDir, makeProject, tempDir, until } from './lib/harness.mjs';
+import { generate, launchBrowser, makeAppDir, makeProject, tempDir, until } from '../tests/browser/lib/harness.mjs';
 
 const SLIDES = Number(process.argv[2] || 10);
 const WIDTH = 4000;
