@@ -104,6 +104,7 @@ void LifeCycleCommands::copyProgress(const QString &label, int done, int total)
     if (!m_progress) {
         m_progress = new QProgressDialog(m_controls.window);
         m_progress->setWindowTitle(QStringLiteral("Lumivue"));
+        m_progress->setMinimumWidth(420);
         m_progress->setWindowModality(Qt::WindowModal);
         m_progress->setCancelButton(nullptr);
         m_progress->setMinimumDuration(500);
