@@ -54,23 +54,14 @@ QStringList listed(const QListWidget *list)
     return names;
 }
 
-// Moves a folder list along a path of subfolders, ".." for the parent, as
-// the user does with Enter on a subfolder and Backspace.
+// Moves a folder list along a path of subfolders, ".." for the parent.
 void browse(BrowseFolderList *folders, const QStringList &steps)
 {
     for (const QString &step : steps) {
-        if (step == "..") {
+        if (step == "..")
             QTest::keyClick(folders->tree(), Qt::Key_Backspace);
-            continue;
-        }
-        QTreeWidgetItem *current = folders->tree()->currentItem();
-        QTreeWidgetItem *found = nullptr;
-        for (int i = 0; current && i < current->childCount(); ++i)
-            if (current->child(i)->text(0) == step)
-                found = current->child(i);
-        QVERIFY2(found, qPrintable(step));
-        folders->tree()->setCurrentItem(found);
-        QTest::keyClick(folders->tree(), Qt::Key_Return);
+        else
+            QVERIFY2(folders->enter(step), qPrintable(step));
     }
 }
 
