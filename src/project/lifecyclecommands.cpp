@@ -5,7 +5,7 @@
 #include "project/slideshowproject.h"
 #include "widgets/picturebutton.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -34,8 +34,14 @@ bool LifeCycleCommands::eventFilter(QObject *watched, QEvent *event)
 {
     // The header is taken, and the project marked changed, whenever the box
     // loses the focus, whether its text changed or not.
-    if (watched == m_controls.txtEntete && event->type() == QEvent::FocusOut)
-        m_life.headerLeft(m_controls.txtEntete->text());
+    // A message box or another window taking the front is no leaving: the
+    // box gets the focus back when it returns (a save's own message would
+    // otherwise mark the project changed again).
+    if (watched == m_controls.txtEntete && event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            m_life.headerLeft(m_controls.txtEntete->text());
+    }
     return QObject::eventFilter(watched, event);
 }
 
