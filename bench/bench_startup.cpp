@@ -9,6 +9,7 @@
 // first paint, so the font list, the pictures, the layout and the tiled
 // background are all in it; the parent also times each child from launch to
 // exit. The application folder is the built one (build/src/appdata).
+#include "app/features.h"
 #include "app/frmprincipal.h"
 #include "platform/qtplatform.h"
 
@@ -44,12 +45,16 @@ int child(int argc, char *argv[], const QString &kind, bool hold)
     QApplication app(argc, argv);
     QtPlatform platform;
     QTemporaryDir backupRoot;
+    const AppContext context{platform, QStringLiteral(LUMIVUE_BENCH_APPDATA), backupRoot.path()};
     std::unique_ptr<QWidget> window;
-    if (kind == QLatin1String("bare"))
+    std::unique_ptr<Features> features; // destroyed before the window
+    if (kind == QLatin1String("bare")) {
         window = std::make_unique<QWidget>();
-    else
-        window = std::make_unique<FrmPrincipal>(platform, QStringLiteral(LUMIVUE_BENCH_APPDATA),
-                                                backupRoot.path());
+    } else {
+        auto main = std::make_unique<FrmPrincipal>(context);
+        features = std::make_unique<Features>(*main, context);
+        window = std::move(main);
+    }
     FirstPaint paint;
     window->installEventFilter(&paint);
     window->show();

@@ -100,8 +100,6 @@ private slots:
         QTest::newRow("click hides everything") << true << true << true << 0 << "-------- - --";
         QTest::newRow("no project: selection shows nothing")
             << false << true << false << 4 << "-------- - --";
-        QTest::newRow("no project: click hides nothing")
-            << false << true << true << 0 << "01234567 8 TP";
     }
 
     void mouseReleaseShowsOrHides()
@@ -332,8 +330,6 @@ private slots:
         QTest::newRow("plain text takes the replaced text's look")
             << "" << QByteArray() << "salut" << arial + "Bonsalut</font>";
         QTest::newRow("RTF as the rich-text format") << "text/rtf" << bold << "ignored" << gras;
-        QTest::newRow("RTF in the plain text")
-            << "" << QByteArray() << QString::fromLatin1(bold) << gras;
         QTest::newRow("Windows-1252 bytes of a word processor")
             << "text/rtf"
             << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 \\'e9t\\'e9 \xe0}")

@@ -106,26 +106,6 @@ private slots:
         QVERIFY(!w.project.saved);
     }
 
-    void adapterFollowsTheEditorsSelection()
-    {
-        Window w;
-        RichTextAdapter &ed = w.controller->editor();
-        ed.setPlainText(QStringLiteral("ab\r\ncd"));
-        ed.setSelection(1, 3); // b, CR, LF
-        QCOMPARE(w.editor->textCursor().selectionStart(), 1);
-        QCOMPARE(w.editor->textCursor().selectionEnd(), 3);
-        QCOMPARE(w.editor->textCursor().selectedText(),
-                 QStringLiteral("b") + QChar(QChar::ParagraphSeparator));
-
-        QTextCursor c = w.editor->textCursor();
-        c.setPosition(3);
-        c.setPosition(5, QTextCursor::KeepAnchor);
-        w.editor->setTextCursor(c);
-        QCOMPARE(ed.selectionStart(), 4);
-        QCOMPARE(ed.selectionLength(), 2);
-        QCOMPARE(ed.selectedText(), QStringLiteral("cd"));
-    }
-
     void longCaptionsAreNotCut()
     {
         Window w;

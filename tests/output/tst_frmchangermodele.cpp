@@ -126,8 +126,6 @@ private slots:
         // Containment is a plain text test: a sibling whose name starts alike counts.
         QTest::newRow("SiblingSharingPrefix")
             << QStringList{"..", "Modeles2"} << "Modeles2" << true << QStringList{"Bleu.htm"};
-        QTest::newRow("OutAndBackIn") << QStringList{"..", "Modeles", "Sub"} << "Modeles/Sub"
-                                      << true << QStringList{"Bleu.htm", "Seul.htm"};
     }
 
     void folderRule()
@@ -194,8 +192,6 @@ private slots:
             << none << "Bleu.htm" << none << "" << none << yes << true << "";
         QTest::newRow("AnswerNo") << none << "Bleu.htm" << none << "" << none
                                   << Platform::Answer::No << true << "-";
-        QTest::newRow("TemplateOfASubfolder")
-            << QStringList{"Sub"} << "Seul.htm" << none << "" << none << yes << true << "";
         QTest::newRow("LeftModelesJustCloses")
             << none << "Bleu.htm" << none << "" << QStringList{".."} << yes << false << "-";
         QTest::newRow("FramedWithPicture")

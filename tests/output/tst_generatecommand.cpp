@@ -78,8 +78,6 @@ private slots:
                                    << "" << false << 0 << "";
         QTest::newRow("NoSuchFile") << "projet/Absent.lmv"
                                     << "" << false << 3 << "introuvable";
-        QTest::newRow("FolderGiven") << "projet"
-                                     << "" << false << 3 << "introuvable";
         QTest::newRow("NotLmv") << "projet/notes.txt"
                                 << "" << false << 4 << "notes.txt";
         QTest::newRow("CountNotANumber") << "projet/Casse.lmv"

@@ -1,5 +1,6 @@
 #include "output/captionbreaks.h"
 #include "output/generatedpage.h"
+#include "output/generatedscript.h"
 #include "output/pageview.h"
 #include "output/slideshowgeneration.h"
 #include "project/slideshowproject.h"
@@ -20,6 +21,7 @@ private slots:
     void padCaptionBreaks();
     void refusals_data();
     void refusals();
+    void nameIsEscapedInTheScript();
     void line10IsTheScriptWhateverItHolds();
     void failuresKeepEveryFile_data();
     void failuresKeepEveryFile();
@@ -216,6 +218,15 @@ void TestSlideshowGeneration::refusals()
     QVERIFY(m_platform.shellRequests.isEmpty());
     QCOMPARE(project.slideLines, captions);
     QVERIFY(!project.htmlGenerated);
+}
+
+// A project file can carry any name: it stands escaped in the script.
+void TestSlideshowGeneration::nameIsEscapedInTheScript()
+{
+    const SlideshowProject project = threeSlides("/x", R"(a"b\c)");
+    QCOMPARE(GeneratedScript::blockA(project).first(), R"(var RepImage="a\"b\\c";)");
+    QCOMPARE(GeneratedScript::blockB(project).first(),
+             R"(document.getElementById("diapo").src="a\"b\\c0.gif";)");
 }
 
 void TestSlideshowGeneration::line10IsTheScriptWhateverItHolds()
