@@ -62,12 +62,15 @@ int main(int argc, char *argv[])
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     Startup startup(platform, AppFolders::fromEnvironment(env, QDir::homePath()),
                     AppFolders::pristineCandidates(env, QApplication::applicationDirPath()));
-    if (!startup.prepare())
-        return 1;
+    if (!startup.prepare(commandLine.projectFile))
+        return startup.handedOver() ? 0 : 1;
 
     const AppContext context{platform, startup.folders().appDir, startup.folders().backupRoot};
     FrmPrincipal window(context);
-    const Features features(window, context);
+    Features features(window, context);
+    QObject::connect(startup.channel(), &InstanceChannel::fileHandedOver, &window,
+                     [&features](const QString &file) { features.fileHandedOver(file); });
     window.show();
+    features.openAtStart(commandLine.projectFile);
     return app.exec();
 }

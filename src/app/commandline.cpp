@@ -28,6 +28,10 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             "or incomplete, 7 sound missing, 8 folder not writable."),
         QStringLiteral("FICHIER.lmv"));
     parser.addOption(generate);
+    parser.addPositionalArgument(
+        QStringLiteral("FICHIER.lmv"),
+        QStringLiteral("Ouvre ce projet au démarrage. / Opens this project at start."),
+        QStringLiteral("[FICHIER.lmv]"));
 
     const QString program = arguments.isEmpty() ? QStringLiteral("lumivue")
                                                 : QFileInfo(arguments.constFirst()).fileName();
@@ -43,10 +47,13 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     } else if (parser.isSet(generate) && parser.positionalArguments().isEmpty()) {
         result.action = Action::Generate;
         result.projectFile = parser.value(generate);
+    } else if (parser.positionalArguments().size() == 1 && !parser.isSet(generate)) {
+        // Started from a file manager with a project file.
+        result.projectFile = parser.positionalArguments().constFirst();
     } else if (!parser.positionalArguments().isEmpty()) {
         result.action = Action::Invalid;
         result.text = QStringLiteral("Argument inattendu / Unexpected argument: %1")
-                          .arg(parser.positionalArguments().constFirst());
+                          .arg(parser.positionalArguments().constLast());
     }
     if (result.action == Action::Invalid)
         result.text += QStringLiteral("\nVoir / See: %1 --help\n").arg(program);

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// Lumivue's command line. Started from the desktop it takes no argument and
-// opens its window; options are for scripts. Parsing needs no application
+// Lumivue's command line. Started from the desktop it opens its window, with
+// the project file it is given, if any; options are for scripts. Parsing needs no application
 // object, so that an option can be answered without a display.
 // To add an option: declare it in parse(), give it an Action and the fields
 // it needs, and describe it in both languages.
@@ -12,7 +12,7 @@ class CommandLine
 {
 public:
     enum class Action {
-        OpenWindow, // no option: the usual start
+        OpenWindow, // no option: the usual start, with projectFile opened when given
         ShowHelp,   // --help: print text on standard output
         Invalid,    // unknown option or stray argument: print text on standard error
         Generate,   // --generate FILE: write a project's slideshow, no window
@@ -27,5 +27,5 @@ public:
 
     Action action = Action::OpenWindow;
     QString text;
-    QString projectFile; // with Generate: the project file, as given
+    QString projectFile; // with Generate or OpenWindow: the project file, as given
 };

@@ -4,8 +4,17 @@
 #include "captions/captioncommands.h"
 #include "captions/captioncontroller.h"
 #include "editor/frmcouleur.h"
+#include "output/defaulttemplate.h"
 #include "output/outputcommands.h"
 #include "output/templatecommands.h"
+#include "platform/platform.h"
+#include "project/lifecyclecommands.h"
+#include "widgets/picturebutton.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 
 Features::Features(FrmPrincipal &window, const AppContext &context)
     : m_window(window)
@@ -22,6 +31,57 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
         OutputCommands::Controls{w.imgVisual, w.imgVisuHTML}, w.project, m_context);
     m_templateCommands = std::make_unique<TemplateCommands>(
         TemplateCommands::Controls{w.imgModele, w.cmdChangerModele}, w.project, m_context, &w);
+    m_lifeCycle = std::make_unique<LifeCycleCommands>(
+        LifeCycleCommands::Controls{w.imgNew, w.imgFichier, w.imgSave, w.imgSaveSous, w.imgQuitter,
+                                    w.txtEntete, w.lblNomDiapo, w.lblNbDiapo, &w},
+        w.project, m_context,
+        LifeCycleCommands::Hooks{
+            [this] { m_captions->storeCaption(); }, [this] { showCurrentSlide(); },
+            [this] {
+                DefaultTemplate::RestoreDefaultTemplate(m_context.platform, m_context.appDir);
+            },
+            [this] {
+                m_window.closeWithoutRevert();
+                QCoreApplication::quit();
+            },
+            [this] { m_window.showProjectState(); }});
+}
+
+// Until the slide display is connected here: the slide's picture, its
+// caption in the editor and its number.
+void Features::showCurrentSlide()
+{
+    const SlideshowProject &p = m_window.project;
+    const QPixmap picture(p.imagePath(p.currentSlide));
+    m_window.imgDiapo->setPixmap(picture);
+    if (!picture.isNull())
+        m_window.imgDiapo->resize(picture.deviceIndependentSize().toSize() + QSize(2, 2));
+    m_captions->showCaption(p.slideLines[p.currentSlide]);
+    m_window.txtNumDiapo->setText(QString::number(p.currentSlide));
+}
+
+void Features::openAtStart(const QString &filePath)
+{
+    if (!filePath.isEmpty())
+        m_lifeCycle->lifeCycle().openFile(filePath);
+}
+
+void Features::fileHandedOver(const QString &filePath)
+{
+    m_window.setWindowState((m_window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    m_window.raise();
+    m_window.activateWindow();
+    // With nothing open and no dialog up, the file opens as if chosen in the
+    // open dialog; otherwise the slideshow being edited is left alone.
+    if (!m_window.project.loaded && !QApplication::activeModalWidget()) {
+        m_lifeCycle->lifeCycle().openFile(filePath);
+        return;
+    }
+    m_context.platform.message(
+        QStringLiteral("Un diaporama est déjà en cours de modification dans Lumivue.\r\n"
+                       "« %1 » n'a pas été ouvert.")
+            .arg(QDir::toNativeSeparators(filePath)),
+        Platform::Buttons::Ok, Platform::Icon::Exclamation, QStringLiteral("ATTENTION"));
 }
 
 Features::~Features() { delete m_colourPicker; }

@@ -10,6 +10,7 @@ class CaptionCommands;
 class CaptionController;
 class FrmCouleur;
 class FrmPrincipal;
+class LifeCycleCommands;
 class OutputCommands;
 class TemplateCommands;
 
@@ -26,8 +27,14 @@ public:
     CaptionController &captions() { return *m_captions; }
     CaptionCommands &captionCommands() { return *m_captionCommands; }
 
+    LifeCycleCommands &lifeCycle() { return *m_lifeCycle; }
+
     // The colour picker, created on first use and only hidden between uses.
     FrmCouleur &colourPicker();
+
+    // A project file named at start, or handed over by a later start.
+    void openAtStart(const QString &filePath);
+    void fileHandedOver(const QString &filePath);
 
 private:
     FrmPrincipal &m_window;
@@ -37,4 +44,7 @@ private:
     std::unique_ptr<CaptionCommands> m_captionCommands;
     std::unique_ptr<OutputCommands> m_outputCommands;
     std::unique_ptr<TemplateCommands> m_templateCommands;
+    std::unique_ptr<LifeCycleCommands> m_lifeCycle;
+
+    void showCurrentSlide();
 };

@@ -1,5 +1,7 @@
 #include "app/frmprincipal.h"
 
+#include "app/emptyprojecthint.h"
+
 #include "platform/appinfo.h"
 #include "project/projectstorage.h"
 #include "widgets/buttonsprites.h"
@@ -8,12 +10,15 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
+#include <QScrollArea>
 #include <QToolButton>
 
 namespace {
@@ -50,6 +55,8 @@ FrmPrincipal::FrmPrincipal(const AppContext &context, QWidget *parent)
     buildControls();
     buildLayout();
     startUp();
+    lblAccueil = new EmptyProjectHint(imageArea, imgSprite[2], imgSprite[0]);
+    showProjectState();
 }
 
 FrmPrincipal::~FrmPrincipal() = default;
@@ -136,4 +143,21 @@ void FrmPrincipal::revertUnsavedWork()
     if (!project.loaded)
         return;
     ProjectStorage(project, m_context.backupRoot).RevertToBackup();
+}
+
+void FrmPrincipal::showProjectState()
+{
+    const bool open = project.loaded;
+    lblAccueil->setVisible(!open);
+    for (PictureButton *button :
+         {imgSave, imgSaveSous, imgVisual, imgVisuHTML, imgDelete, imgAjouter, imgChangeDiapo,
+          imgChangerFond, imgCapturer, imgVisionneuse})
+        button->setDimmed(!open);
+    // The finalisation key is a plain button: its picture fades the same way.
+    QGraphicsOpacityEffect *fade = nullptr;
+    if (!open) {
+        fade = new QGraphicsOpacityEffect(cmdFinaliser);
+        fade->setOpacity(PictureButton::DimmedOpacity);
+    }
+    cmdFinaliser->setGraphicsEffect(fade); // the previous one goes
 }

@@ -10,6 +10,7 @@
 #include <array>
 
 class PictureButton;
+class QFrame;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -33,6 +34,11 @@ public:
     // Ends the window without the silent revert of unsaved work that closing
     // it otherwise does (the quit command has already dealt with the project).
     void closeWithoutRevert();
+
+    // Shows whether a slideshow is open: without one, the picture area says
+    // how to start and the buttons that need one look unavailable (they
+    // still act when pressed, as they always do).
+    void showProjectState();
 
     SlideshowProject project;
 
@@ -58,6 +64,7 @@ public:
     PictureButton *imgVisionneuse = nullptr;
 
     QScrollArea *imageArea = nullptr; // scrolls imgDiapo when it is larger than the window
+    QFrame *lblAccueil = nullptr;     // over the picture area while no slideshow is open
     QLabel *imgDiapo = nullptr;
     QPixmap imgFond;              // background tile
     QLabel *lblBarre = nullptr;   // the toolbar band

@@ -14,12 +14,20 @@ Startup::Startup(Platform &platform, AppFolders folders, QStringList pristineCan
 {
 }
 
-bool Startup::prepare()
+bool Startup::prepare(const QString &projectFile)
 {
     const QString root = QDir::toNativeSeparators(m_folders.backupRoot);
     switch (m_lock.acquire()) {
-    case InstanceLock::Result::Acquired: return fillAppDir();
+    case InstanceLock::Result::Acquired:
+        // Without the channel a later start only says that Lumivue is open.
+        m_channel = std::make_unique<InstanceChannel>(m_folders.backupRoot);
+        m_channel->listen();
+        return fillAppDir();
     case InstanceLock::Result::HeldElsewhere:
+        m_handedOver = !projectFile.isEmpty()
+            && InstanceChannel::handOver(m_folders.backupRoot, projectFile);
+        if (m_handedOver)
+            return false;
         m_platform.message(QStringLiteral("Lumivue est déjà ouvert."), Platform::Buttons::Ok,
                            Platform::Icon::Exclamation, AppInfo::name());
         return false;

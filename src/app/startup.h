@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/appfolders.h"
+#include "app/instancechannel.h"
 #include "app/instancelock.h"
+
+#include <memory>
 
 class Platform;
 
@@ -15,8 +18,14 @@ public:
 
     // True when the main window may open. The lock stays held as long as
     // this object lives. A second Lumivue is turned away before it touches
-    // any file.
-    bool prepare();
+    // any file; given a project file, it hands the file to the running one
+    // (see handedOver()) instead of saying that Lumivue is already open.
+    bool prepare(const QString &projectFile = {});
+
+    // The running Lumivue took the project file: this start ends quietly.
+    bool handedOver() const { return m_handedOver; }
+    // Once prepared: where later starts hand over their project files.
+    InstanceChannel *channel() const { return m_channel.get(); }
 
     const AppFolders &folders() const { return m_folders; }
 
@@ -27,4 +36,6 @@ private:
     AppFolders m_folders;
     QStringList m_pristineCandidates;
     InstanceLock m_lock;
+    bool m_handedOver = false;
+    std::unique_ptr<InstanceChannel> m_channel;
 };

@@ -76,6 +76,12 @@ ProjectStorage::ProjectStorage(SlideshowProject &project, QString backupRoot)
 {
 }
 
+void ProjectStorage::reportProgress(int done, int total) const
+{
+    if (m_progress)
+        m_progress(done, total);
+}
+
 bool ProjectStorage::hasOwnBackup() const { return m_backup.isOwnedBy(m_project.basePath); }
 
 ProjectStorage::ReadResult ProjectStorage::ReadProjectFile()
@@ -146,6 +152,8 @@ ProjectStorage::BackupResult ProjectStorage::TakeBackup()
         replaced << QFileInfo(m_backup.imagePath(n, p.imageTypes[n])).fileName();
     m_backup.clear(replaced);
 
+    const int total = int(kProjectExtensions.size()) + count;
+    int done = 0;
     bool complete = true;
     for (const char *extension : kProjectExtensions) {
         const QString target = m_backup.filePath(QLatin1String(extension));
@@ -153,6 +161,7 @@ ProjectStorage::BackupResult ProjectStorage::TakeBackup()
             FileOps::remove(target);
             complete = false;
         }
+        reportProgress(++done, total);
     }
     int copied = 0;
     for (; copied < count; ++copied) {
@@ -162,6 +171,7 @@ ProjectStorage::BackupResult ProjectStorage::TakeBackup()
                                     m_backup.imagePath(copied, type))))
             break;
         p.backupImageTypes[copied] = type;
+        reportProgress(++done, total);
     }
     for (int n = copied; n < count; ++n) {
         complete = false;
@@ -244,22 +254,33 @@ ProjectStorage::CopyResult ProjectStorage::CopyProjectTo(const QString &newFolde
     const SlideshowProject &p = m_project;
     const QString newBase = newFolder + QLatin1Char('/') + newName;
 
-    // Each step is tried whatever failed before it.
-    const bool written = WriteProjectFile(sameNameIn(newBase, ".lmv"), newName, newFolder)
+    const int total = int(kProjectExtensions.size()) + std::max<int>(p.slideCount, 0);
+    int done = 0;
+
+    // A missing source file is skipped and the copy goes on; a file that
+    // cannot be written in the new folder makes the copy a failure, though
+    // each step is still tried whatever failed before it.
+    bool written = WriteProjectFile(sameNameIn(newBase, ".lmv"), newName, newFolder)
         == WriteResult::Written;
+    reportProgress(++done, total);
     bool complete = true;
     for (const char *extension : {".js", ".htm"}) {
         const auto result = FileOps::copy(sameNameIn(p.basePath, extension),
                                           sameNameIn(newBase, extension));
         complete = complete && FileOps::succeeded(result);
+        written = written && result != FileOps::Result::Failed;
+        reportProgress(++done, total);
     }
     int copied = 0;
     for (; copied < SlideshowProject::MaxSlides; ++copied) {
         const QString &type = p.imageTypes[copied];
-        if (!FileOps::succeeded(
-                FileOps::copy(SlideshowProject::imagePathOf(p.basePath, copied, type),
-                              SlideshowProject::imagePathOf(newBase, copied, type))))
+        const auto result = FileOps::copy(SlideshowProject::imagePathOf(p.basePath, copied, type),
+                                          SlideshowProject::imagePathOf(newBase, copied, type));
+        if (!FileOps::succeeded(result)) {
+            written = written && result != FileOps::Result::Failed;
             break;
+        }
+        reportProgress(std::min(++done, total), total);
     }
     if (!written)
         return CopyResult::Failed;

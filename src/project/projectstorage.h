@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 struct SlideshowProject;
 
 // Texts the caller shows when a storage step fails.
@@ -47,8 +49,8 @@ public:
     };
     enum class CopyResult {
         Complete,
-        Partial, // the page, the script or some images could not be copied
-        Failed,  // the project file could not be written
+        Partial, // the page, the script or some images were missing from the project
+        Failed,  // a file could not be written in the new folder (full, not writable)
     };
     enum class SaveResult {
         Saved,
@@ -80,12 +82,20 @@ public:
     // Writes the project file, then discards the backup set and sets saved.
     SaveResult SaveProject();
 
+    // Told after each file that TakeBackup and CopyProjectTo have handled,
+    // with the number of files done and to do, so that a long copy can be shown.
+    using Progress = std::function<void(int done, int total)>;
+    void setProgress(Progress progress) { m_progress = std::move(progress); }
+
     // True when the backup set on disk was taken from this project.
     bool hasOwnBackup() const;
 
     const BackupSet &backupSet() const { return m_backup; }
 
 private:
+    void reportProgress(int done, int total) const;
+
     SlideshowProject &m_project;
     BackupSet m_backup;
+    Progress m_progress;
 };

@@ -4,12 +4,15 @@
 #include <QWidget>
 
 class QLabel;
-class QListWidget;
-class QListWidgetItem;
+class QTreeWidget;
+class QTreeWidgetItem;
 
-// A folder list: shows the current folder and lets the user move into its
-// subfolders (double-click or Enter) or up to its parent (the ".." row).
-// The listing is read synchronously, so the list is complete as soon as the
+// A folder list: a tree from the root of the file system down to the current
+// folder, with the current folder's subfolders below it. Double-click or
+// Enter moves into a folder, Backspace to the parent; the arrow of a folder
+// unfolds its subfolders without moving; typing the start of a name selects
+// it. Hidden folders show once setShowHidden(true) (Ctrl+H in the choosers).
+// The listing is read synchronously, so the tree is complete as soon as the
 // folder is set.
 class BrowseFolderList : public QWidget
 {
@@ -21,12 +24,18 @@ public:
     // Moves to folder (cleaned, never made canonical, so the path keeps the
     // spelling it was given) and emits pathChanged when it differs.
     void setPath(const QString &folder);
+    // Reads the tree again, staying in the current folder.
+    void refresh();
 
-    // Moves into the subfolder shown on the given row (row 0 is ".." when the
-    // folder has a parent).
-    void enterRow(int row);
+    // Moves into the subfolder of that name; false when there is none.
+    bool enter(const QString &name);
+    // The names of the current folder's subfolders, as listed.
+    QStringList subfolders() const;
 
-    QListWidget *list() const { return m_list; }
+    void setShowHidden(bool show);
+    bool showsHidden() const { return m_showHidden; }
+
+    QTreeWidget *tree() const { return m_tree; }
 
 signals:
     void pathChanged(const QString &path);
@@ -35,10 +44,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void refresh();
-    void enterItem(QListWidgetItem *item);
+    // A folder's item, placed under parent at row at (last when -1), or at the top.
+    QTreeWidgetItem *addFolder(QTreeWidgetItem *parent, const QString &path, const QString &name,
+                               int at = -1);
+    void unfold(QTreeWidgetItem *item);
 
     QString m_path;
+    bool m_showHidden = false;
     QLabel *m_caption = nullptr;
-    QListWidget *m_list = nullptr;
+    QTreeWidget *m_tree = nullptr;
+    QTreeWidgetItem *m_current = nullptr; // the item of the current folder
 };

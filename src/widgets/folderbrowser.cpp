@@ -4,6 +4,8 @@
 #include "widgets/drivelist.h"
 #include "widgets/patternfilelist.h"
 
+#include <QShortcut>
+
 FolderBrowser::FolderBrowser(DriveList *drives, BrowseFolderList *folders, PatternFileList *files,
                              QObject *parent)
     : QObject(parent)
@@ -14,6 +16,12 @@ FolderBrowser::FolderBrowser(DriveList *drives, BrowseFolderList *folders, Patte
     if (m_drives)
         connect(m_drives, &DriveList::driveChosen, this, &FolderBrowser::driveChosen);
     connect(m_folders, &BrowseFolderList::pathChanged, this, &FolderBrowser::folderMoved);
+    // Hidden folders and files show and hide together, as in a file dialog.
+    auto *hidden = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), m_folders);
+    connect(hidden, &QShortcut::activated, this, [this] {
+        m_folders->setShowHidden(!m_folders->showsHidden());
+        m_files->setShowHidden(m_folders->showsHidden());
+    });
 }
 
 QString FolderBrowser::folder() const { return m_folders->path(); }
@@ -21,7 +29,7 @@ QString FolderBrowser::folder() const { return m_folders->path(); }
 void FolderBrowser::setFolder(const QString &folder)
 {
     if (m_drives)
-        m_drives->setDrive(DriveList::driveOf(folder));
+        m_drives->setDrive(m_drives->driveOf(folder));
     m_folders->setPath(folder);
     // The folder list moves only to another folder; the file list follows it either way.
     if (m_files->folder() != m_folders->path())
@@ -35,7 +43,7 @@ void FolderBrowser::driveChosen(const QString &drive)
     if (DriveList::isReadable(drive))
         m_folders->setPath(drive);
     else
-        m_drives->setDrive(DriveList::driveOf(m_folders->path()));
+        m_drives->setDrive(m_drives->driveOf(m_folders->path()));
 }
 
 void FolderBrowser::folderMoved(const QString &folder)

@@ -1,6 +1,7 @@
 #include "widgets/patternfilelist.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QStyle>
 
 PatternFileList::PatternFileList(QString pattern, QWidget *parent)
@@ -19,8 +20,9 @@ void PatternFileList::setFolder(const QString &folder)
     clear();
     const QDir dir(folder);
     const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
-    const QStringList files = dir.entryList({m_pattern}, QDir::Files,
-                                            QDir::Name | QDir::IgnoreCase);
+    const QDir::Filters filter = m_showHidden ? QDir::Files | QDir::Hidden
+                                              : QDir::Filters(QDir::Files);
+    const QStringList files = dir.entryList({m_pattern}, filter, QDir::Name | QDir::IgnoreCase);
     for (const QString &name : files)
         new QListWidgetItem(icon, name, this);
 }
@@ -38,4 +40,21 @@ bool PatternFileList::selectFile(const QString &fileName)
         return false;
     setCurrentItem(found.first(), QItemSelectionModel::ClearAndSelect);
     return true;
+}
+
+void PatternFileList::setShowHidden(bool show)
+{
+    m_showHidden = show;
+    setFolder(m_folder);
+}
+
+void PatternFileList::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && currentItem()) {
+        emit itemActivated(currentItem());
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }

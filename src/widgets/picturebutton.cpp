@@ -27,6 +27,12 @@ void PictureButton::showPicture(const QPixmap &picture)
     update();
 }
 
+void PictureButton::setDimmed(bool dimmed)
+{
+    m_dimmed = dimmed;
+    update();
+}
+
 void PictureButton::setCaption(const QString &caption)
 {
     setToolTip(caption);
@@ -43,6 +49,8 @@ void PictureButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    if (m_dimmed)
+        p.setOpacity(DimmedOpacity);
     if (!m_shown.isNull()) {
         const QSizeF size = m_shown.deviceIndependentSize();
         const QPointF origin((width() - size.width()) / 2, (height() - size.height()) / 2);

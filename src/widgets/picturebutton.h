@@ -22,6 +22,11 @@ public:
     // Shows any picture until the next press (a picture set at design time).
     void showPicture(const QPixmap &picture);
 
+    // A dimmed button looks unavailable, faded, but still acts when pressed.
+    static constexpr qreal DimmedOpacity = 0.35;
+    void setDimmed(bool dimmed);
+    bool isDimmed() const { return m_dimmed; }
+
     // The tooltip, which is also the name screen readers announce.
     void setCaption(const QString &caption);
 
@@ -54,4 +59,5 @@ private:
     int m_keyDown = 0; // the activation key held down, 0 when none
     bool m_hovered = false;
     bool m_focusRing = false; // focus came from the keyboard
+    bool m_dimmed = false;
 };

@@ -7,7 +7,10 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
+
+#include <thread>
 
 Q_DECLARE_METATYPE(InstanceLock::Result)
 Q_DECLARE_METATYPE(CommandLine::Action)
@@ -99,6 +102,25 @@ private slots:
         QCOMPARE(temp.snapshot(), before);
     }
 
+    // A second start with a project file hands it to the first and ends quietly.
+    void secondStartHandsItsFileOver()
+    {
+        TempFolder temp;
+        const AppFolders folders{temp.path("data"), temp.path("state")};
+        const QStringList pristine{qEnvironmentVariable("LUMIVUE_APPDATA")};
+        ScriptedPlatform platform;
+        Startup first(platform, folders, pristine);
+        QVERIFY(first.prepare());
+        QSignalSpy handed(first.channel(), &InstanceChannel::fileHandedOver);
+        Startup second(platform, folders, pristine);
+        std::thread start([&] { QVERIFY(!second.prepare("relatif/é #1.lmv")); });
+        QVERIFY(handed.wait());
+        start.join();
+        QVERIFY(second.handedOver());
+        QCOMPARE(handed[0][0].toString(), QDir::current().absoluteFilePath("relatif/é #1.lmv"));
+        QVERIFY(platform.messages.isEmpty());
+    }
+
     void startRefused_data()
     {
         QTest::addColumn<Files>("around");
@@ -165,8 +187,10 @@ private slots:
                                    << QStringList{"navigateur", "browser"};
         QTest::newRow("UnknownOption") << QStringList{"lumivue", "--bogus"} << A::Invalid << 2
                                        << QStringList{"bogus", "lumivue --help"};
-        QTest::newRow("StrayArgument") << QStringList{"lumivue", "fichier.lmv"} << A::Invalid << 2
-                                       << QStringList{"fichier.lmv", "lumivue --help"};
+        QTest::newRow("ProjectFile")
+            << QStringList{"lumivue", "fichier.lmv"} << A::OpenWindow << 0 << QStringList{};
+        QTest::newRow("SecondFile") << QStringList{"lumivue", "a.lmv", "b.lmv"} << A::Invalid << 2
+                                    << QStringList{"b.lmv", "lumivue --help"};
         QTest::newRow("GenerateWithoutFile") << QStringList{"lumivue", "--generate"} << A::Invalid
                                              << 2 << QStringList{"generate", "lumivue --help"};
         QTest::newRow("HelpWinsOverStray")
@@ -183,6 +207,8 @@ private slots:
             QVERIFY2(line.text.contains(part), qPrintable(line.text));
         QVERIFY(!line.text.contains("<executable_name>"));
         QCOMPARE(line.text.isEmpty(), textParts.isEmpty());
+        if (line.action == CommandLine::Action::OpenWindow)
+            QCOMPARE(line.projectFile, arguments.value(1));
     }
 };
 

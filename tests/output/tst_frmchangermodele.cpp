@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTreeWidget>
 
 Q_DECLARE_METATYPE(Platform::Answer)
 
@@ -53,15 +54,14 @@ QStringList listed(const QListWidget *list)
     return names;
 }
 
-// Moves a folder list along a path of rows named like "Sub" or "..", as the
-// user does with Enter on each row.
+// Moves a folder list along a path of subfolders, ".." for the parent.
 void browse(BrowseFolderList *folders, const QStringList &steps)
 {
     for (const QString &step : steps) {
-        const auto found = folders->list()->findItems(step, Qt::MatchExactly);
-        QVERIFY2(found.size() == 1, qPrintable(step));
-        folders->list()->setCurrentItem(found.first());
-        QTest::keyClick(folders->list(), Qt::Key_Return);
+        if (step == "..")
+            QTest::keyClick(folders->tree(), Qt::Key_Backspace);
+        else
+            QVERIFY2(folders->enter(step), qPrintable(step));
     }
 }
 
@@ -107,7 +107,7 @@ private slots:
         QTest::mouseClick(chooser.cmdOpen, Qt::LeftButton);
         QVERIFY(chooser.templateFolders->isVisible());
         QCOMPARE(listed(chooser.templateFiles), (QStringList{"Bleu.htm", "Image.htm", "Vert.htm"}));
-        QCOMPARE(listed(chooser.templateFolders->list()), (QStringList{"..", "Cadres", "Sub"}));
+        QCOMPARE(chooser.templateFolders->subfolders(), (QStringList{"Cadres", "Sub"}));
         QCOMPARE(listed(chooser.framePictures), (QStringList{"imgFondTable.jpg"}));
         QVERIFY(m_platform.messages.isEmpty());
     }

@@ -31,3 +31,17 @@ QImage ScriptedPlatform::grabScreen(const QRect &area)
         return {};
     return screen.copy(area);
 }
+
+void ScriptedPlatform::answer(const QString &letters)
+{
+    for (QChar c : letters)
+        answers.enqueue(c == 'Y' ? Answer::Yes : c == 'N' ? Answer::No : Answer::Ok);
+}
+
+QString ScriptedPlatform::titles() const
+{
+    QStringList all;
+    for (const Message &m : messages)
+        all << m.title;
+    return all.join('|');
+}

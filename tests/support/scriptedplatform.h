@@ -34,6 +34,11 @@ public:
     QStringList shellRequests;
     QList<QRect> grabs;
 
+    // Queues answers written as letters: Y(es), N(o), anything else Ok.
+    void answer(const QString &letters);
+    // The titles of the messages shown, joined by "|".
+    QString titles() const;
+
     Answer message(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                     const QString &proposed) override;

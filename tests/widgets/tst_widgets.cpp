@@ -12,6 +12,7 @@
 #include <QImageWriter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 
@@ -33,7 +34,7 @@ QStringList listed(const QListWidget *list)
 // The user picks a drive in the list.
 void choose(DriveList &drives, const QString &drive)
 {
-    const int index = drives.findText(drive);
+    const int index = drives.findData(drive);
     drives.setCurrentIndex(index);
     emit drives.activated(index);
 }
@@ -121,7 +122,7 @@ private slots:
         drives.setDrives({temp.path("Cle"), temp.path("Retiree")});
 
         browser.setFolder(temp.path("Photos"));
-        const QString photosDrive = DriveList::driveOf(temp.path("Photos"));
+        const QString photosDrive = drives.driveOf(temp.path("Photos"));
         QCOMPARE(drives.drive(), photosDrive);
         QCOMPARE(listed(&files), (QStringList{"a.jpg", "b.JPG"}));
         QCOMPARE(moved.count(), 1);
@@ -135,14 +136,54 @@ private slots:
         choose(drives, temp.path("Cle"));
         QCOMPARE(browser.folder(), temp.path("Cle"));
         QCOMPARE(listed(&files), QStringList{"c.jpg"});
-        QCOMPARE(listed(folders.list()), (QStringList{"..", "Vacances"}));
+        QCOMPARE(folders.subfolders(), QStringList{"Vacances"});
         QCOMPARE(moved.count(), 2);
 
         // Entering a folder lists its files, and the drive list stays as chosen.
-        folders.enterRow(1);
+        QVERIFY(folders.enter("Vacances"));
         QCOMPARE(browser.folder(), temp.path("Cle/Vacances"));
         QVERIFY(listed(&files).isEmpty());
         QCOMPARE(drives.drive(), temp.path("Cle"));
+    }
+
+    // The folder tree as a file dialog's: Enter goes in, Backspace up, Ctrl+H
+    // shows hidden folders and files.
+    void folderTreeByKeyboard()
+    {
+        TempFolder temp;
+        temp.write("Album/Plage/");
+        temp.write("Album/.cache/");
+        temp.write("Album/.vue.jpg");
+        DriveList drives;
+        BrowseFolderList folders;
+        PatternFileList files(QStringLiteral("*.jpg"));
+        FolderBrowser browser(&drives, &folders, &files, nullptr);
+        browser.setFolder(temp.path("Album"));
+        folders.show();
+        folders.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&folders));
+        QCOMPARE(folders.subfolders(), QStringList{"Plage"});
+        QTest::keyClick(folders.tree(), Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(folders.subfolders(), (QStringList{".cache", "Plage"}));
+        QCOMPARE(listed(&files), QStringList{".vue.jpg"});
+
+        folders.tree()->setCurrentItem(folders.tree()->currentItem()->child(1));
+        QTest::keyClick(folders.tree(), Qt::Key_Return);
+        QCOMPARE(browser.folder(), temp.path("Album/Plage"));
+        QTest::keyClick(folders.tree(), Qt::Key_Backspace);
+        QCOMPARE(browser.folder(), temp.path("Album"));
+    }
+
+    // The drives offered start with the root and the home folder; a folder
+    // belongs to the deepest drive that holds it.
+    void drivesAreTheUsersVolumes()
+    {
+        const auto drives = DriveList::mountedDrives();
+        QCOMPARE(drives.value(0).root + drives.value(1).root, QDir::rootPath() + QDir::homePath());
+        DriveList list;
+        TempFolder temp;
+        list.setDrives(QStringList{QDir::rootPath(), temp.path()});
+        QCOMPARE(list.driveOf(temp.path("a/b")), temp.path());
     }
 
     void helpButtonOpensItsPage()
