@@ -11,6 +11,8 @@
 
 class Platform;
 class PictureButton;
+class SlidePicture;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -92,7 +94,8 @@ public:
     PictureButton *imgVisionneuse = nullptr;
 
     QScrollArea *imageArea = nullptr;  // scrolls imgDiapo when it is larger than the window
-    QLabel *imgDiapo = nullptr;
+    SlidePicture *imgDiapo = nullptr;
+    QCheckBox *chkAjuster = nullptr;   // shows a large picture scaled to the view
     QPixmap imgFond;                   // background tile
     QLabel *lblBarre = nullptr;
     QLabel *Label1 = nullptr;

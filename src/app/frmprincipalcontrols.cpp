@@ -4,7 +4,9 @@
 
 #include "app/buttonsprites.h"
 #include "app/picturebutton.h"
+#include "editor/slidepicture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,13 +91,14 @@ void FrmPrincipal::buildControls()
 
     // ---- slide display and navigation ----
     imageArea = named<QScrollArea>(this, "imageArea");
-    imgDiapo = named<QLabel>(this, "imgDiapo");
-    imgDiapo->setAlignment(Qt::AlignCenter);
-    // The picture at its natural size plus a one-pixel frame on each side.
-    imgDiapo->resize(displayWidthLimit + 2, displayHeightLimit + 2);
+    imgDiapo = named<SlidePicture>(this, "imgDiapo");
+    // The picture fills the area and draws itself centred; the area scrolls
+    // when the picture at natural size is larger.
     imageArea->setWidget(imgDiapo);
-    imageArea->setWidgetResizable(false);
-    imageArea->setAlignment(Qt::AlignCenter);
+    imageArea->setWidgetResizable(true);
+    chkAjuster = named<QCheckBox>(this, "chkAjuster");
+    chkAjuster->setText(QStringLiteral("Ajuster à la fenêtre"));
+    chkAjuster->setCursor(Qt::PointingHandCursor);
 
     const char *arrows[] = {"<<", "<", ">", ">>"};
     for (std::size_t i = 0; i < cmdDiapo.size(); ++i) {

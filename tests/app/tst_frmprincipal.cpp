@@ -1,5 +1,6 @@
 #include "app/frmprincipal.h"
 #include "app/picturebutton.h"
+#include "editor/slidepicture.h"
 #include "project/projectstorage.h"
 #include "support/scriptedplatform.h"
 
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -201,7 +201,6 @@ private slots:
     void backgroundTileCoversTheWindow();
     void missingBackgroundStillGivesATile();
     void captionEditorReadsInWhiteAndBlack();
-    void largePictureScrolls();
     void closingRevertsOnlyAnOpenProject_data();
     void closingRevertsOnlyAnOpenProject();
 };
@@ -236,7 +235,7 @@ void TestFrmPrincipal::controlsCarryNamesAndTexts_data()
     row("imgCapturer", "imgCapturer", -1, "PictureButton", "tooltip", "Capturer une image");
     row("imgDidact", "imgDidact", -1, "PictureButton", "tooltip", "Didacticiel");
     row("imgVisionneuse", "imgVisionneuse", -1, "PictureButton", "tooltip", "Visionneuse de diapositives");
-    row("imgDiapo", "imgDiapo", -1, "QLabel", "", "");
+    row("imgDiapo", "imgDiapo", -1, "SlidePicture", "", "");
     row("imageArea", "imageArea", -1, "QScrollArea", "", "");
     row("lblBarre", "lblBarre", -1, "QLabel", "", "");
     row("Label1", "Label1", -1, "QLabel", "", "");
@@ -615,21 +614,6 @@ void TestFrmPrincipal::captionEditorReadsInWhiteAndBlack()
     const QColor background = shot.pixelColor(shot.width() / 2, shot.height() / 2);
     QVERIFY2(contrast(background, Qt::white) >= 3.0, qPrintable(background.name()));
     QVERIFY2(contrast(background, Qt::black) >= 3.0, qPrintable(background.name()));
-}
-
-void TestFrmPrincipal::largePictureScrolls()
-{
-    QPixmap large(3000, 2000);
-    large.fill(Qt::darkCyan);
-    QLabel *picture = m_window->imgDiapo;
-    picture->setPixmap(large);
-    picture->adjustSize();
-    QScrollArea *area = m_window->imageArea;
-    QTRY_VERIFY(area->horizontalScrollBar()->maximum() > 0);
-    QVERIFY(area->verticalScrollBar()->maximum() > 0);
-    QCOMPARE(area->widget(), picture);
-    picture->setPixmap(QPixmap());
-    picture->resize(602, 352);
 }
 
 void TestFrmPrincipal::closingRevertsOnlyAnOpenProject_data()
