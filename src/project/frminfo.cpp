@@ -8,7 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QtMath>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -25,7 +26,7 @@ QLabel#lblInfo[index="0"] { color: #1f3f73; font-size: 30pt; font-weight: bold; 
 QLabel#lblInfo[index="1"], QLabel#lblInfo[index="2"], QLabel#lblInfo[index="3"],
 QLabel#lblInfo[index="4"], QLabel#lblInfo[index="8"] { color: #26344a; font-size: 10pt; }
 QLabel#lblInfo[index="6"] { font-size: 12pt; font-weight: bold; }
-QPlainTextEdit#Text1 {
+QTextEdit#Text1 {
     background: rgba(255, 255, 255, 170); color: #26344a;
     border: 1px solid rgba(38, 52, 74, 60); border-radius: 10px; padding: 6px 10px;
 }
@@ -84,7 +85,7 @@ void FrmInfo::buildControls()
     halo->setBlurRadius(8);
     lblInfo[6]->setGraphicsEffect(halo);
 
-    Text1 = new QPlainTextEdit(this);
+    Text1 = new QTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setReadOnly(true);
     Text1->setPlainText(QStringLiteral("NOUVEAUTES DE LA VERSION 2.1 :\n"
@@ -93,6 +94,7 @@ void FrmInfo::buildControls()
                                        "-> amélioration de l'éditeur HTML ( possibilité de copier-coller )\n"
                                        "-> aide contextuelle intégrée\n"
                                        "-> finalisation améliorée du fichier HTML créé.\n"));
+    Text1->setLineWrapMode(QTextEdit::NoWrap);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
@@ -123,11 +125,8 @@ void FrmInfo::buildLayout()
     for (int index : {1, 2, 3, 4, 8})
         column->addWidget(lblInfo[std::size_t(index)]);
     column->addSpacing(10);
-    // Room for every line, the empty one after the last line break included:
-    // lines, the document's margins, the padding and the border.
-    const QFontMetrics metrics(Text1->font());
-    Text1->setFixedHeight(7 * metrics.lineSpacing() + 2 * int(Text1->document()->documentMargin())
-                          + 2 * 6 + 2 + 4);
+    // Room for every line: the text's own height, the padding and the border.
+    Text1->setFixedHeight(qCeil(Text1->document()->size().height()) + 2 * 6 + 2);
     column->addWidget(Text1);
     column->addSpacing(10);
     column->addWidget(lblInfo[6], 0, Qt::AlignHCenter);

@@ -6,7 +6,7 @@
 #include <array>
 
 class QLabel;
-class QPlainTextEdit;
+class QTextEdit;
 class QTimer;
 
 // The about window: the product and its version, its features and the
@@ -32,7 +32,7 @@ public:
 
     // lblInfo 0..4, 6 and 8; places 5 and 7 hold no label.
     std::array<QLabel *, 9> lblInfo{};
-    QPlainTextEdit *Text1 = nullptr;
+    QTextEdit *Text1 = nullptr;
     QLabel *Image1 = nullptr;
     QPixmap imgFond;
     QTimer *Timer1 = nullptr;

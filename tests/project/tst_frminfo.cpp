@@ -5,7 +5,7 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QScrollBar>
 #include <QPointer>
 #include <QTemporaryDir>
