@@ -96,6 +96,7 @@ void FrmPrincipal::buildControls()
     // when the picture at natural size is larger.
     imageArea->setWidget(imgDiapo);
     imageArea->setWidgetResizable(true);
+    imgDiapo->setAutoFillBackground(false);   // the area's own dark background shows
     chkAjuster = named<QCheckBox>(this, "chkAjuster");
     chkAjuster->setText(QStringLiteral("Ajuster à la fenêtre"));
     chkAjuster->setCursor(Qt::PointingHandCursor);

@@ -47,7 +47,9 @@ QRect SlidePicture::pictureRect() const
     if (m_picture.isNull())
         return {};
     QSize shown = m_picture.size();
-    const QSize room = size() - QSize(2 * Frame, 2 * Frame);
+    // A fitted picture keeps a little of the dark area around it.
+    const int margin = Frame + (m_fit ? 8 : 0);
+    const QSize room = size() - QSize(2 * margin, 2 * margin);
     if (m_fit && (shown.width() > room.width() || shown.height() > room.height()))
         shown = shown.scaled(room.expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
     return QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
