@@ -10,10 +10,11 @@
 //   next  the ">" button when the next picture was decoded in the background,
 //         against the same bare decode;
 //   fit   "next" with the picture fitted to the view and painted.
-#include "app/consoleplatform.h"
+#include "app/features.h"
 #include "app/frmprincipal.h"
 #include "editor/slidedisplay.h"
 #include "editor/slidepicture.h"
+#include "platform/consoleplatform.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -75,7 +76,10 @@ QImage scene(QSize size, bool grain)
 QByteArray gif(const QImage &image)
 {
     QByteArray out("GIF89a");
-    const auto le16 = [&out](int v) { out += char(v & 0xFF); out += char(v >> 8); };
+    const auto le16 = [&out](int v) {
+        out += char(v & 0xFF);
+        out += char(v >> 8);
+    };
     le16(image.width());
     le16(image.height());
     out += char(0xF7);
@@ -140,10 +144,7 @@ QByteArray gif(const QImage &image)
     return out;
 }
 
-double msSince(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
+double msSince(const QElapsedTimer &timer) { return double(timer.nsecsElapsed()) / 1e6; }
 
 struct Figure
 {
@@ -188,8 +189,9 @@ Figure compare(int pairs, const std::function<void()> &prepare, const std::funct
 
 void print(const char *what, const Figure &f)
 {
-    std::printf("  %-5s %8.2f ms vs bare decode %8.2f ms   ratio median %.3f (min %.3f, max %.3f)\n",
-                what, f.medianMs, f.bareMs, f.medianRatio, f.lowRatio, f.highRatio);
+    std::printf(
+        "  %-5s %8.2f ms vs bare decode %8.2f ms   ratio median %.3f (min %.3f, max %.3f)\n", what,
+        f.medianMs, f.bareMs, f.medianRatio, f.lowRatio, f.highRatio);
 }
 
 } // namespace
@@ -204,10 +206,12 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     QTextStream err(stderr);
     ConsolePlatform platform(err);
-    FrmPrincipal window(platform, QStringLiteral(LUMIVUE_BENCH_APPDATA), folder.path());
+    const AppContext context{platform, QStringLiteral(LUMIVUE_BENCH_APPDATA), folder.path()};
+    FrmPrincipal window(context);
+    Features features(window, context);
     window.resize(1400, 900);
     window.show();
-    auto *display = window.findChild<SlideDisplay *>();
+    SlideDisplay *display = &features.slideDisplay();
 
     // Ten slides of each picture: slides 0..9 the JPEG, 10..19 the GIF.
     SlideshowProject &project = window.project;
@@ -226,9 +230,12 @@ int main(int argc, char *argv[])
     for (int n = 0; n < 20; ++n) {
         project.imageTypes[n] = n < 10 ? QStringLiteral(".jpg") : QStringLiteral(".gif");
         project.slideLines[n] =
-            QStringLiteral("<font face='DejaVu Sans' size='3' color='#203040'>Diapo <b>%1</b></font>").arg(n);
-        QFile::copy(folder.filePath(n < 10 ? QStringLiteral("photo.jpg") : QStringLiteral("dessin.gif")),
-                    project.imagePath(n));
+            QStringLiteral(
+                "<font face='DejaVu Sans' size='3' color='#203040'>Diapo <b>%1</b></font>")
+                .arg(n);
+        QFile::copy(
+            folder.filePath(n < 10 ? QStringLiteral("photo.jpg") : QStringLiteral("dessin.gif")),
+            project.imagePath(n));
     }
     const auto settle = [&] {
         // Background decodes finish before anything is timed.
@@ -244,7 +251,8 @@ int main(int argc, char *argv[])
         app.processEvents();
     };
 
-    for (const auto &[name, first] : {std::pair{"12-megapixel JPEG", 0}, std::pair{"1-megapixel GIF", 10}}) {
+    for (const auto &[name, first] :
+         {std::pair{"12-megapixel JPEG", 0}, std::pair{"1-megapixel GIF", 10}}) {
         const QString file = project.imagePath(first);
         const auto bare = [&file] { QImageReader(file).read(); };
         const QSize size = QImageReader(file).size();
@@ -252,19 +260,36 @@ int main(int argc, char *argv[])
                     QFileInfo(file).size());
         // Cold: jump between slides first + 2 and first + 6, never neighbours.
         int target = first + 2;
-        print("cold", compare(pairs, [&] { target = target == first + 2 ? first + 6 : first + 2; settle(); },
-                              [&] { project.currentSlide = std::int16_t(target); display->ShowCurrentSlide(); },
-                              bare, settle));
+        print("cold",
+              compare(
+                  pairs,
+                  [&] {
+                      target = target == first + 2 ? first + 6 : first + 2;
+                      settle();
+                  },
+                  [&] {
+                      project.currentSlide = std::int16_t(target);
+                      display->ShowCurrentSlide();
+                  },
+                  bare, settle));
         // Next: from slide first + 1 to first + 2, the latter decoded ahead.
         const auto toSecond = [&] {
             project.currentSlide = std::int16_t(first + 1);
             display->ShowCurrentSlide();
             settle();
         };
-        print("next", compare(pairs, toSecond, [&] { display->navigate(2); }, bare, settle));
+        print("next",
+              compare(
+                  pairs, toSecond, [&] { display->navigate(2); }, bare, settle));
         window.chkAjuster->setChecked(true);
-        print("fit", compare(pairs, toSecond, [&] { display->navigate(2); window.imgDiapo->repaint(); },
-                             bare, settle));
+        print("fit",
+              compare(
+                  pairs, toSecond,
+                  [&] {
+                      display->navigate(2);
+                      window.imgDiapo->repaint();
+                  },
+                  bare, settle));
         window.chkAjuster->setChecked(false);
     }
     return 0;

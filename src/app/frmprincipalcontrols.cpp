@@ -2,9 +2,9 @@
 // Where they stand and how they look is in frmprincipallayout.cpp.
 #include "app/frmprincipal.h"
 
-#include "app/buttonsprites.h"
-#include "app/picturebutton.h"
 #include "editor/slidepicture.h"
+#include "widgets/buttonsprites.h"
+#include "widgets/picturebutton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,16 +18,14 @@
 
 namespace {
 
-template <typename T>
-T *named(QWidget *parent, const char *name)
+template <typename T> T *named(QWidget *parent, const char *name)
 {
     auto *widget = new T(parent);
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
 
-template <typename T, std::size_t N>
-void nameArray(std::array<T *, N> &controls, const char *name)
+template <typename T, std::size_t N> void nameArray(std::array<T *, N> &controls, const char *name)
 {
     for (std::size_t i = 0; i < N; ++i) {
         controls[i]->setObjectName(QLatin1String(name));
@@ -66,7 +64,8 @@ void FrmPrincipal::buildControls()
     imgCapturer->showPicture(ButtonSprites::captureDesignPicture(m_pixelRatio, m_tileSize));
 
     const int tile = m_tileSize;
-    const auto pictureButton = [this, tile](const char *name, const QString &tip, const QPixmap &icon) {
+    const auto pictureButton = [this, tile](const char *name, const QString &tip,
+                                            const QPixmap &icon) {
         auto *button = named<QPushButton>(this, name);
         button->setToolTip(tip);
         button->setAccessibleName(tip);
@@ -79,15 +78,15 @@ void FrmPrincipal::buildControls()
     };
     cmdFinaliser = pictureButton("cmdFinaliser", QStringLiteral("Finaliser le diaporama"),
                                  ButtonSprites::finaliseIcon(m_pixelRatio, tile));
-    cmdChangerModele =
-        pictureButton("cmdChangerModele", QStringLiteral("Choisir un nouveau modèle"),
-                      ButtonSprites::templateIcon(m_pixelRatio, tile));
+    cmdChangerModele = pictureButton("cmdChangerModele",
+                                     QStringLiteral("Choisir un nouveau modèle"),
+                                     ButtonSprites::templateIcon(m_pixelRatio, tile));
 
     // ---- decorative bars ----
     lblBarre = named<QLabel>(this, "lblBarre");
-    Label1 = named<QLabel>(this, "Label1");
-    Label1->resize(4, 1);
-    Label2 = named<QLabel>(this, "Label2");
+    edgeBar = named<QLabel>(this, "Label1");
+    edgeBar->resize(4, 1);
+    statusBand = named<QLabel>(this, "Label2");
 
     // ---- slide display and navigation ----
     imageArea = named<QScrollArea>(this, "imageArea");
@@ -96,7 +95,7 @@ void FrmPrincipal::buildControls()
     // when the picture at natural size is larger.
     imageArea->setWidget(imgDiapo);
     imageArea->setWidgetResizable(true);
-    imgDiapo->setAutoFillBackground(false);   // the area's own dark background shows
+    imgDiapo->setAutoFillBackground(false); // the area's own dark background shows
     chkAjuster = named<QCheckBox>(this, "chkAjuster");
     chkAjuster->setText(QStringLiteral("Ajuster à la fenêtre"));
     chkAjuster->setCursor(Qt::PointingHandCursor);
@@ -169,7 +168,7 @@ void FrmPrincipal::buildControls()
     nameArray(cmdRich, "cmdRich");
     cmdRich[6]->setIcon(ButtonSprites::textColourIcon(m_pixelRatio, 20));
     cmdRich[7]->setIcon(ButtonSprites::clearCaptionIcon(m_pixelRatio, 20));
-    setColourButtonFace(Qt::white);
+    cmdRich[8]->setIcon(ButtonSprites::colourSwatch(m_pixelRatio, 20, Qt::white));
 
     comboPolice = named<QComboBox>(this, "comboPolice");
     comboPolice->setToolTip(QStringLiteral("Nom de la police"));

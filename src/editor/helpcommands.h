@@ -1,32 +1,31 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
+#include "platform/appcontext.h"
 
-class Platform;
+#include <QObject>
+
 class PictureButton;
 class QWidget;
 
-// The main window's help keys: imgHelp opens the help's contents, imgDidact
-// the tutorial, imgInfo shows the about window.
+// The main window's help keys: imgHelp opens the help's table of contents,
+// imgDidact the tutorial, imgInfo shows the about window.
 class HelpCommands : public QObject
 {
     Q_OBJECT
 public:
-    struct Buttons
+    struct Controls
     {
         PictureButton *imgHelp = nullptr;
         PictureButton *imgDidact = nullptr;
         PictureButton *imgInfo = nullptr;
     };
     // window: the owner of the about window.
-    HelpCommands(const Buttons &buttons, Platform &platform, QString appDir, QWidget *window);
+    HelpCommands(const Controls &controls, const AppContext &context, QWidget *window);
 
-    // The about window, modally; it is a fresh one each time.
+    // The about window, modally; a fresh one each time.
     void showAbout();
 
 private:
-    Platform &m_platform;
-    QString m_appDir;
+    AppContext m_context;
     QWidget *m_window;
 };

@@ -44,10 +44,7 @@ const PictureCache::Entry *PictureCache::current(const QString &path) const
     return &*found;
 }
 
-bool PictureCache::holds(const QString &path) const
-{
-    return current(path) != nullptr;
-}
+bool PictureCache::holds(const QString &path) const { return current(path) != nullptr; }
 
 bool PictureCache::isReady(const QString &path) const
 {

@@ -21,7 +21,7 @@ class PictureCache
 {
 public:
     PictureCache();
-    ~PictureCache();   // abandons what is queued, waits for decodes under way
+    ~PictureCache(); // abandons what is queued, waits for decodes under way
     PictureCache(const PictureCache &) = delete;
     PictureCache &operator=(const PictureCache &) = delete;
 
@@ -47,7 +47,7 @@ public:
 private:
     struct Stamp
     {
-        qint64 size = -1;   // -1: the file does not exist
+        qint64 size = -1; // -1: the file does not exist
         QDateTime modified;
         bool operator==(const Stamp &) const = default;
     };

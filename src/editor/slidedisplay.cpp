@@ -1,5 +1,6 @@
 #include "editor/slidedisplay.h"
 
+#include "captions/captioncontroller.h"
 #include "editor/slidepicture.h"
 #include "project/slideshowproject.h"
 
@@ -24,21 +25,23 @@ std::optional<int> slideNumber(const QString &text)
 
 } // namespace
 
-SlideDisplay::SlideDisplay(const Controls &controls, const State &state,
-                           std::function<void()> storeCaption, QObject *parent)
-    : QObject(parent), m_controls(controls), m_state(state), m_storeCaption(std::move(storeCaption))
+SlideDisplay::SlideDisplay(const Controls &controls, SlideshowProject &project,
+                           CaptionController &captions)
+    : m_controls(controls)
+    , m_project(project)
+    , m_captions(captions)
 {
-    setObjectName(QStringLiteral("slideDisplay"));
     for (int i = 0; i < int(m_controls.cmdDiapo.size()); ++i)
         connect(m_controls.cmdDiapo[i], &QPushButton::clicked, this, [this, i] { navigate(i); });
-    connect(m_controls.txtNumDiapo, &QLineEdit::textChanged, this, &SlideDisplay::slideNumberChanged);
+    connect(m_controls.txtNumDiapo, &QLineEdit::textChanged, this,
+            &SlideDisplay::slideNumberChanged);
     connect(m_controls.chkAjuster, &QAbstractButton::toggled, m_controls.imgDiapo,
             &SlidePicture::setFitToView);
 }
 
 QStringList SlideDisplay::neighbours(int index) const
 {
-    const SlideshowProject &project = *m_state.project;
+    const SlideshowProject &project = m_project;
     QStringList paths;
     if (!project.loaded)
         return paths;
@@ -52,12 +55,10 @@ QStringList SlideDisplay::neighbours(int index) const
 
 void SlideDisplay::ShowCurrentSlide()
 {
-    SlideshowProject &project = *m_state.project;
+    SlideshowProject &project = m_project;
     const int index = project.currentSlide;
     if (index < 0 || index >= SlideshowProject::Capacity)
         return;
-
-    *m_state.showingCaption = true;
 
     // Pictures of other slides are let go before this one is decoded, so
     // that a jump neither holds nor waits for pictures it does not show.
@@ -65,17 +66,13 @@ void SlideDisplay::ShowCurrentSlide()
     const QStringList ahead = neighbours(index);
     m_pictures.keepOnly(QStringList(path) + ahead);
     const QImage picture = m_pictures.picture(path);
-    const QString missing = tr("Image introuvable ou illisible :\n%1").arg(QFileInfo(path).fileName());
+    const QString missing =
+        tr("Image introuvable ou illisible :\n%1").arg(QFileInfo(path).fileName());
     m_controls.imgDiapo->setPicture(picture, picture.isNull() ? missing : QString());
 
-    // Setting the text the field already holds would change nothing, and the
-    // editor would keep showing whatever it showed before.
+    // The caption goes through the caption field, which stores it back.
     const QString caption = project.slideLines[std::size_t(index)];
-    if (m_controls.txtTexteInfo->text() == caption)
-        m_controls.txtTexteInfo->clear();
-    m_controls.txtTexteInfo->setText(caption);
-
-    *m_state.showingCaption = false;
+    m_captions.showCaption(caption);
 
     // Runs slideNumberChanged at once when the text changes.
     m_controls.txtNumDiapo->setText(QString::number(index));
@@ -87,8 +84,8 @@ void SlideDisplay::ShowCurrentSlide()
 
     // An empty picture is no measure: the proposed capture size stays.
     if (!m_controls.imgDiapo->picture().isNull()) {
-        *m_state.displayWidthLimit = measured.width();
-        *m_state.displayHeightLimit = measured.height();
+        m_displayWidthLimit = measured.width();
+        m_displayHeightLimit = measured.height();
     }
 
     m_pictures.prefetch(ahead);
@@ -97,52 +94,48 @@ void SlideDisplay::ShowCurrentSlide()
 
 void SlideDisplay::navigate(int index)
 {
-    SlideshowProject &project = *m_state.project;
+    SlideshowProject &project = m_project;
     if (!project.loaded || project.slideCount == 0)
         return;
-    *m_state.slideNumberArmed = false;
-    m_storeCaption();
+    m_slideNumberArmed = false;
+    m_captions.storeCaption();
     switch (index) {
-    case 0:
-        project.currentSlide = 0;
-        break;
+    case 0: project.currentSlide = 0; break;
     case 1:
         if (--project.currentSlide == -1) {
             project.currentSlide = 0;
-            *m_state.slideNumberArmed = true;
+            m_slideNumberArmed = true;
             return;
         }
         break;
     case 2:
         if (++project.currentSlide == project.slideCount) {
             project.currentSlide = std::int16_t(project.slideCount - 1);
-            *m_state.slideNumberArmed = true;
+            m_slideNumberArmed = true;
             return;
         }
         break;
-    default:
-        project.currentSlide = std::int16_t(project.slideCount - 1);
-        break;
+    default: project.currentSlide = std::int16_t(project.slideCount - 1); break;
     }
     ShowCurrentSlide();
-    *m_state.slideNumberArmed = true;
+    m_slideNumberArmed = true;
 }
 
 void SlideDisplay::slideNumberChanged(const QString &text)
 {
-    SlideshowProject &project = *m_state.project;
-    if (!*m_state.slideNumberArmed || !project.loaded || project.slideCount == 0)
+    SlideshowProject &project = m_project;
+    if (!m_slideNumberArmed || !project.loaded || project.slideCount == 0)
         return;
-    *m_state.slideNumberArmed = false;
-    m_storeCaption();
+    m_slideNumberArmed = false;
+    m_captions.storeCaption();
     const std::optional<int> number = slideNumber(text);
     if (!number || *number < 0 || *number >= project.slideCount) {
         m_controls.txtNumDiapo->setText(QString::number(project.currentSlide));
-        *m_state.slideNumberArmed = true;
+        m_slideNumberArmed = true;
         return;
     }
     project.currentSlide = std::int16_t(*number);
     m_controls.txtNumDiapo->setText(QString::number(*number));
     ShowCurrentSlide();
-    *m_state.slideNumberArmed = true;
+    m_slideNumberArmed = true;
 }

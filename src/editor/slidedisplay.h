@@ -6,8 +6,8 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
+class CaptionController;
 class QAbstractButton;
 class QLabel;
 class QLineEdit;
@@ -30,25 +30,13 @@ public:
     {
         SlidePicture *imgDiapo = nullptr;
         QLineEdit *txtNumDiapo = nullptr;
-        std::array<QPushButton *, 4> cmdDiapo{};   // "<<", "<", ">", ">>"
-        QLabel *lblLongueur = nullptr;             // "L = " width
-        QLabel *lblLargeur = nullptr;              // "H = " height
-        QAbstractButton *chkAjuster = nullptr;     // fit a large picture to the view
-        QLineEdit *txtTexteInfo = nullptr;         // the caption field
-    };
-    // Values of the main window read and written here.
-    struct State
-    {
-        SlideshowProject *project = nullptr;
-        bool *showingCaption = nullptr;
-        bool *slideNumberArmed = nullptr;
-        std::int32_t *displayWidthLimit = nullptr;   // proposed capture size
-        std::int32_t *displayHeightLimit = nullptr;
+        std::array<QPushButton *, 4> cmdDiapo{}; // "<<", "<", ">", ">>"
+        QLabel *lblLongueur = nullptr;           // "L = " width
+        QLabel *lblLargeur = nullptr;            // "H = " height
+        QAbstractButton *chkAjuster = nullptr;   // fits a large picture to the view
     };
 
-    // storeCaption stores the caption being edited into the current slide.
-    SlideDisplay(const Controls &controls, const State &state,
-                 std::function<void()> storeCaption, QObject *parent);
+    SlideDisplay(const Controls &controls, SlideshowProject &project, CaptionController &captions);
 
     // Shows the slide at currentSlide: its picture at natural size (an empty
     // picture when the file is missing or unreadable), its caption in the
@@ -58,6 +46,11 @@ public:
 
     // cmdDiapo(index): first, previous, next, last slide.
     void navigate(int index);
+
+    // The size of the picture last shown, proposed as the size of a screen
+    // capture: 600 x 350 until a picture is shown.
+    std::int32_t displayWidthLimit() const { return m_displayWidthLimit; }
+    std::int32_t displayHeightLimit() const { return m_displayHeightLimit; }
 
     const PictureCache &pictures() const { return m_pictures; }
 
@@ -70,7 +63,12 @@ private:
     QStringList neighbours(int index) const;
 
     Controls m_controls;
-    State m_state;
-    std::function<void()> m_storeCaption;
+    SlideshowProject &m_project;
+    CaptionController &m_captions;
+    // The number box reacts to a change of its text; off while the display
+    // writes into it itself.
+    bool m_slideNumberArmed = true;
+    std::int32_t m_displayWidthLimit = 600;
+    std::int32_t m_displayHeightLimit = 350;
     PictureCache m_pictures;
 };

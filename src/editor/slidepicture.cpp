@@ -19,10 +19,7 @@ void SlidePicture::setPicture(const QImage &picture, const QString &emptyText)
     update();
 }
 
-QSize SlidePicture::naturalSize() const
-{
-    return m_picture.size() + QSize(2 * Frame, 2 * Frame);
-}
+QSize SlidePicture::naturalSize() const { return m_picture.size() + QSize(2 * Frame, 2 * Frame); }
 
 void SlidePicture::setFitToView(bool fit)
 {

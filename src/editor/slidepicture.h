@@ -40,5 +40,5 @@ private:
     QImage m_picture;
     QString m_emptyText;
     bool m_fit = false;
-    QImage m_fitted;   // m_picture scaled into the view, made when first drawn
+    QImage m_fitted; // m_picture scaled into the view, made when first drawn
 };

@@ -1,18 +1,17 @@
 #include "project/frminfo.h"
 
-#include "app/buttonsprites.h"
+#include "widgets/buttonsprites.h"
+#include "widgets/centreonscreen.h"
 
 #include <QGraphicsDropShadowEffect>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextEdit>
-#include <QtMath>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include <cmath>
 
@@ -26,7 +25,7 @@ QLabel#lblInfo[index="0"] { color: #1f3f73; font-size: 30pt; font-weight: bold; 
 QLabel#lblInfo[index="1"], QLabel#lblInfo[index="2"], QLabel#lblInfo[index="3"],
 QLabel#lblInfo[index="4"], QLabel#lblInfo[index="8"] { color: #26344a; font-size: 10pt; }
 QLabel#lblInfo[index="6"] { font-size: 12pt; font-weight: bold; }
-QTextEdit#Text1 {
+QTextEdit#novelties {
     background: rgba(255, 255, 255, 170); color: #26344a;
     border: 1px solid rgba(38, 52, 74, 60); border-radius: 10px; padding: 6px 10px;
 }
@@ -57,27 +56,27 @@ FrmInfo::FrmInfo(const QString &appDir, QWidget *parent)
     // Load: counter at 0, centred, tiled, elliptical.
     m_ticks = 0;
     setFixedSize(WindowSize);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    CentreOnScreen(*this);
     if (!imgFond.load(appDir + QStringLiteral("/imgFond.jpg"))) {
         imgFond = QPixmap(64, 64);
         imgFond.fill(QColor(0xf1, 0xee, 0xe6));
     }
     setMask(QRegion(rect(), QRegion::Ellipse));
-    Timer1->start();
+    cycleTimer->start();
 }
 
 void FrmInfo::buildControls()
 {
     lblInfo[0] = infoLabel(this, 0, QStringLiteral("Lumivue  v 2.1"));
-    lblInfo[1] = infoLabel(this, 1, QStringLiteral("--> générateur de diaporamas et didacticiels au format HTML."));
+    lblInfo[1] = infoLabel(
+        this, 1, QStringLiteral("--> générateur de diaporamas et didacticiels au format HTML."));
     lblInfo[2] = infoLabel(this, 2, QStringLiteral("--> accepte jusqu'à 200 photographies."));
-    lblInfo[3] = infoLabel(this, 3, QStringLiteral("--> commentaires possibles avec balises HTML."));
+    lblInfo[3] = infoLabel(this, 3,
+                           QStringLiteral("--> commentaires possibles avec balises HTML."));
     lblInfo[4] = infoLabel(this, 4, QStringLiteral("--> fonctionnement sous IE et sous Netscape."));
     lblInfo[6] = infoLabel(this, 6, QStringLiteral("Conçu et réalisé par l'équipe Lumivue"));
-    lblInfo[8] = infoLabel(this, 8, QStringLiteral("--> éditeur HTML WYSIWYG pour les commentaires."));
+    lblInfo[8] = infoLabel(this, 8,
+                           QStringLiteral("--> éditeur HTML WYSIWYG pour les commentaires."));
     // A soft halo of the opposite lightness keeps every colour of the cycle
     // readable on the light background.
     auto *halo = new QGraphicsDropShadowEffect(lblInfo[6]);
@@ -85,29 +84,31 @@ void FrmInfo::buildControls()
     halo->setBlurRadius(8);
     lblInfo[6]->setGraphicsEffect(halo);
 
-    Text1 = new QTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setReadOnly(true);
-    Text1->setPlainText(QStringLiteral("NOUVEAUTES DE LA VERSION 2.1 :\n"
-                                       "-> visionneuse performante de diapositives.\n"
-                                       "-> insertion, duplication et échange de diapositives.\n"
-                                       "-> amélioration de l'éditeur HTML ( possibilité de copier-coller )\n"
-                                       "-> aide contextuelle intégrée\n"
-                                       "-> finalisation améliorée du fichier HTML créé.\n"));
-    Text1->setLineWrapMode(QTextEdit::NoWrap);
-    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    novelties = new QTextEdit(this);
+    novelties->setObjectName(QStringLiteral("Text1"));
+    novelties->setReadOnly(true);
+    novelties->setPlainText(
+        QStringLiteral("NOUVEAUTES DE LA VERSION 2.1 :\n"
+                       "-> visionneuse performante de diapositives.\n"
+                       "-> insertion, duplication et échange de diapositives.\n"
+                       "-> amélioration de l'éditeur HTML ( possibilité de copier-coller )\n"
+                       "-> aide contextuelle intégrée\n"
+                       "-> finalisation améliorée du fichier HTML créé.\n"));
+    novelties->setLineWrapMode(QTextEdit::NoWrap);
+    novelties->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    novelties->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setToolTip(QStringLiteral("Quitter la fenêtre INFO"));
-    Image1->setAccessibleName(Image1->toolTip());
-    Image1->setPixmap(ButtonSprites::toolbarPictures(devicePixelRatioF(), CloseSize).at(12));
-    Image1->setCursor(Qt::PointingHandCursor);
+    closePicture = new QLabel(this);
+    closePicture->setObjectName(QStringLiteral("Image1"));
+    closePicture->setToolTip(QStringLiteral("Quitter la fenêtre INFO"));
+    closePicture->setAccessibleName(closePicture->toolTip());
+    closePicture->setPixmap(ButtonSprites::toolbarPictures(devicePixelRatioF(), CloseSize).at(12));
+    closePicture->setCursor(Qt::PointingHandCursor);
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(50);
-    connect(Timer1, &QTimer::timeout, this, &FrmInfo::tick);
+    cycleTimer = new QTimer(this);
+    cycleTimer->setObjectName(QStringLiteral("Timer1"));
+    cycleTimer->setInterval(50);
+    connect(cycleTimer, &QTimer::timeout, this, &FrmInfo::tick);
 }
 
 void FrmInfo::buildLayout()
@@ -126,12 +127,12 @@ void FrmInfo::buildLayout()
         column->addWidget(lblInfo[std::size_t(index)]);
     column->addSpacing(10);
     // Room for every line: the text's own height, the padding and the border.
-    Text1->setFixedHeight(qCeil(Text1->document()->size().height()) + 2 * 6 + 2);
-    column->addWidget(Text1);
+    novelties->setFixedHeight(qCeil(novelties->document()->size().height()) + 2 * 6 + 2);
+    column->addWidget(novelties);
     column->addSpacing(10);
     column->addWidget(lblInfo[6], 0, Qt::AlignHCenter);
     column->addSpacing(6);
-    column->addWidget(Image1, 0, Qt::AlignHCenter);
+    column->addWidget(closePicture, 0, Qt::AlignHCenter);
     column->addStretch(1);
 }
 
@@ -154,15 +155,17 @@ void FrmInfo::tick()
     palette.setColor(QPalette::WindowText, colour);
     credit->setPalette(palette);
     if (auto *halo = qobject_cast<QGraphicsDropShadowEffect *>(credit->graphicsEffect()))
-        halo->setColor(colour.lightnessF() > 0.55 ? QColor(0, 0, 0, 200) : QColor(255, 255, 255, 230));
+        halo->setColor(colour.lightnessF() > 0.55 ? QColor(0, 0, 0, 200)
+                                                  : QColor(255, 255, 255, 230));
 }
 
 void FrmInfo::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     const QSize tile = imgFond.deviceIndependentSize().toSize();
-    p.drawTiledPixmap(QRect(QPoint(0, 0), QSize((width() / tile.width() + 1) * tile.width(),
-                                                 (height() / tile.height() + 1) * tile.height())),
+    p.drawTiledPixmap(QRect(QPoint(0, 0),
+                            QSize((width() / tile.width() + 1) * tile.width(),
+                                  (height() / tile.height() + 1) * tile.height())),
                       imgFond);
     // A soft rim hides the stair steps of the window's elliptical edge.
     p.setRenderHint(QPainter::Antialiasing);
@@ -175,7 +178,7 @@ void FrmInfo::mouseReleaseEvent(QMouseEvent *event)
 {
     // Clicks on a label come here too, since labels take none; they do not close.
     QWidget *hit = childAt(event->position().toPoint());
-    if (qobject_cast<QLabel *>(hit) && hit != Image1)
+    if (qobject_cast<QLabel *>(hit) && hit != closePicture)
         return;
     close();
 }

@@ -26,16 +26,16 @@ public:
     // periods 500, 250 and 1000 ticks.
     static QColor cycleColour(int t);
 
-    // Timer1's handler, every 50 ms: counts the tick and colours the credit line.
+    // cycleTimer's handler, every 50 ms: counts the tick and colours the credit line.
     void tick();
     int tickCount() const { return m_ticks; }
 
     // lblInfo 0..4, 6 and 8; places 5 and 7 hold no label.
     std::array<QLabel *, 9> lblInfo{};
-    QTextEdit *Text1 = nullptr;
-    QLabel *Image1 = nullptr;
-    QPixmap imgFond;
-    QTimer *Timer1 = nullptr;
+    QTextEdit *novelties = nullptr; // Text1
+    QLabel *closePicture = nullptr; // Image1
+    QPixmap imgFond;                // the background tile
+    QTimer *cycleTimer = nullptr;   // Timer1
 
 protected:
     void paintEvent(QPaintEvent *event) override;

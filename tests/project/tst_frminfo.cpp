@@ -1,15 +1,16 @@
+#include "app/features.h"
 #include "app/frmprincipal.h"
-#include "app/picturebutton.h"
 #include "project/frminfo.h"
 #include "support/scriptedplatform.h"
+#include "widgets/picturebutton.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QTextEdit>
-#include <QScrollBar>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 
 // The about window: its colour cycle, its shape and how it closes.
@@ -46,7 +47,7 @@ void TestFrmInfo::creditColourCycles()
     QFETCH(int, ticks);
     QFETCH(QColor, colour);
     FrmInfo window(m_appDir.path());
-    window.Timer1->stop();
+    window.cycleTimer->stop();
     for (int t = 0; t < ticks; ++t)
         window.tick();
     QCOMPARE(window.lblInfo[6]->palette().color(QPalette::WindowText), colour);
@@ -59,30 +60,33 @@ void TestFrmInfo::contentInsideTheEllipse()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QRegion shape = window.mask();
     QVERIFY(!shape.isEmpty());
-    QList<QWidget *> parts{window.Text1, window.Image1};
+    QList<QWidget *> parts{window.novelties, window.closePicture};
     for (QLabel *label : window.lblInfo)
         if (label)
             parts.append(label);
     for (QWidget *part : parts) {
         const QRect area = part->geometry();
-        QVERIFY2(shape.contains(area), qPrintable(part->objectName() + part->property("index").toString()));
+        QVERIFY2(shape.contains(area),
+                 qPrintable(part->objectName() + part->property("index").toString()));
         QVERIFY2(part->width() >= part->sizeHint().width(), qPrintable(part->objectName()));
     }
     // Six lines of novelties, all in view.
-    QCOMPARE(window.Text1->document()->blockCount(), 7);
-    QVERIFY(window.Text1->verticalScrollBar()->maximum() == 0);
+    QCOMPARE(window.novelties->document()->blockCount(), 7);
+    QVERIFY(window.novelties->verticalScrollBar()->maximum() == 0);
 }
 
 void TestFrmInfo::whileAboutShown(const std::function<void(FrmInfo *)> &inside)
 {
-    FrmPrincipal main(m_platform, m_appDir.path(), m_appDir.path());
+    const AppContext context{m_platform, m_appDir.path(), m_appDir.path()};
+    FrmPrincipal main(context);
+    const Features features(main, context);
     bool ran = false;
     QTimer::singleShot(0, this, [&] {
         auto *about = qobject_cast<FrmInfo *>(QApplication::activeModalWidget());
         QVERIFY(about);
         ran = true;
         inside(about);
-        if (about->isVisible())   // a failed check leaves it open
+        if (about->isVisible()) // a failed check leaves it open
             about->close();
     });
     QTest::mouseClick(main.imgInfo, Qt::LeftButton);
@@ -108,8 +112,10 @@ void TestFrmInfo::closing()
         shown = about;
         QWidget *clicked = target.isEmpty() ? about : about->findChild<QWidget *>(target);
         // The background: left of the content, well inside the ellipse.
-        const QPoint where = target.isEmpty() ? QPoint(60, about->height() / 2) : clicked->rect().center();
-        QTest::mouseClick(target == "Text1" ? about->Text1->viewport() : clicked, Qt::LeftButton, {}, where);
+        const QPoint where = target.isEmpty() ? QPoint(60, about->height() / 2)
+                                              : clicked->rect().center();
+        QTest::mouseClick(target == "Text1" ? about->novelties->viewport() : clicked,
+                          Qt::LeftButton, {}, where);
         QCOMPARE(about->isVisible(), !closes);
     });
     // Closed windows are destroyed.
@@ -122,7 +128,7 @@ void TestFrmInfo::reopeningStartsTheCycleAgain()
     whileAboutShown([&](FrmInfo *about) {
         QTRY_VERIFY(about->tickCount() >= 20);
         firstTicks = about->tickCount();
-        QTest::mouseClick(about->Image1, Qt::LeftButton);
+        QTest::mouseClick(about->closePicture, Qt::LeftButton);
     });
     whileAboutShown([&](FrmInfo *about) {
         QVERIFY(about->tickCount() < firstTicks);

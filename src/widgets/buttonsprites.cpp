@@ -1,4 +1,4 @@
-#include "app/buttonsprites.h"
+#include "widgets/buttonsprites.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -61,8 +61,8 @@ void badgeTurn(QPainter &p, const Ink &c, QPointF centre)
     p.drawArc(ring, 60 * 16, 270 * 16);
     const QPointF tip = centre + QPointF(1.4, -2.45);
     fill(p, c.cut);
-    p.drawPolygon(QPolygonF{tip + QPointF(-1.8, -1.6), tip + QPointF(1.4, 0.2),
-                            tip + QPointF(-1.3, 1.8)});
+    p.drawPolygon(
+        QPolygonF{tip + QPointF(-1.8, -1.6), tip + QPointF(1.4, 0.2), tip + QPointF(-1.3, 1.8)});
 }
 
 void folder(QPainter &p, const Ink &c)
@@ -242,10 +242,7 @@ void restoreTemplate(QPainter &p, const Ink &c)
     badgeTurn(p, c, {18, 17.8});
 }
 
-void templateSheet(QPainter &p, const Ink &c)
-{
-    layoutSheet(p, c, QRectF(3, 3.5, 18, 17));
-}
+void templateSheet(QPainter &p, const Ink &c) { layoutSheet(p, c, QRectF(3, 3.5, 18, 17)); }
 
 void roller(QPainter &p, const Ink &c)
 {
@@ -394,15 +391,15 @@ QList<QPixmap> ButtonSprites::toolbarPictures(qreal pixelRatio, int size)
 {
     // In index order of the pairs: 0/1, 2/3, ... 34/35.
     const std::pair<QColor, Glyph> pairs[Count / 2] = {
-        {fileColour(), folder},         {fileColour(), page},
-        {fileColour(), disk},           {showColour(), play},
-        {helpColour(), question},       {helpColour(), info},
-        {dangerColour(), power},        {dangerColour(), trash},
-        {slideColour(), addSlide},      {blankColour(), nothing},
-        {slideColour(), changeSlide},   {fileColour(), saveAs},
-        {showColour(), htmlCode},       {showColour(), restoreTemplate},
-        {showColour(), roller},         {slideColour(), camera},
-        {helpColour(), graduationCap},  {slideColour(), thumbnails},
+        {fileColour(), folder},        {fileColour(), page},
+        {fileColour(), disk},          {showColour(), play},
+        {helpColour(), question},      {helpColour(), info},
+        {dangerColour(), power},       {dangerColour(), trash},
+        {slideColour(), addSlide},     {blankColour(), nothing},
+        {slideColour(), changeSlide},  {fileColour(), saveAs},
+        {showColour(), htmlCode},      {showColour(), restoreTemplate},
+        {showColour(), roller},        {slideColour(), camera},
+        {helpColour(), graduationCap}, {slideColour(), thumbnails},
     };
     QList<QPixmap> pictures;
     pictures.reserve(Count);
@@ -411,6 +408,12 @@ QList<QPixmap> ButtonSprites::toolbarPictures(qreal pixelRatio, int size)
         pictures.append(key(pixelRatio, size, accent, true, glyph));
     }
     return pictures;
+}
+
+std::pair<QPixmap, QPixmap> ButtonSprites::helpPictures(qreal pixelRatio, int size)
+{
+    return {key(pixelRatio, size, helpColour(), false, question),
+            key(pixelRatio, size, helpColour(), true, question)};
 }
 
 QPixmap ButtonSprites::captureDesignPicture(qreal pixelRatio, int size)
@@ -438,8 +441,8 @@ QPixmap ButtonSprites::textColourIcon(qreal pixelRatio, int size)
     p.drawPolyline(QPolygonF{{6.5, 16}, {12, 3.5}, {17.5, 16}});
     p.drawLine(QPointF(8.6, 11.4), QPointF(15.4, 11.4));
     QLinearGradient rainbow(3, 0, 21, 0);
-    const QColor stops[] = {Qt::red, QColor(255, 160, 0), Qt::yellow, QColor(0, 190, 0),
-                            QColor(0, 120, 255), QColor(150, 0, 220)};
+    const QColor stops[] = {Qt::red,           QColor(255, 160, 0), Qt::yellow,
+                            QColor(0, 190, 0), QColor(0, 120, 255), QColor(150, 0, 220)};
     for (int i = 0; i < 6; ++i)
         rainbow.setColorAt(i / 5.0, stops[i]);
     p.setPen(Qt::NoPen);

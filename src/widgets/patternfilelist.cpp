@@ -1,10 +1,11 @@
-#include "output/patternfilelist.h"
+#include "widgets/patternfilelist.h"
 
 #include <QDir>
 #include <QStyle>
 
 PatternFileList::PatternFileList(QString pattern, QWidget *parent)
-    : QListWidget(parent), m_pattern(std::move(pattern))
+    : QListWidget(parent)
+    , m_pattern(std::move(pattern))
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
@@ -18,7 +19,8 @@ void PatternFileList::setFolder(const QString &folder)
     clear();
     const QDir dir(folder);
     const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
-    const QStringList files = dir.entryList({m_pattern}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QStringList files = dir.entryList({m_pattern}, QDir::Files,
+                                            QDir::Name | QDir::IgnoreCase);
     for (const QString &name : files)
         new QListWidgetItem(icon, name, this);
 }

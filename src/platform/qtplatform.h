@@ -1,8 +1,6 @@
 #pragma once
 
-#include "app/platform.h"
-
-class QWidget;
+#include "platform/platform.h"
 
 // Platform on top of Qt: QMessageBox, QInputDialog, QDesktopServices, QScreen.
 class QtPlatform : public Platform
@@ -13,6 +11,4 @@ public:
                                     const QString &proposed) override;
     bool openWithShell(const QString &filePath) override;
     QImage grabScreen(const QRect &area) override;
-
-    static QString applicationTitle();
 };

@@ -1,4 +1,4 @@
-#include "output/centreonscreen.h"
+#include "widgets/centreonscreen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

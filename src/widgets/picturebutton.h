@@ -51,7 +51,7 @@ private:
     QPixmap m_normal;
     QPixmap m_pressed;
     QPixmap m_shown;
-    int m_keyDown = 0;   // the activation key held down, 0 when none
+    int m_keyDown = 0; // the activation key held down, 0 when none
     bool m_hovered = false;
-    bool m_focusRing = false;   // focus came from the keyboard
+    bool m_focusRing = false; // focus came from the keyboard
 };

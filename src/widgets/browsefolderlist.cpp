@@ -1,4 +1,4 @@
-#include "output/browsefolderlist.h"
+#include "widgets/browsefolderlist.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -8,11 +8,13 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int TargetRole = Qt::UserRole;  // the folder an item leads to
+constexpr int TargetRole = Qt::UserRole; // the folder an item leads to
 }
 
 BrowseFolderList::BrowseFolderList(QWidget *parent)
-    : QWidget(parent), m_caption(new QLabel(this)), m_list(new QListWidget(this))
+    : QWidget(parent)
+    , m_caption(new QLabel(this))
+    , m_list(new QListWidget(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -56,10 +58,7 @@ void BrowseFolderList::setPath(const QString &folder)
     emit pathChanged(m_path);
 }
 
-void BrowseFolderList::enterRow(int row)
-{
-    enterItem(m_list->item(row));
-}
+void BrowseFolderList::enterRow(int row) { enterItem(m_list->item(row)); }
 
 void BrowseFolderList::enterItem(QListWidgetItem *item)
 {
@@ -80,8 +79,8 @@ void BrowseFolderList::refresh()
                                        QStringLiteral(".."), m_list);
         up->setData(TargetRole, QDir::cleanPath(m_path + QStringLiteral("/..")));
     }
-    const QStringList folders =
-        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QStringList folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot,
+                                              QDir::Name | QDir::IgnoreCase);
     for (const QString &name : folders) {
         auto *item = new QListWidgetItem(folderIcon, name, m_list);
         item->setData(TargetRole, m_path + QLatin1Char('/') + name);

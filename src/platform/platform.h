@@ -13,9 +13,25 @@
 class Platform
 {
 public:
-    enum class Buttons { Ok, YesNo, OkCancel, YesNoCancel };
-    enum class Icon { None, Stop, Exclamation, Question, Information };
-    enum class Answer { Ok, Yes, No, Cancel };
+    enum class Buttons {
+        Ok,
+        YesNo,
+        OkCancel,
+        YesNoCancel
+    };
+    enum class Icon {
+        None,
+        Stop,
+        Exclamation,
+        Question,
+        Information
+    };
+    enum class Answer {
+        Ok,
+        Yes,
+        No,
+        Cancel
+    };
 
     virtual ~Platform() = default;
 

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QPixmap>
 
+#include <utility>
+
 // The pictures of the main window's buttons, drawn with vector code at the
 // screen's pixel ratio so that they stay sharp on any display. Each toolbar
 // picture is a rounded key with a white glyph; its pressed twin is darker,
@@ -11,12 +13,15 @@
 class ButtonSprites
 {
 public:
-    static constexpr int Count = 36;     // pairs: normal at even, pressed at odd index
+    static constexpr int Count = 36;         // pairs: normal at even, pressed at odd index
     static constexpr int TileSize = 44;      // logical pixels, square
     static constexpr int SmallTileSize = 34; // for screens too narrow for the full toolbar
 
     // All toolbar pictures in index order; pair 18/19 is a blank key.
     static QList<QPixmap> toolbarPictures(qreal pixelRatio, int size = TileSize);
+
+    // The help key (pictures 8 and 9), for the help buttons of the dialogs.
+    static std::pair<QPixmap, QPixmap> helpPictures(qreal pixelRatio, int size = TileSize);
 
     // The capture button's picture before it is first used: a viewfinder
     // rather than the camera it shows afterwards.

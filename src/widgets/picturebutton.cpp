@@ -1,10 +1,11 @@
-#include "app/picturebutton.h"
+#include "widgets/picturebutton.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-PictureButton::PictureButton(QWidget *parent) : QAbstractButton(parent)
+PictureButton::PictureButton(QWidget *parent)
+    : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
@@ -17,10 +18,7 @@ void PictureButton::setPictures(const QPixmap &normal, const QPixmap &pressed)
     m_pressed = pressed;
 }
 
-void PictureButton::showNormalPicture()
-{
-    showPicture(m_normal);
-}
+void PictureButton::showNormalPicture() { showPicture(m_normal); }
 
 void PictureButton::showPicture(const QPixmap &picture)
 {
@@ -87,10 +85,7 @@ void PictureButton::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
 }
 
-void PictureButton::mouseMoveEvent(QMouseEvent *event)
-{
-    event->accept();
-}
+void PictureButton::mouseMoveEvent(QMouseEvent *event) { event->accept(); }
 
 bool PictureButton::isActivationKey(int key)
 {

@@ -1,4 +1,6 @@
-#include "app/qtplatform.h"
+#include "platform/qtplatform.h"
+
+#include "platform/appinfo.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -9,16 +11,11 @@
 #include <QScreen>
 #include <QUrl>
 
-QString QtPlatform::applicationTitle()
-{
-    return QStringLiteral("Lumivue");
-}
-
 Platform::Answer QtPlatform::message(const QString &text, Buttons buttons, Icon icon,
                                      const QString &title)
 {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
+    box.setWindowTitle(title.isEmpty() ? AppInfo::name() : title);
     box.setText(text);
     switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
@@ -48,8 +45,8 @@ std::optional<QString> QtPlatform::inputBox(const QString &prompt, const QString
 {
     bool ok = false;
     const QString text = QInputDialog::getText(QApplication::activeWindow(),
-                                               title.isEmpty() ? applicationTitle() : title,
-                                               prompt, QLineEdit::Normal, proposed, &ok);
+                                               title.isEmpty() ? AppInfo::name() : title, prompt,
+                                               QLineEdit::Normal, proposed, &ok);
     if (!ok)
         return std::nullopt;
     return text;
