@@ -19,6 +19,12 @@ void SlidePicture::setPicture(const QImage &picture, const QString &emptyText)
     update();
 }
 
+void SlidePicture::releasePicture()
+{
+    m_picture = QImage();
+    m_fitted = QImage();
+}
+
 QSize SlidePicture::naturalSize() const { return m_picture.size() + QSize(2 * Frame, 2 * Frame); }
 
 void SlidePicture::setFitToView(bool fit)

@@ -19,6 +19,9 @@ public:
     explicit SlidePicture(QWidget *parent = nullptr);
 
     void setPicture(const QImage &picture, const QString &emptyText = {});
+    // Lets go of the picture until the next setPicture(), which must follow
+    // before anything is drawn: the memory can then serve the next decode.
+    void releasePicture();
     const QImage &picture() const { return m_picture; }
 
     // The picture with its frame at natural size, whatever the view shows.
