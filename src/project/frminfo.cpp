@@ -25,7 +25,7 @@ QLabel#lblInfo[index="0"] { color: #1f3f73; font-size: 30pt; font-weight: bold; 
 QLabel#lblInfo[index="1"], QLabel#lblInfo[index="2"], QLabel#lblInfo[index="3"],
 QLabel#lblInfo[index="4"], QLabel#lblInfo[index="8"] { color: #26344a; font-size: 10pt; }
 QLabel#lblInfo[index="6"] { font-size: 12pt; font-weight: bold; }
-QTextEdit#novelties {
+QTextEdit#Text1 {
     background: rgba(255, 255, 255, 170); color: #26344a;
     border: 1px solid rgba(38, 52, 74, 60); border-radius: 10px; padding: 6px 10px;
 }
@@ -77,8 +77,8 @@ void FrmInfo::buildControls()
     lblInfo[6] = infoLabel(this, 6, QStringLiteral("Conçu et réalisé par l'équipe Lumivue"));
     lblInfo[8] = infoLabel(this, 8,
                            QStringLiteral("--> éditeur HTML WYSIWYG pour les commentaires."));
-    // A soft halo of the opposite lightness keeps every colour of the cycle
-    // readable on the light background.
+    // A soft dark halo keeps the light colours of the cycle readable on the
+    // light background.
     auto *halo = new QGraphicsDropShadowEffect(lblInfo[6]);
     halo->setOffset(0, 0);
     halo->setBlurRadius(8);
@@ -155,8 +155,7 @@ void FrmInfo::tick()
     palette.setColor(QPalette::WindowText, colour);
     credit->setPalette(palette);
     if (auto *halo = qobject_cast<QGraphicsDropShadowEffect *>(credit->graphicsEffect()))
-        halo->setColor(colour.lightnessF() > 0.55 ? QColor(0, 0, 0, 200)
-                                                  : QColor(255, 255, 255, 230));
+        halo->setColor(colour.lightnessF() > 0.6 ? QColor(0x1f, 0x2a, 0x3a, 220) : Qt::transparent);
 }
 
 void FrmInfo::paintEvent(QPaintEvent *)
