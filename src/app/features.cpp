@@ -4,6 +4,8 @@
 #include "captions/captioncommands.h"
 #include "captions/captioncontroller.h"
 #include "editor/frmcouleur.h"
+#include "editor/helpcommands.h"
+#include "editor/slidedisplay.h"
 #include "output/defaulttemplate.h"
 #include "output/outputcommands.h"
 #include "output/templatecommands.h"
@@ -13,8 +15,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
-#include <QLineEdit>
 
 Features::Features(FrmPrincipal &window, const AppContext &context)
     : m_window(window)
@@ -27,6 +27,12 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
         CaptionCommands::Controls{w.richtxtTexteInfo, w.txtTexteInfo, w.cmdRich, w.comboPolice,
                                   w.comboTaille, w.CopierColler, w.Copier, w.Coller},
         w.project, *m_captions, [this] { return colourPicker().choose(); });
+    m_slideDisplay = std::make_unique<SlideDisplay>(
+        SlideDisplay::Controls{w.imgDiapo, w.txtNumDiapo, w.cmdDiapo, w.lblLongueur, w.lblLargeur,
+                               w.chkAjuster},
+        w.project, *m_captions);
+    m_helpCommands = std::make_unique<HelpCommands>(
+        HelpCommands::Controls{w.imgHelp, w.imgDidact, w.imgInfo}, m_context, &w);
     m_outputCommands = std::make_unique<OutputCommands>(
         OutputCommands::Controls{w.imgVisual, w.imgVisuHTML}, w.project, m_context);
     m_templateCommands = std::make_unique<TemplateCommands>(
@@ -36,7 +42,7 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
                                     w.txtEntete, w.lblNomDiapo, w.lblNbDiapo, &w},
         w.project, m_context,
         LifeCycleCommands::Hooks{
-            [this] { m_captions->storeCaption(); }, [this] { showCurrentSlide(); },
+            [this] { m_captions->storeCaption(); }, [this] { m_slideDisplay->ShowCurrentSlide(); },
             [this] {
                 DefaultTemplate::RestoreDefaultTemplate(m_context.platform, m_context.appDir);
             },
@@ -45,19 +51,6 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
                 QCoreApplication::quit();
             },
             [this] { m_window.showProjectState(); }});
-}
-
-// Until the slide display is connected here: the slide's picture, its
-// caption in the editor and its number.
-void Features::showCurrentSlide()
-{
-    const SlideshowProject &p = m_window.project;
-    const QPixmap picture(p.imagePath(p.currentSlide));
-    m_window.imgDiapo->setPixmap(picture);
-    if (!picture.isNull())
-        m_window.imgDiapo->resize(picture.deviceIndependentSize().toSize() + QSize(2, 2));
-    m_captions->showCaption(p.slideLines[p.currentSlide]);
-    m_window.txtNumDiapo->setText(QString::number(p.currentSlide));
 }
 
 void Features::openAtStart(const QString &filePath)

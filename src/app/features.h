@@ -10,8 +10,10 @@ class CaptionCommands;
 class CaptionController;
 class FrmCouleur;
 class FrmPrincipal;
+class HelpCommands;
 class LifeCycleCommands;
 class OutputCommands;
+class SlideDisplay;
 class TemplateCommands;
 
 // The one place that knows both the main window and the features: it creates
@@ -26,6 +28,9 @@ public:
 
     CaptionController &captions() { return *m_captions; }
     CaptionCommands &captionCommands() { return *m_captionCommands; }
+    // Shows the current slide; features that change the slides call its
+    // ShowCurrentSlide(), the capture reads its display limits.
+    SlideDisplay &slideDisplay() { return *m_slideDisplay; }
 
     LifeCycleCommands &lifeCycle() { return *m_lifeCycle; }
 
@@ -42,9 +47,9 @@ private:
     QPointer<FrmCouleur> m_colourPicker;
     std::unique_ptr<CaptionController> m_captions;
     std::unique_ptr<CaptionCommands> m_captionCommands;
+    std::unique_ptr<SlideDisplay> m_slideDisplay;
+    std::unique_ptr<HelpCommands> m_helpCommands;
     std::unique_ptr<OutputCommands> m_outputCommands;
     std::unique_ptr<TemplateCommands> m_templateCommands;
     std::unique_ptr<LifeCycleCommands> m_lifeCycle;
-
-    void showCurrentSlide();
 };

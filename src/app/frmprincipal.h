@@ -11,7 +11,9 @@
 
 class PictureButton;
 class QFrame;
+class SlidePicture;
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -64,12 +66,13 @@ public:
     PictureButton *imgVisionneuse = nullptr;
 
     QScrollArea *imageArea = nullptr; // scrolls imgDiapo when it is larger than the window
-    QFrame *lblAccueil = nullptr;     // over the picture area while no slideshow is open
-    QLabel *imgDiapo = nullptr;
-    QPixmap imgFond;              // background tile
-    QLabel *lblBarre = nullptr;   // the toolbar band
-    QLabel *edgeBar = nullptr;    // Label1: the bar down the left edge
-    QLabel *statusBand = nullptr; // Label2: the band along the bottom
+    QFrame *lblAccueil = nullptr;      // over the picture area while no slideshow is open
+    SlidePicture *imgDiapo = nullptr;
+    QCheckBox *chkAjuster = nullptr; // shows a large picture scaled to the view
+    QPixmap imgFond;                 // background tile
+    QLabel *lblBarre = nullptr;      // the toolbar band
+    QLabel *edgeBar = nullptr;       // Label1: the bar down the left edge
+    QLabel *statusBand = nullptr;    // Label2: the band along the bottom
     std::array<QLabel *, 2> lblDiapo{};
     QLabel *lblNomDiapo = nullptr;
     QLabel *lblNbDiapo = nullptr;

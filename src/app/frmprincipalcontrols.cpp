@@ -2,9 +2,11 @@
 // Where they stand and how they look is in frmprincipallayout.cpp.
 #include "app/frmprincipal.h"
 
+#include "editor/slidepicture.h"
 #include "widgets/buttonsprites.h"
 #include "widgets/picturebutton.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,14 +90,15 @@ void FrmPrincipal::buildControls()
 
     // ---- slide display and navigation ----
     imageArea = named<QScrollArea>(this, "imageArea");
-    imgDiapo = named<QLabel>(this, "imgDiapo");
-    imgDiapo->setAlignment(Qt::AlignCenter);
-    // Room for a picture of 600 x 350, the size of the default project's
-    // slide, plus a one-pixel frame on each side.
-    imgDiapo->resize(602, 352);
+    imgDiapo = named<SlidePicture>(this, "imgDiapo");
+    // The picture fills the area and draws itself centred; the area scrolls
+    // when the picture at natural size is larger.
     imageArea->setWidget(imgDiapo);
-    imageArea->setWidgetResizable(false);
-    imageArea->setAlignment(Qt::AlignCenter);
+    imageArea->setWidgetResizable(true);
+    imgDiapo->setAutoFillBackground(false); // the area's own dark background shows
+    chkAjuster = named<QCheckBox>(this, "chkAjuster");
+    chkAjuster->setText(QStringLiteral("Ajuster à la fenêtre"));
+    chkAjuster->setCursor(Qt::PointingHandCursor);
 
     const char *arrows[] = {"<<", "<", ">", ">>"};
     for (std::size_t i = 0; i < cmdDiapo.size(); ++i) {

@@ -7,6 +7,7 @@
 #include "widgets/picturebutton.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -79,7 +80,6 @@ QFrame#slidePanel {
 }
 QScrollArea#imageArea { background: #2a313b; border: 1px solid #1c222a; border-radius: 8px; }
 QScrollArea#imageArea > QWidget#qt_scrollarea_viewport { background: #2a313b; }
-QLabel#imgDiapo { background: #38414d; border: 1px solid #11161c; }
 QPushButton {
     min-width: 42px; min-height: 30px;
     border: 1px solid #b7c0cc; border-radius: 6px;
@@ -94,6 +94,7 @@ QLineEdit#txtNumDiapo {
 }
 QLineEdit#txtNumDiapo:focus { border-color: #2f74d0; }
 QLabel#lblLongueur, QLabel#lblLargeur { color: #5b6675; }
+QCheckBox#chkAjuster { color: #4a5564; spacing: 6px; }
 )";
 
 const char *const CaptionPanelStyle = R"(
@@ -186,6 +187,7 @@ void FrmPrincipal::buildLayout()
     arrows->addWidget(cmdDiapo[2]);
     arrows->addWidget(cmdDiapo[3]);
     navigation->addLayout(arrows, 0, 1);
+    navigation->addWidget(chkAjuster, 0, 2, Qt::AlignRight | Qt::AlignVCenter);
     slideColumn->addLayout(navigation);
     body->addWidget(slidePanel, 3);
 

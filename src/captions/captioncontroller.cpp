@@ -32,7 +32,12 @@ void CaptionController::storeCaption()
 void CaptionController::showCaption(const QString &line)
 {
     m_showingCaption = true;
-    m_field->setText(line);
+    // Setting the text the field already holds is no change: the editor
+    // would keep what it showed, so the line is put into it all the same.
+    if (m_field->text() == line)
+        captionFieldChanged(line);
+    else
+        m_field->setText(line);
     m_showingCaption = false;
 }
 

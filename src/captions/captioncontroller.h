@@ -44,7 +44,7 @@ public:
 
     // Shows a caption line in the editor: puts the line into the caption
     // field, so that the editor gets it and the line is stored for the
-    // current slide.
+    // current slide. The editor gets the line even when the field held it.
     void showCaption(const QString &line);
 
     // True while showCaption() runs.

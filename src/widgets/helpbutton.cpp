@@ -1,7 +1,7 @@
 #include "widgets/helpbutton.h"
 
 #include "platform/appcontext.h"
-#include "platform/platform.h"
+#include "platform/helppage.h"
 #include "widgets/buttonsprites.h"
 
 HelpButton::HelpButton(const AppContext &context, const QString &page, QWidget *parent)
@@ -11,7 +11,5 @@ HelpButton::HelpButton(const AppContext &context, const QString &page, QWidget *
     const auto [normal, pressed] = ButtonSprites::helpPictures(devicePixelRatioF());
     setPictures(normal, pressed);
     showNormalPicture();
-    Platform &platform = context.platform;
-    connect(this, &PictureButton::released, this,
-            [this, &platform] { platform.openWithShell(m_pagePath); });
+    connect(this, &PictureButton::released, this, [context, page] { OpenHelpPage(context, page); });
 }
