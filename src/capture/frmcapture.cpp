@@ -1,0 +1,196 @@
+#include "capture/frmcapture.h"
+
+#include "app/platform.h"
+#include "capture/screencopy.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRegion>
+#include <QScreen>
+
+#include <cmath>
+
+namespace {
+
+QScreen *screenFor(QPoint logicalPosition)
+{
+    QScreen *screen = QGuiApplication::screenAt(logicalPosition);
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+QPoint toTwips(QPoint pixels)
+{
+    return pixels * FrmCapture::TwipsPerPixel;
+}
+
+QPoint toPixels(QPoint twips)
+{
+    return {twips.x() / FrmCapture::TwipsPerPixel, twips.y() / FrmCapture::TwipsPerPixel};
+}
+
+} // namespace
+
+FrmCapture::FrmCapture(Platform &platform, QSize captureSize, QPoint positionTwips,
+                       QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_platform(platform), m_captureSize(captureSize), m_positionTwips(positionTwips)
+{
+    setObjectName(QStringLiteral("frmCapture"));
+    setWindowTitle(QStringLiteral(" "));
+    setModal(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    // The hole covers the capture in device pixels: on a scaled screen it is
+    // rounded up to whole logical pixels and the copy is cut to size.
+    const bool centred = positionTwips.y() == NotSet;
+    QScreen *screen = screenFor(centred ? QPoint() : toPixels(positionTwips));
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+    const QSize holeSize(int(std::ceil(captureSize.width() / ratio)),
+                         int(std::ceil(captureSize.height() / ratio)));
+    const QSize outer = holeSize + QSize(2 * Border, BandHeight + Border);
+    setFixedSize(outer);
+
+    if (centred && screen) {
+        const QRect area = screen->geometry();
+        m_positionTwips = toTwips(area.topLeft())
+                          + (toTwips({area.width(), area.height()})
+                             - toTwips({outer.width(), outer.height()})) / 2;
+    }
+    move(toPixels(m_positionTwips));
+
+    const int w = outer.width(), h = outer.height();
+    setMask(QRegion(0, 0, w, BandHeight) + QRegion(0, h - Border, w, Border)
+            + QRegion(0, 0, Border, h) + QRegion(w - Border, 0, Border, h));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &FrmCapture::flashTick);
+}
+
+QRect FrmCapture::hole() const
+{
+    return QRect(pos() + QPoint(Border, BandHeight),
+                 size() - QSize(2 * Border, BandHeight + Border));
+}
+
+void FrmCapture::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    raise();
+    activateWindow();
+}
+
+void FrmCapture::keyPressEvent(QKeyEvent *event)
+{
+    // Once the copy is taken the frame only flashes and closes.
+    if (m_taken)
+        return;
+    const Qt::KeyboardModifiers held = event->modifiers() & ~Qt::KeypadModifier;
+    const int step = held == Qt::ControlModifier ? 10 : 1;
+    switch (event->key()) {
+    case Qt::Key_Up: move(pos() + QPoint(0, -step)); break;
+    case Qt::Key_Down: move(pos() + QPoint(0, step)); break;
+    case Qt::Key_Left: move(pos() + QPoint(-step, 0)); break;
+    case Qt::Key_Right: move(pos() + QPoint(step, 0)); break;
+    case Qt::Key_Escape: finish(Rejected); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: takeCapture(); break;
+    default: QDialog::keyPressEvent(event); return;
+    }
+    recordPosition();
+}
+
+void FrmCapture::takeCapture()
+{
+    m_taken = true;
+    recordPosition();
+    // A move asked a moment ago may still be on its way through the window
+    // manager: the copy waits for the frame to stand where it is said to be.
+    QTimer::singleShot(SettleMs, this, &FrmCapture::copyHole);
+}
+
+void FrmCapture::copyHole()
+{
+    m_picture = ExactScreenCopy(m_platform.grabScreen(hole()), m_captureSize);
+    if (m_picture.isNull()) {
+        finish(Accepted);
+        return;
+    }
+    m_flashTicks = 0;
+    Timer1->start();
+}
+
+void FrmCapture::flashTick()
+{
+    ++m_flashTicks;
+    m_inverted = m_flashTicks < 10 && !m_inverted;
+    update();
+    if (m_flashTicks >= 10) {
+        Timer1->stop();
+        finish(Accepted);
+    }
+}
+
+void FrmCapture::reject()
+{
+    finish(Rejected);
+}
+
+void FrmCapture::finish(int result)
+{
+    recordPosition();
+    done(result);
+}
+
+void FrmCapture::recordPosition()
+{
+    m_positionTwips = toTwips(pos());
+}
+
+void FrmCapture::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QColor accent(0xe0, 0x7b, 0x24), ink = Qt::white;
+    const QColor band = m_inverted ? ink : accent, text = m_inverted ? accent.darker(130) : ink;
+    p.fillRect(rect(), band.darker(m_inverted ? 100 : 115));
+    const QRect title(0, 0, width(), BandHeight);
+    QLinearGradient light(title.topLeft(), title.bottomLeft());
+    light.setColorAt(0, band.lighter(m_inverted ? 100 : 125));
+    light.setColorAt(1, band);
+    p.fillRect(title, light);
+
+    p.setPen(text);
+    QFont font = p.font();
+    font.setBold(true);
+    p.setFont(font);
+    const QString hint =
+        QStringLiteral("%1 × %2   Entrée : capturer   Échap : annuler   "
+                       "Flèches : déplacer (Ctrl : 10 pixels)")
+            .arg(m_captureSize.width())
+            .arg(m_captureSize.height());
+    const QRect textArea = title.adjusted(8, 0, -8, 0);
+    p.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft,
+               p.fontMetrics().elidedText(hint, Qt::ElideRight, textArea.width()));
+}
+
+void FrmCapture::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && event->position().y() < BandHeight && !m_taken)
+        m_dragOffset = event->globalPosition().toPoint() - pos();
+}
+
+void FrmCapture::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragOffset) {
+        move(event->globalPosition().toPoint() - *m_dragOffset);
+        recordPosition();
+    }
+}
+
+void FrmCapture::mouseReleaseEvent(QMouseEvent *)
+{
+    m_dragOffset.reset();
+}

@@ -1,0 +1,110 @@
+// The frame window on a real X server with a window manager: a window of
+// known colours is captured through the hole, from the real screen.
+#include "app/qtplatform.h"
+#include "capture/frmcapture.h"
+#include "capture/frmce.h"
+#include "output/appdirfixture.h"
+#include "support/scriptedplatform.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+// Questions are scripted, the screen is the real one.
+struct RealScreen : ScriptedPlatform
+{
+    QtPlatform real;
+    QImage grabScreen(const QRect &area) override
+    {
+        grabs.append(area);
+        return real.grabScreen(area);
+    }
+};
+
+// Four quadrants of plain colours, a frameless window at a known place.
+class Target : public QWidget
+{
+public:
+    static constexpr QRgb Colours[4] = {0xffd02020, 0xff20a040, 0xff2040d0, 0xfff0e020};
+    Target() : QWidget(nullptr, Qt::FramelessWindowHint) { setGeometry(300, 200, 80, 60); }
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        for (int i = 0; i < 4; ++i)
+            p.fillRect(i % 2 * 40, i / 2 * 30, 40, 30, QColor::fromRgb(Colours[i]));
+    }
+};
+
+} // namespace
+
+class TestFrameWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void capturesWhatTheHoleShows();
+};
+
+void TestFrameWindow::capturesWhatTheHoleShows()
+{
+    Target target;
+    target.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&target));
+    // A window raised over the frame's band once the frame is up.
+    QWidget cover(nullptr, Qt::FramelessWindowHint);
+    cover.setGeometry(250, 150, 200, 30);
+    cover.setStyleSheet("background: rgb(0, 0, 0);");
+
+    // The hole opens 10 pixels left of and above the target; Ctrl+Right and
+    // Ctrl+Down bring it over the target.
+    AppDirFixture app;
+    app.write("Passage", QByteArray("80\r\n60\r\n") + QByteArray::number((290 - 3) * 15) + "\r\n"
+                             + QByteArray::number((190 - 29) * 15) + "\r\n");
+    RealScreen platform;
+    FrmCE frm(platform, app.appDir());
+    frm.Option1[1]->click();
+    frm.show();
+    QImage band;
+    QTimer::singleShot(0, &frm, [&] {
+        auto *frame = qobject_cast<FrmCapture *>(QApplication::activeModalWidget());
+        QVERIFY(frame && QTest::qWaitForWindowExposed(frame));
+        QCOMPARE(frame->frameGeometry(), QRect(287, 161, 86, 92));
+        cover.show();
+        cover.raise();
+        QVERIFY(QTest::qWaitForWindowExposed(&cover));
+        band = platform.real.grabScreen(QRect(287, 161, 86, 29));
+        QTest::keyClick(frame, Qt::Key_Right, Qt::ControlModifier);
+        QTest::keyClick(frame, Qt::Key_Down, Qt::ControlModifier);
+        QTRY_COMPARE(frame->frameGeometry().topLeft(), QPoint(297, 171));
+        // Where the right border was, the screen shows the target again.
+        QTRY_COMPARE(platform.real.grabScreen(QRect(371, 210, 1, 1)).pixel(0, 0), Target::Colours[1]);
+        QTest::keyClick(frame, Qt::Key_Return);
+    });
+    frm.Command1[0]->click();
+
+    QCOMPARE(platform.grabs, QList<QRect>{QRect(300, 200, 80, 60)});
+    const QImage bmp = QImage(app.path("ScreenShot_1.bmp")).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(bmp.size(), QSize(80, 60));
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 80; ++x)
+            QCOMPARE(bmp.pixel(x, y), Target::Colours[x / 40 + y / 30 * 2]);
+    // The frame stayed above the window raised over it.
+    QVERIFY(!band.isNull());
+    QVERIFY(band.pixel(43, 14) != qRgb(0, 0, 0));
+    QCOMPARE(QPoint(frm.captureLeft, frm.captureTop), QPoint(297 * 15, 171 * 15));
+
+    // Escape writes nothing.
+    QTimer::singleShot(0, &frm, [] {
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+    });
+    frm.Command1[0]->click();
+    QCOMPARE(frm.captureCount, 1);
+    QCOMPARE(QDir(app.appDir()).entryList({"ScreenShot_*"}, QDir::Files),
+             (QStringList{"ScreenShot_1.bmp", "ScreenShot_1.jpg"}));
+}
+
+QTEST_MAIN(TestFrameWindow)
+#include "tst_framewindow.moc"
