@@ -1,5 +1,6 @@
 // The frame window on a real X server with a window manager: a window of
-// known colours is captured through the hole, from the real screen.
+// known colours is captured through the hole, from the real screen. Run
+// again with a scale factor of 2, where the capture is in device pixels.
 #include "app/qtplatform.h"
 #include "capture/frmcapture.h"
 #include "capture/frmce.h"
@@ -60,9 +61,12 @@ void TestFrameWindow::capturesWhatTheHoleShows()
 
     // The hole opens 10 pixels left of and above the target; Ctrl+Right and
     // Ctrl+Down bring it over the target.
+    const int ratio = qRound(target.devicePixelRatioF());
+    const QSize size(80 * ratio, 60 * ratio);
     AppDirFixture app;
-    app.write("Passage", QByteArray("80\r\n60\r\n") + QByteArray::number((290 - 3) * 15) + "\r\n"
-                             + QByteArray::number((190 - 29) * 15) + "\r\n");
+    app.write("Passage", QStringLiteral("%1\r\n%2\r\n%3\r\n%4\r\n")
+                             .arg(size.width()).arg(size.height())
+                             .arg((290 - 3) * 15).arg((190 - 29) * 15).toLatin1());
     RealScreen platform;
     FrmCE frm(platform, app.appDir());
     frm.Option1[1]->click();
@@ -87,10 +91,10 @@ void TestFrameWindow::capturesWhatTheHoleShows()
 
     QCOMPARE(platform.grabs, QList<QRect>{QRect(300, 200, 80, 60)});
     const QImage bmp = QImage(app.path("ScreenShot_1.bmp")).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(bmp.size(), QSize(80, 60));
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 80; ++x)
-            QCOMPARE(bmp.pixel(x, y), Target::Colours[x / 40 + y / 30 * 2]);
+    QCOMPARE(bmp.size(), size);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            QCOMPARE(bmp.pixel(x, y), Target::Colours[x / ratio / 40 + y / ratio / 30 * 2]);
     // The frame stayed above the window raised over it.
     QVERIFY(!band.isNull());
     QVERIFY(band.pixel(43, 14) != qRgb(0, 0, 0));
