@@ -100,3 +100,33 @@ photo. Chaque diapo a sa l\u00e9gende : \u00e9crivez quelques mots sous chaque i
 <p>Cliquez sur \u00ab Enregistrer \u00bb, puis sur \u00ab Cr\u00e9er et visualiser dans le navigateur \u00bb :
 votre diaporama d\u00e9file dans le navigateur. Bravo !</p>
 ''')
+
+page(app / 'AideCapture' / 'index.htm', "Aide de la capture d'\u00e9cran", '''
+<p>Le module de capture prend des images de votre \u00e9cran ; en le quittant, chaque capture JPG devient une
+nouvelle diapo \u00e0 la fin du diaporama ouvert (200 diapos au plus).</p>
+<h2>Choisir la zone</h2>
+<p>Tapez la largeur et la hauteur de la capture en pixels, ou utilisez les boutons : <kbd>&lt;</kbd> et
+<kbd>&gt;</kbd> changent d'un pixel (gardez le bouton enfonc\u00e9 pour d\u00e9filer), <kbd>&lt;&lt;</kbd> revient
+\u00e0 10 pixels et <kbd>&gt;&gt;</kbd> prend toute la largeur ou toute la hauteur de l'\u00e9cran. La taille
+propos\u00e9e est celle de la diapo affich\u00e9e.</p>
+<h2>Capturer</h2>
+<p>Cliquez sur \u00ab Faire une capture d'\u00e9cran \u00bb. Un cadre orange appara\u00eet au-dessus de toutes
+les fen\u00eatres : ce qui se voit \u00e0 l'int\u00e9rieur sera captur\u00e9. D\u00e9placez-le avec les fl\u00e8ches
+(<kbd>Ctrl</kbd> + fl\u00e8che : 10 pixels \u00e0 la fois) ou en tirant sa barre de titre, puis appuyez sur
+<kbd>Entr\u00e9e</kbd>. Le cadre clignote et dispara\u00eet. <kbd>\u00c9chap</kbd> annule. Si la taille est celle
+de l'\u00e9cran entier, tout l'\u00e9cran est captur\u00e9 sans cadre.</p>
+<h2>Type et qualit\u00e9</h2>
+<p>\u00ab .jpg ( seulement ) \u00bb garde l'image JPG ; \u00ab .jpg et .bmp \u00bb garde aussi l'image BMP, ce qui
+permet de refaire le JPG \u00e0 une autre qualit\u00e9 (de 1 \u00e0 100 ; 100 donne la meilleure image) et d'en
+comparer le poids, affich\u00e9 en ko.</p>
+<h2>Le compteur</h2>
+<p>Le bouton vert indique le nombre de captures. Cliquez dessus pour qu'il devienne rouge : la prochaine
+capture remplacera la derni\u00e8re. Un second clic annule.</p>
+<h2>Quitter</h2>
+<p>\u00ab Fin \u00bb ferme le module ; vous pouvez garder la taille et la position du cadre pour la prochaine
+fois. Les captures JPG deviennent alors des diapos.</p>
+<h2>Sous Wayland</h2>
+<p>Une session de bureau Wayland ne laisse pas les programmes copier l'\u00e9cran : les captures seraient
+vides. Ouvrez une session X11 (\u00ab Xorg \u00bb dans le choix de session de l'\u00e9cran de connexion) pour
+capturer.</p>
+''')
