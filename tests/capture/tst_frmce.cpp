@@ -25,15 +25,10 @@ QString shot(int n, const char *extension)
     return QStringLiteral("ScreenShot_%1.%2").arg(n).arg(QLatin1String(extension));
 }
 
-QSize screenSize()
-{
-    return QGuiApplication::primaryScreen()->size();
-}
-
-// A screen of two-coloured stripes, so that each copy tells where it was taken.
+// A screen of stripes, so that each copy tells where it was taken.
 QImage stripes(int shade = 90)
 {
-    QImage image(screenSize(), QImage::Format_RGB32);
+    QImage image(QGuiApplication::primaryScreen()->size(), QImage::Format_RGB32);
     for (int x = 0; x < image.width(); ++x)
         for (int y = 0; y < image.height(); ++y)
             image.setPixel(x, y, qRgb(x % 256, y % 256, shade));
@@ -46,7 +41,7 @@ struct Window
     ScriptedPlatform platform;
     std::unique_ptr<FrmCE> frm;
 
-    // Files named "x/" are made as folders, which no one can write over.
+    // Files named "x/" are made as folders, which no file can replace.
     explicit Window(const QByteArray &passage = "40\r\n30\r\n-999\r\n-999\r\n",
                     const QStringList &files = {})
     {
@@ -58,9 +53,13 @@ struct Window
         frm = std::make_unique<FrmCE>(platform, app.appDir());
         frm->show();
     }
-    QStringList captureFiles() const
+    QStringList files() const { return QDir(app.appDir()).entryList({"ScreenShot_*"}, QDir::Files); }
+    QStringList texts() const
     {
-        return QDir(app.appDir()).entryList({"ScreenShot_*"}, QDir::Files, QDir::Name);
+        QStringList all;
+        for (const auto &message : platform.messages)
+            all.append(message.text);
+        return all;
     }
     // Command1(0); a frame window that opens is answered with the keys.
     void capture(const QList<QKeyCombination> &keys = {QKeyCombination(Qt::Key_Return)})
@@ -73,13 +72,6 @@ struct Window
         });
         frm->Command1[0]->click();
     }
-    QStringList texts() const
-    {
-        QStringList all;
-        for (const auto &message : platform.messages)
-            all.append(message.text);
-        return all;
-    }
 };
 
 } // namespace
@@ -90,14 +82,9 @@ class TestFrmCE : public QObject
 private slots:
     void load_data();
     void load();
-    void sizeCheck_data();
-    void sizeCheck();
-    void quality_data();
-    void quality();
-    void captureTypes_data();
-    void captureTypes();
-    void overwriteToggle();
-    void escapeKeepsCount();
+    void capture_data();
+    void capture();
+    void threeCaptures();
     void copyNotSaved_data();
     void copyNotSaved();
     void conversionFailure();
@@ -112,173 +99,132 @@ private slots:
 void TestFrmCE::load_data()
 {
     QTest::addColumn<QByteArray>("passage");
-    QTest::addColumn<QString>("width");
-    QTest::addColumn<QString>("height");
-    QTest::addColumn<int>("left");
-    QTest::addColumn<int>("top");
-    QTest::newRow("Saved") << QByteArray("800\r\n500\r\n150\r\n-999\r\n") << "800" << "500" << 150 << -999;
-    QTest::newRow("NoFile") << QByteArray() << "600" << "350" << 0 << 0;
-    QTest::newRow("FirstLineEmpty") << QByteArray("\r\n70\r\n15\r\n30\r\n") << "600" << "350" << 15 << 30;
+    QTest::addColumn<QStringList>("expected");   // width, height, left, top
+    QTest::newRow("Saved") << QByteArray("800\r\n500\r\n150\r\n-999\r\n")
+                           << QStringList{"800", "500", "150", "-999"};
+    QTest::newRow("NoFile") << QByteArray() << QStringList{"600", "350", "0", "0"};
+    QTest::newRow("FirstLineEmpty") << QByteArray("\r\n70\r\n15\r\n30\r\n")
+                                    << QStringList{"600", "350", "15", "30"};
 }
 
 // Every opening reads the settings and starts without capture files.
 void TestFrmCE::load()
 {
     QFETCH(QByteArray, passage);
-    QFETCH(QString, width);
-    QFETCH(QString, height);
+    QFETCH(QStringList, expected);
     Window w(passage, {shot(1, "bmp"), shot(2, "jpg"), shot(100, "jpg")});
-    QCOMPARE(w.frm->txtLargeur->text(), width);
-    QCOMPARE(w.frm->txtHauteur->text(), height);
-    QCOMPARE(QSize(w.frm->captureWidth, w.frm->captureHeight), QSize(width.toInt(), height.toInt()));
-    QFETCH(int, left);
-    QFETCH(int, top);
-    QCOMPARE(w.frm->captureLeft, left);
-    QCOMPARE(w.frm->captureTop, top);
-    QCOMPARE(w.captureFiles(), QStringList());
+    const FrmCE &f = *w.frm;
+    QCOMPARE((QStringList{f.txtLargeur->text(), f.txtHauteur->text(),
+                          QString::number(f.captureLeft), QString::number(f.captureTop)}),
+             expected);
+    QCOMPARE(QSize(f.captureWidth, f.captureHeight), QSize(expected[0].toInt(), expected[1].toInt()));
+    QCOMPARE(w.files(), QStringList());
     QCOMPARE(w.texts(), QStringList());
 }
 
-void TestFrmCE::sizeCheck_data()
+void TestFrmCE::capture_data()
 {
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("height");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QString>("quality");   // typed, then used
     QTest::addColumn<QString>("message");   // empty: taken through the frame
-    const int sw = screenSize().width(), sh = screenSize().height();
+    const QSize screen = QGuiApplication::primaryScreen()->size();
     const QString refused = QStringLiteral("Valeurs de HAUTEUR et LARGEUR non valides.");
-    QTest::newRow("Smallest") << 10 << 10 << "";
-    QTest::newRow("NineWide") << 9 << 10 << refused;
-    QTest::newRow("NineHigh") << 10 << 9 << refused;
-    QTest::newRow("WiderThanScreen") << sw + 1 << 10 << refused;
-    QTest::newRow("ScreenWideOnly") << sw << 10 << "";
-    QTest::newRow("WholeScreen") << sw << sh << "Vous avez choisi de capturer l'écran en entier.";
+    QTest::newRow("Smallest") << QSize(10, 10) << 2 << "95 95" << "";
+    QTest::newRow("NineWide") << QSize(9, 10) << 1 << "95 95" << refused;
+    QTest::newRow("NineHigh") << QSize(10, 9) << 1 << "95 95" << refused;
+    QTest::newRow("WiderThanScreen") << QSize(screen.width() + 1, 10) << 1 << "95 95" << refused;
+    QTest::newRow("ScreenWideQualityZero") << QSize(screen.width(), 10) << 1 << "0 100" << "";
+    QTest::newRow("WholeScreenQualityText") << screen << 1 << "abc 100"
+                                            << "Vous avez choisi de capturer l'écran en entier.";
+    QTest::newRow("Quality101") << QSize(40, 30) << 1 << "101 100" << "";
+    QTest::newRow("QualityBeyond16Bits") << QSize(40, 30) << 1 << "70000 100" << "";
+    QTest::newRow("QualityInRange") << QSize(40, 30) << 1 << "40 40" << "";
 }
 
 // An accepted size gives a BMP of exactly that size, copied from where the
-// frame's hole (or the whole screen) was.
-void TestFrmCE::sizeCheck()
+// frame's hole (or the whole screen) was, and its JPEG at the box's quality.
+void TestFrmCE::capture()
 {
-    QFETCH(int, width);
-    QFETCH(int, height);
+    QFETCH(QSize, size);
+    QFETCH(int, option);
+    QFETCH(QString, quality);
     QFETCH(QString, message);
     Window w;
-    w.frm->Option1[1]->click();
-    w.frm->txtLargeur->setText(QString::number(width));
-    w.frm->txtHauteur->setText(QString::number(height));
+    FrmCE &f = *w.frm;
+    f.Option1[option]->click();
+    f.txtLargeur->setText(QString::number(size.width()));
+    f.txtHauteur->setText(QString::number(size.height()));
+    f.txtQualite->setText(quality.section(' ', 0, 0));
     w.capture();
     const bool taken = !message.startsWith("Valeurs");
     QCOMPARE(w.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(w.frm->captureCount, taken ? 1 : 0);
-    QVERIFY(w.frm->isVisible());
+    QCOMPARE(f.captureCount, taken ? 1 : 0);
+    QVERIFY(f.isVisible());
     if (!taken) {
-        QCOMPARE(w.captureFiles(), QStringList());
+        QCOMPARE(w.files(), QStringList());
         return;
     }
-    QCOMPARE(w.captureFiles(), (QStringList{shot(1, "bmp"), shot(1, "jpg")}));
+
+    const bool keptBmp = option == 1;
+    QCOMPARE(w.files().size(), keptBmp ? 2 : 1);
+    QVERIFY(w.files().contains(shot(1, "jpg")));
+    QCOMPARE(f.cmdBMP->isVisible(), keptBmp);
+    QCOMPARE(f.cmdRefaire->isVisible(), keptBmp);
+    QVERIFY(f.cmdVisu->isVisible() && f.lblRefaire->isVisible());
+    const qint64 bytes = QFileInfo(w.app.path(shot(1, "jpg"))).size();
+    QCOMPARE(f.lblRefaire->text(), QStringLiteral("%1 ko").arg(qRound(bytes / 1000.0)));
+    f.cmdVisu->click();
+    QCOMPARE(w.platform.shellRequests, QStringList{w.app.path(shot(1, "jpg"))});
+    if (!keptBmp)
+        return;
+
     QCOMPARE(w.platform.grabs.size(), 1);
-    const QRect grab = w.platform.grabs[0];
-    QCOMPARE(QImage(w.app.path(shot(1, "bmp"))).convertToFormat(QImage::Format_RGB32),
-             w.platform.screen.copy(QRect(grab.topLeft(), QSize(width, height))));
-}
-
-void TestFrmCE::quality_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("used");
-    QTest::newRow("InRange") << "40" << "40";
-    QTest::newRow("Zero") << "0" << "100";
-    QTest::newRow("AboveHundred") << "101" << "100";
-    QTest::newRow("BeyondSixteenBits") << "70000" << "100";
-    QTest::newRow("NotANumber") << "abc" << "100";
-}
-
-void TestFrmCE::quality()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, used);
-    Window w;
-    w.frm->Option1[1]->click();
-    w.frm->txtQualite->setText(typed);
-    w.capture();
-    QCOMPARE(w.frm->txtQualite->text(), used);
-    // The JPEG is the one the converter makes at that quality.
-    const QByteArray bmp = QFile::encodeName(w.app.path(shot(1, "bmp")));
+    const QImage bmp(w.app.path(shot(1, "bmp")));
+    QCOMPARE(bmp.convertToFormat(QImage::Format_RGB32),
+             w.platform.screen.copy(QRect(w.platform.grabs[0].topLeft(), size)));
+    QCOMPARE(f.txtQualite->text(), quality.section(' ', 1));
     const QByteArray expected = QFile::encodeName(w.app.path("expected.jpg"));
-    QCOMPARE(BMP2JPGpourVBFrance(bmp, expected, std::int16_t(used.toInt())), 0);
+    QCOMPARE(BMP2JPGpourVBFrance(QFile::encodeName(w.app.path(shot(1, "bmp"))).constData(),
+                                 expected.constData(), std::int16_t(f.txtQualite->text().toInt())),
+             0);
     QCOMPARE(w.app.read(shot(1, "jpg")), w.app.read("expected.jpg"));
 }
 
-void TestFrmCE::captureTypes_data()
-{
-    QTest::addColumn<int>("option");
-    QTest::addColumn<QStringList>("files");
-    QTest::newRow("JpegAndBmp") << 1 << QStringList{shot(1, "bmp"), shot(1, "jpg")};
-    QTest::newRow("JpegOnly") << 2 << QStringList{shot(1, "jpg")};
-}
-
-void TestFrmCE::captureTypes()
-{
-    QFETCH(int, option);
-    QFETCH(QStringList, files);
-    Window w;
-    w.frm->Option1[option]->click();
-    w.capture();
-    QCOMPARE(w.captureFiles(), files);
-    const bool keptBmp = option == 1;
-    QCOMPARE(w.frm->cmdBMP->isVisible(), keptBmp);
-    QCOMPARE(w.frm->cmdRefaire->isVisible(), keptBmp);
-    QVERIFY(w.frm->cmdVisu->isVisible());
-    QVERIFY(w.frm->lblRefaire->isVisible());
-    const qint64 bytes = QFileInfo(w.app.path(shot(1, "jpg"))).size();
-    QCOMPARE(w.frm->lblRefaire->text(), QStringLiteral("%1 ko").arg(qRound(bytes / 1000.0)));
-
-    // The view buttons open the files through the desktop.
-    w.frm->cmdVisu->click();
-    QCOMPARE(w.platform.shellRequests, QStringList{w.app.path(shot(1, "jpg"))});
-}
-
-// Armed after three captures, the toggle makes the next capture number 3
+// After three captures: Escape (after Ctrl+Left moved the frame 10 pixels)
+// gives the number back; the armed toggle makes the next capture number 3
 // again; clicked twice it goes back to 3.
-void TestFrmCE::overwriteToggle()
+void TestFrmCE::threeCaptures()
 {
     Window w;
-    w.frm->cmdNumero->click();
-    QCOMPARE(w.frm->cmdNumero->text(), "0");
-    QCOMPARE(w.frm->overwriteLast, false);
+    FrmCE &f = *w.frm;
+    f.cmdNumero->click();
+    QCOMPARE(f.cmdNumero->text(), "0");
     for (int i = 0; i < 3; ++i)
         w.capture();
+    const int left = f.captureLeft;
+    w.capture({QKeyCombination(Qt::ControlModifier, Qt::Key_Left), QKeyCombination(Qt::Key_Escape)});
+    QCOMPARE(f.captureCount, 3);
+    QCOMPARE(f.captureLeft, left - 150);
+    QCOMPARE(w.files().size(), 6);
+
     const QByteArray third = w.app.read(shot(3, "jpg"));
-    w.frm->cmdNumero->click();
-    QCOMPARE(w.frm->cmdNumero->text(), "2");
-    QCOMPARE(w.frm->cmdNumero->toolTip(),
-             "ALERTE!!!La prochaine capture va effacer la dernière capture effectuée !");
-    QCOMPARE(w.frm->cmdNumero->property("tint").toString(), "red");
+    f.cmdNumero->click();
+    QCOMPARE(f.cmdNumero->text(), "2");
+    QCOMPARE(f.cmdNumero->toolTip(), "ALERTE!!!La prochaine capture va effacer la dernière capture effectuée !");
+    QCOMPARE(f.cmdNumero->property("tint").toString(), "red");
     w.platform.screen = stripes(200);
     w.capture();
-    QCOMPARE(w.frm->cmdNumero->text(), "3");
-    QCOMPARE(w.frm->cmdNumero->property("tint").toString(), "green");
-    QVERIFY(!w.captureFiles().contains(shot(4, "jpg")));
+    QCOMPARE(f.cmdNumero->text(), "3");
+    QCOMPARE(f.cmdNumero->property("tint").toString(), "green");
+    QCOMPARE(w.files().size(), 6);
     QVERIFY(w.app.read(shot(3, "jpg")) != third);
-    w.frm->cmdNumero->click();
-    w.frm->cmdNumero->click();
-    QCOMPARE(w.frm->cmdNumero->text(), "3");
-    QCOMPARE(w.frm->cmdNumero->toolTip(), "indique le nombre de captures effectuées");
-}
-
-// Escape gives the number back; Ctrl+arrow moved the frame 10 pixels first,
-// and the next frame opens where this one was left.
-void TestFrmCE::escapeKeepsCount()
-{
-    Window w;
-    for (int i = 0; i < 3; ++i)
-        w.capture();
-    const int left = w.frm->captureLeft;
-    w.capture({QKeyCombination(Qt::ControlModifier, Qt::Key_Left), QKeyCombination(Qt::Key_Escape)});
-    QCOMPARE(w.frm->captureCount, 3);
-    QCOMPARE(w.frm->captureLeft, left - 150);
-    QCOMPARE(w.captureFiles().size(), 6);
+    f.cmdNumero->click();
+    f.cmdNumero->click();
+    QCOMPARE(f.cmdNumero->text(), "3");
+    QCOMPARE(f.cmdNumero->toolTip(), "indique le nombre de captures effectuées");
     w.capture();
-    QVERIFY(w.captureFiles().contains(shot(4, "jpg")));
+    QVERIFY(w.files().contains(shot(4, "jpg")));
 }
 
 void TestFrmCE::copyNotSaved_data()
@@ -287,8 +233,8 @@ void TestFrmCE::copyNotSaved_data()
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QString>("message");
     QTest::newRow("RefusedCopy") << true << QStringList{}
-                                 << "Le bureau a refusé la copie de l'écran : elle est revenue vide, "
-                                    "aucun fichier de capture n'a été écrit.\r\n"
+                                 << "Le bureau a refusé la copie de l'écran : elle est revenue vide, aucun "
+                                    "fichier de capture n'a été écrit.\r\n"
                                     "Dans une session Wayland, ouvrez une session X11 pour capturer.";
     QTest::newRow("BmpCannotBeWritten") << false << QStringList{shot(1, "bmp/")}
                                         << "Impossible d'enregistrer la capture dans le dossier :\r\n%1\r\n"
@@ -310,42 +256,41 @@ void TestFrmCE::copyNotSaved()
         message = message.arg(QDir::toNativeSeparators(w.app.appDir()));
     QCOMPARE(w.texts(), QStringList{message});
     QCOMPARE(w.frm->captureCount, 0);
-    QCOMPARE(w.captureFiles(), QStringList());
-    QVERIFY(w.frm->isVisible());
-    QVERIFY(!w.frm->cmdVisu->isVisible());
+    QCOMPARE(w.files(), QStringList());
+    QVERIFY(w.frm->isVisible() && !w.frm->cmdVisu->isVisible());
 }
 
 // A failed conversion keeps the BMP whatever the type; cmdRefaire tries again.
 void TestFrmCE::conversionFailure()
 {
     Window w("40\r\n30\r\n-999\r\n-999\r\n", {shot(1, "jpg/")});
+    FrmCE &f = *w.frm;
+    f.Option1[2]->click();
     w.capture();
     QCOMPARE(w.texts(), QStringList{"Désolé, la conversion JPG vient d'échouer...\r\n"
                                     "Le fichier BMP a été sauvegardé."});
-    QCOMPARE(w.frm->lblRefaire->text(), "OUT");
-    QVERIFY(!w.frm->cmdVisu->isVisible());
-    QVERIFY(w.frm->cmdRefaire->isVisible());
-    QCOMPARE(w.captureFiles(), QStringList{shot(1, "bmp")});
+    QCOMPARE(f.lblRefaire->text(), "OUT");
+    QVERIFY(!f.cmdVisu->isVisible() && f.cmdRefaire->isVisible());
+    QCOMPARE(w.files(), QStringList{shot(1, "bmp")});
 
     QVERIFY(QDir(w.app.path(shot(1, "jpg"))).removeRecursively());
-    w.frm->cmdRefaire->click();
-    QCOMPARE(w.captureFiles(), (QStringList{shot(1, "bmp"), shot(1, "jpg")}));
-    QVERIFY(w.frm->lblRefaire->text().endsWith(" ko"));
-    QVERIFY(w.frm->cmdVisu->isVisible());
+    f.cmdRefaire->click();
+    QCOMPARE(w.files(), (QStringList{shot(1, "bmp"), shot(1, "jpg")}));
+    QVERIFY(f.lblRefaire->text().endsWith(" ko") && f.cmdVisu->isVisible());
     w.app.remove(shot(1, "bmp"));
-    w.frm->cmdRefaire->click();
+    f.cmdRefaire->click();
     QCOMPARE(w.texts().last(), "Le fichier BMP n'existe plus !");
 }
 
 void TestFrmCE::deleteBmp_data()
 {
     QTest::addColumn<QStringList>("folders");
-    QTest::addColumn<QStringList>("jpegs");     // contents of 1, 2, 3 afterwards
+    QTest::addColumn<QStringList>("jpegs");   // contents of 1, 2, 3 afterwards
     QTest::addColumn<int>("failures");
     QTest::newRow("GapClosed") << QStringList{} << QStringList{"one", "three", "four"} << 0;
     // 3 cannot become 2, so 4 cannot become 3 either: each failure is told.
-    QTest::newRow("RenameRefused") << QStringList{shot(2, "jpg/")}
-                                   << QStringList{"one", "<missing>", "three"} << 2;
+    QTest::newRow("RenameRefused") << QStringList{shot(2, "jpg/")} << QStringList{"one", "<missing>", "three"}
+                                   << 2;
 }
 
 // JPEG files 1, 3 and 4 become 1, 2 and 3; a rename that fails is reported
@@ -356,32 +301,31 @@ void TestFrmCE::deleteBmp()
     QFETCH(QStringList, jpegs);
     QFETCH(int, failures);
     Window w("40\r\n30\r\n-999\r\n-999\r\n", folders);
+    FrmCE &f = *w.frm;
     w.app.write(shot(1, "jpg"), "one");
     w.app.write(shot(3, "jpg"), "three");
     w.app.write(shot(4, "jpg"), "four");
     w.app.write(shot(4, "bmp"), "bitmap");
-    w.frm->captureCount = 4;
+    f.captureCount = 4;
     w.platform.answers.enqueue(Answer::Yes);
-    w.frm->Command1[3]->click();
+    f.Command1[3]->click();
 
     QCOMPARE(w.texts().size(), 1 + failures);
-    if (failures)
-        QCOMPARE(w.texts().last(), "Erreur de transformation de fichier");
+    QCOMPARE(w.texts().count("Erreur de transformation de fichier"), failures);
     for (int n = 1; n <= 3; ++n)
         QCOMPARE(w.app.read(shot(n, "jpg")), jpegs[n - 1].toUtf8());
     QVERIFY(!QFile::exists(w.app.path(shot(4, "bmp"))));
-    QCOMPARE(w.frm->cmdNumero->text(), "3");
-    QCOMPARE(w.frm->lblRefaire->text(), "0 ko");
-    QVERIFY(w.frm->Option1[2]->isChecked());
-    QVERIFY(w.frm->cmdVisu->isVisible() && !w.frm->cmdRefaire->isVisible());
+    QCOMPARE(f.cmdNumero->text(), "3");
+    QCOMPARE(f.lblRefaire->text(), "0 ko");
+    QVERIFY(f.Option1[2]->isChecked() && f.cmdVisu->isVisible() && !f.cmdRefaire->isVisible());
 
     // With no JPEG left the window starts afresh.
     for (int n = 1; n <= 4; ++n)
         QFile::remove(w.app.path(shot(n, "jpg")));
     w.platform.answers.enqueue(Answer::Yes);
-    w.frm->Command1[3]->click();
-    QCOMPARE(w.frm->cmdNumero->text(), "0");
-    QVERIFY(!w.frm->cmdVisu->isVisible() && !w.frm->lblRefaire->isVisible());
+    f.Command1[3]->click();
+    QCOMPARE(f.cmdNumero->text(), "0");
+    QVERIFY(!f.cmdVisu->isVisible() && !f.lblRefaire->isVisible());
 }
 
 void TestFrmCE::leave_data()
@@ -398,7 +342,6 @@ void TestFrmCE::leave()
     QFETCH(Answer, answer);
     QFETCH(QByteArray, passage);
     Window w("40\r\n30\r\n-1500\r\n3000\r\n");
-    w.frm->Option1[1]->click();
     w.frm->txtLargeur->setText("41");
     w.capture();
     QSignalSpy unloaded(w.frm.get(), &FrmCE::unloaded);
@@ -406,7 +349,7 @@ void TestFrmCE::leave()
     w.frm->Command1[1]->click();
     QCOMPARE(w.platform.messages.last().title, "QUITTER");
     QCOMPARE(w.app.read("Passage"), passage);
-    QCOMPARE(w.captureFiles(), QStringList{shot(1, "jpg")});
+    QCOMPARE(w.files(), QStringList{shot(1, "jpg")});
     QCOMPARE(unloaded.size(), 1);
     QVERIFY(!w.frm->isVisible());
 }
@@ -424,18 +367,17 @@ void TestFrmCE::sizeButtons()
         QCOMPARE(box->text(), after);
         QVERIFY(!w.frm->Timer2->isActive());
     }
-    const int sw = screenSize().width();
-    box->setText(QString::number(sw - 3));
+    const QString screenWidth = QString::number(w.frm->screenWidthPx);
+    box->setText(QString::number(w.frm->screenWidthPx - 3));
     QTest::mousePress(w.frm->cmdLargeur[2], Qt::LeftButton);
-    QTRY_COMPARE(box->text(), QString::number(sw));
+    QTRY_COMPARE(box->text(), screenWidth);
     const qsizetype held = ticks.size();
     QTRY_VERIFY(ticks.size() >= held + 2);
-    QCOMPARE(box->text(), QString::number(sw));
+    QCOMPARE(box->text(), screenWidth);
     QTest::mouseRelease(w.frm->cmdLargeur[2], Qt::LeftButton);
     QTRY_VERIFY(!w.frm->Timer2->isActive());
     QTest::mouseClick(w.frm->cmdHauteur[0], Qt::LeftButton);
-    QTRY_COMPARE(w.frm->txtHauteur->text(), "10");
-    QCOMPARE(w.frm->captureHeight, 10);
+    QTRY_COMPARE(w.frm->captureHeight, 10);
 }
 
 void TestFrmCE::waylandNotice()
