@@ -1,7 +1,5 @@
-// The capture command of the main window, end to end on the offscreen
-// platform: the capture window runs while the main window is hidden, and
-// what it leaves becomes slides.
-#include "capture/frmcapture.h"
+// The main window's capture command on the offscreen platform: the capture
+// window runs while the main window is hidden, and its captures become slides.
 #include "capture/frmce.h"
 #include "capture/importcaptures.h"
 #include "output/appdirfixture.h"
@@ -16,20 +14,11 @@ class TestImportCaptures : public QObject
 {
     Q_OBJECT
 private slots:
-    void runsCaptureWindowThenImports_data();
-    void runsCaptureWindowThenImports();
+    void captureRun();
 };
 
-void TestImportCaptures::runsCaptureWindowThenImports_data()
+void TestImportCaptures::captureRun()
 {
-    QTest::addColumn<bool>("loaded");
-    QTest::newRow("ProjectOpen") << true;
-    QTest::newRow("NoProject") << false;
-}
-
-void TestImportCaptures::runsCaptureWindowThenImports()
-{
-    QFETCH(bool, loaded);
     AppDirFixture app, folder;
     app.write("Passage", "600\r\n350\r\n1500\r\n3000\r\n");
     ScriptedPlatform platform;
@@ -40,7 +29,7 @@ void TestImportCaptures::runsCaptureWindowThenImports()
     project.name = "Vacances";
     project.updateBasePath();
     project.slideCount = 2;
-    project.loaded = loaded;
+    project.loaded = true;
     std::int32_t width = 64, height = 48, left = -999, top = -999;
     bool closed = true;
     int shown = -1;
@@ -49,33 +38,30 @@ void TestImportCaptures::runsCaptureWindowThenImports()
     ImportCaptures command(platform, app.appDir(), {&project, &width, &height, &left, &top, &closed},
                            mainWindow, {[&] { shown = project.currentSlide; }, {}});
 
-    // In the capture window: one capture through the frame, then leave
-    // keeping the settings.
+    // In the capture window, proposed the slide's size: one capture, then
+    // leave keeping the settings.
     bool mainHidden = false;
     QTimer::singleShot(0, &mainWindow, [&] {
         auto *frm = qobject_cast<FrmCE *>(QApplication::activeModalWidget());
-        QVERIFY(frm);
+        QVERIFY(frm && frm->captureWidth == 64);
         mainHidden = !mainWindow.isVisible() && !closed;
-        QCOMPARE(frm->captureWidth, 64);
-        QTimer::singleShot(0, frm, [] {
-            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
-        });
+        QTimer::singleShot(0, frm, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
         frm->Command1[0]->click();
         platform.answers.enqueue(Platform::Answer::Yes);
         frm->Command1[1]->click();
     });
     command.run();
 
-    QCOMPARE(left, loaded ? 1500 : -999);
-    if (!loaded) {
-        QCOMPARE(app.read("Passage"), "600\r\n350\r\n1500\r\n3000\r\n");
-        return;
-    }
-    QVERIFY(mainHidden);
-    QVERIFY(mainWindow.isVisible() && closed);
+    QVERIFY(mainHidden && mainWindow.isVisible() && closed);
+    QCOMPARE(QPoint(left, top), QPoint(1500, 3000));
     QCOMPARE(project.slideCount, 3);
     QCOMPARE(shown, 2);
     QCOMPARE(QImage(folder.path("Vacances2.jpg")).size(), QSize(64, 48));
+    QCOMPARE(app.read("Passage"), "64\r\n48\r\n1500\r\n3000\r\n");
+
+    // Without an open project the command does nothing.
+    project.loaded = false;
+    command.run();
     QCOMPARE(app.read("Passage"), "64\r\n48\r\n1500\r\n3000\r\n");
 }
 
