@@ -48,7 +48,7 @@ struct Window
         if (!passage.isNull())
             app.write("Passage", passage);
         for (const QString &file : files)
-            file.endsWith('/') ? app.makeFolder(file) : app.write(file, file.toUtf8());
+            file.endsWith('/') ? app.makeFolder(file) : file.isEmpty() ? void() : app.write(file, file.toUtf8());
         platform.screen = stripes();
         frm = std::make_unique<FrmCE>(platform, app.appDir());
         frm->show();
@@ -85,9 +85,8 @@ private slots:
     void capture_data();
     void capture();
     void threeCaptures();
-    void copyNotSaved_data();
-    void copyNotSaved();
-    void conversionFailure();
+    void failures_data();
+    void failures();
     void deleteBmp_data();
     void deleteBmp();
     void leave_data();
@@ -227,55 +226,49 @@ void TestFrmCE::threeCaptures()
     QVERIFY(w.files().contains(shot(4, "jpg")));
 }
 
-void TestFrmCE::copyNotSaved_data()
+void TestFrmCE::failures_data()
 {
+    QTest::addColumn<QString>("folder");   // made where a capture file is to go
     QTest::addColumn<bool>("emptyCopy");
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QString>("message");
-    QTest::newRow("RefusedCopy") << true << QStringList{}
+    QTest::newRow("RefusedCopy") << "" << true << QStringList{}
                                  << "Le bureau a refusé la copie de l'écran : elle est revenue vide, aucun "
                                     "fichier de capture n'a été écrit.\r\n"
                                     "Dans une session Wayland, ouvrez une session X11 pour capturer.";
-    QTest::newRow("BmpCannotBeWritten") << false << QStringList{shot(1, "bmp/")}
+    QTest::newRow("BmpCannotBeWritten") << shot(1, "bmp/") << false << QStringList{}
                                         << "Impossible d'enregistrer la capture dans le dossier :\r\n%1\r\n"
                                            "La capture est annulée.";
+    QTest::newRow("ConversionFails") << shot(1, "jpg/") << false << QStringList{shot(1, "bmp")}
+                                     << "Désolé, la conversion JPG vient d'échouer...\r\n"
+                                        "Le fichier BMP a été sauvegardé.";
 }
 
-// A copy that cannot be kept is reported, takes its number back and leaves
-// the window ready for the next one.
-void TestFrmCE::copyNotSaved()
+// A capture that cannot be kept is reported and takes its number back; a
+// failed conversion keeps the BMP whatever the type, and cmdRefaire tries again.
+void TestFrmCE::failures()
 {
+    QFETCH(QString, folder);
     QFETCH(bool, emptyCopy);
     QFETCH(QStringList, files);
     QFETCH(QString, message);
-    Window w("40\r\n30\r\n-999\r\n-999\r\n", files);
+    Window w("40\r\n30\r\n-999\r\n-999\r\n", {folder});
+    FrmCE &f = *w.frm;
     if (emptyCopy)
         w.platform.screen = QImage();
-    w.capture();
-    if (message.contains("%1"))
-        message = message.arg(QDir::toNativeSeparators(w.app.appDir()));
-    QCOMPARE(w.texts(), QStringList{message});
-    QCOMPARE(w.frm->captureCount, 0);
-    QCOMPARE(w.files(), QStringList());
-    QVERIFY(w.frm->isVisible() && !w.frm->cmdVisu->isVisible());
-}
-
-// A failed conversion keeps the BMP whatever the type; cmdRefaire tries again.
-void TestFrmCE::conversionFailure()
-{
-    Window w("40\r\n30\r\n-999\r\n-999\r\n", {shot(1, "jpg/")});
-    FrmCE &f = *w.frm;
     f.Option1[2]->click();
     w.capture();
-    QCOMPARE(w.texts(), QStringList{"Désolé, la conversion JPG vient d'échouer...\r\n"
-                                    "Le fichier BMP a été sauvegardé."});
-    QCOMPARE(f.lblRefaire->text(), "OUT");
-    QVERIFY(!f.cmdVisu->isVisible() && f.cmdRefaire->isVisible());
-    QCOMPARE(w.files(), QStringList{shot(1, "bmp")});
-
+    QCOMPARE(w.texts(), QStringList{message.contains("%1") ? message.arg(QDir::toNativeSeparators(w.app.appDir()))
+                                                           : message});
+    QCOMPARE(f.captureCount, files.size());
+    QCOMPARE(w.files(), files);
+    QVERIFY(f.isVisible() && !f.cmdVisu->isVisible());
+    QCOMPARE(f.lblRefaire->text(), files.isEmpty() ? "0 ko" : "OUT");
+    if (files.isEmpty())
+        return;
     QVERIFY(QDir(w.app.path(shot(1, "jpg"))).removeRecursively());
     f.cmdRefaire->click();
-    QCOMPARE(w.files(), (QStringList{shot(1, "bmp"), shot(1, "jpg")}));
+    QCOMPARE(w.files().size(), 2);
     QVERIFY(f.lblRefaire->text().endsWith(" ko") && f.cmdVisu->isVisible());
     w.app.remove(shot(1, "bmp"));
     f.cmdRefaire->click();
@@ -324,8 +317,7 @@ void TestFrmCE::deleteBmp()
         QFile::remove(w.app.path(shot(n, "jpg")));
     w.platform.answers.enqueue(Answer::Yes);
     f.Command1[3]->click();
-    QCOMPARE(f.cmdNumero->text(), "0");
-    QVERIFY(!f.cmdVisu->isVisible() && !f.lblRefaire->isVisible());
+    QVERIFY(f.cmdNumero->text() == "0" && !f.cmdVisu->isVisible() && !f.lblRefaire->isVisible());
 }
 
 void TestFrmCE::leave_data()
