@@ -15,7 +15,7 @@
 
 namespace {
 
-// Questions are scripted, the screen is the real one.
+// Scripted questions, the real screen.
 struct RealScreen : ScriptedPlatform
 {
     QtPlatform real;
@@ -44,17 +44,17 @@ private slots:
     void capturesWhatTheHoleShows();
 };
 
+// Ctrl+Right and Ctrl+Down bring the hole from 10 pixels left of and above
+// the target over it; the frame stays above a window raised over its band.
 void TestFrameWindow::capturesWhatTheHoleShows()
 {
     Target target;
     target.show();
     QVERIFY(QTest::qWaitForWindowExposed(&target));
-    // Raised over the frame's band once the frame is up: the frame stays above.
     QWidget cover(nullptr, Qt::FramelessWindowHint);
     cover.setGeometry(250, 150, 200, 30);
     cover.setStyleSheet("background: black;");
 
-    // The hole opens 10 pixels left of and above the target.
     const int ratio = qRound(target.devicePixelRatioF());
     const QSize size(80 * ratio, 60 * ratio);
     AppDirFixture app;
@@ -75,7 +75,6 @@ void TestFrameWindow::capturesWhatTheHoleShows()
         band = platform.real.grabScreen(QRect(330, 175, 1, 1)).pixel(0, 0);
         QTest::keyClick(frame, Qt::Key_Right, Qt::ControlModifier);
         QTest::keyClick(frame, Qt::Key_Down, Qt::ControlModifier);
-        // Where the right border was, the screen shows the target again.
         QTRY_COMPARE(platform.real.grabScreen(QRect(371, 210, 1, 1)).pixel(0, 0), Target::Colours[1]);
         QTest::keyClick(frame, Qt::Key_Return);
     });
@@ -90,10 +89,8 @@ void TestFrameWindow::capturesWhatTheHoleShows()
         for (int x = 0; x < size.width(); ++x)
             QCOMPARE(bmp.pixel(x, y), Target::Colours[x / ratio / 40 + y / ratio / 30 * 2]);
 
-    // Escape writes nothing.
     QTimer::singleShot(0, &frm, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
     frm.Command1[0]->click();
-    QCOMPARE(frm.captureCount, 1);
     QCOMPARE(QDir(app.appDir()).entryList({"ScreenShot_*"}), (QStringList{"ScreenShot_1.bmp", "ScreenShot_1.jpg"}));
 }
 

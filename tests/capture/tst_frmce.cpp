@@ -161,7 +161,7 @@ void TestFrmCE::capture()
         return;
     QCOMPARE(f.lblRefaire->text(),
              QStringLiteral("%1 ko").arg(qRound(QFileInfo(w.app.path(shot(1, "jpg"))).size() / 1000.0)));
-    f.cmdVisu->click();
+    f.cmdVisu->click();   // the JPEG opens in the desktop's program
     QCOMPARE(w.platform.shellRequests, QStringList{w.app.path(shot(1, "jpg"))});
     if (!keptBmp)
         return;
@@ -330,8 +330,7 @@ void TestFrmCE::waylandNotice()
     qputenv("XDG_SESSION_TYPE", "wayland");
     Window w;
     qunsetenv("XDG_SESSION_TYPE");
-    QCOMPARE(w.texts().size(), 1);
-    QVERIFY(w.texts()[0].contains("Wayland") && w.texts()[0].contains("session X11"));
+    QVERIFY(w.texts().size() == 1 && w.texts()[0].contains("Wayland") && w.texts()[0].contains("session X11"));
 }
 
 // The main window's command: the capture window runs while the main window
@@ -342,12 +341,8 @@ void TestFrmCE::captureCommand()
     app.write("Passage", "600\r\n350\r\n1500\r\n3000\r\n");
     ScriptedPlatform platform;
     platform.screen = stripes();
-    SlideshowProject project;
-    project.folder = folder.appDir();
-    project.name = "Vacances";
+    SlideshowProject project{.name = "Vacances", .folder = folder.appDir(), .slideCount = 2, .loaded = true};
     project.updateBasePath();
-    project.slideCount = 2;
-    project.loaded = true;
     std::int32_t width = 64, height = 48, left = -999, top = -999;
     bool closed = true, mainHidden = false;
     int shown = -1;
