@@ -69,6 +69,7 @@ void TestFrameWindow::capturesWhatTheHoleShows()
         auto *frame = qobject_cast<FrmCapture *>(QApplication::activeModalWidget());
         QVERIFY(frame && QTest::qWaitForWindowExposed(frame));
         QCOMPARE(frame->frameGeometry(), QRect(287, 161, 86, 92));
+        QTRY_COMPARE(QGuiApplication::focusWindow(), frame->windowHandle());   // the keys go to it
         cover.show();
         cover.raise();
         QVERIFY(QTest::qWaitForWindowExposed(&cover));
