@@ -71,7 +71,8 @@ int main(int argc, char **argv)
     const QString caption = CaptionToHtml(ed);
     const QString qtHtml = doc.toHtml();
     std::printf("caption: %d characters of text, %lld characters of caption HTML, %lld font runs\n",
-                ed.textLength(), qlonglong(caption.size()), qlonglong(caption.count(QStringLiteral("<font"))));
+                ed.textLength(), qlonglong(caption.size()),
+                qlonglong(caption.count(QStringLiteral("<font"))));
 
     QString sink;
     const double toCaption = medianMicros(rounds, [&] { sink = CaptionToHtml(ed); });
@@ -86,7 +87,8 @@ int main(int argc, char **argv)
     const int slowRounds = std::max(1, rounds / 50);
     QTextDocument slowDoc;
     RichTextAdapter slow(&slowDoc);
-    const double walk = medianMicros(slowRounds, [&] { sink = Literal::captionToHtml(ed, QLocale()); });
+    const double walk = medianMicros(slowRounds,
+                                     [&] { sink = Literal::captionToHtml(ed, QLocale()); });
     const double steps = medianMicros(slowRounds, [&] { Literal::htmlToCaption(slow, caption); });
 
     std::printf("%-44s %10.1f us\n", "CaptionToHtml", toCaption);

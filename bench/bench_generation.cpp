@@ -2,11 +2,11 @@
 // the shipped templates) side by side with a plain copy of the same three
 // template files into the same folder, which is the floor any generation
 // that writes these files safely has to pay.
-//   bench_generation [application folder]   (default: the source tree's appdata)
+//   bench_generation [application folder]   (default: the built one)
 
-#include "app/platform.h"
-#include "output/filereplace.h"
 #include "output/slideshowgeneration.h"
+#include "platform/platform.h"
+#include "project/fileops.h"
 #include "project/slideshowproject.h"
 
 #include <QCoreApplication>
@@ -49,9 +49,10 @@ SlideshowProject makeProject(const QString &folder)
     p.slideCount = kSlides;
     for (int i = 0; i < kSlides; ++i) {
         // A formatted caption of a few lines, as the editor writes them.
-        p.slideLines[i] = QStringLiteral("<font face=\"Arial\" size=\"3\" color=\"#1F3F7F\"><b>Diapo %1"
-                                         "</b></font><br>Le port de \"Saint-Malo\" | la plage<br>"
-                                         "<i>été</i> %1")
+        p.slideLines[i] = QStringLiteral(
+                              "<font face=\"Arial\" size=\"3\" color=\"#1F3F7F\"><b>Diapo %1"
+                              "</b></font><br>Le port de \"Saint-Malo\" | la plage<br>"
+                              "<i>été</i> %1")
                               .arg(i);
         p.imageTypes[i] = i % 3 ? QStringLiteral(".jpg") : QStringLiteral(".gif");
     }
@@ -93,7 +94,7 @@ int main(int argc, char *argv[])
     FailingPlatform platform;
     const SlideshowProject pristine = makeProject(folder.path());
     const Figures generation = timeRounds([&] {
-        SlideshowProject project = pristine;  // fresh captions: padding runs every round
+        SlideshowProject project = pristine; // fresh captions: padding runs every round
         GenerateSlideshow(project, appDir, platform, AfterGeneration::StayHere);
     });
 
@@ -102,8 +103,8 @@ int main(int argc, char *argv[])
                                 QString::fromLatin1(SlideshowFiles::Sound)};
     const Figures atomicCopy = timeRounds([&] {
         for (const QString &file : copied)
-            FileReplace::copyOver(appDir + QLatin1Char('/') + file,
-                                  folder.path() + QStringLiteral("/copy_") + file);
+            FileOps::copy(appDir + QLatin1Char('/') + file,
+                          folder.path() + QStringLiteral("/copy_") + file);
     });
     const Figures plainCopy = timeRounds([&] {
         for (const QString &file : copied) {
@@ -115,11 +116,10 @@ int main(int argc, char *argv[])
 
     std::printf("%d slides, %d rounds, templates of %s\n", kSlides, kRounds, qPrintable(appDir));
     std::printf("%-40s %10s %10s\n", "", "median ms", "best ms");
-    std::printf("%-40s %10.3f %10.3f\n", "GenerateSlideshow (page+script+sound)",
-                generation.median, generation.best);
+    std::printf("%-40s %10.3f %10.3f\n", "GenerateSlideshow (page+script+sound)", generation.median,
+                generation.best);
     std::printf("%-40s %10.3f %10.3f\n", "copy through temporary files (3 files)",
                 atomicCopy.median, atomicCopy.best);
-    std::printf("%-40s %10.3f %10.3f\n", "QFile::copy (3 files)", plainCopy.median,
-                plainCopy.best);
+    std::printf("%-40s %10.3f %10.3f\n", "QFile::copy (3 files)", plainCopy.median, plainCopy.best);
     return 0;
 }

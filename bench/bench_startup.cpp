@@ -8,9 +8,9 @@
 // "To shown" runs from the first line of main() to the end of the window's
 // first paint, so the font list, the pictures, the layout and the tiled
 // background are all in it; the parent also times each child from launch to
-// exit. The application folder is the source tree's appdata.
+// exit. The application folder is the built one (build/src/appdata).
 #include "app/frmprincipal.h"
-#include "app/qtplatform.h"
+#include "platform/qtplatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -102,14 +102,16 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const int runs = argc >= 2 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 15;
     const QString self = QCoreApplication::applicationFilePath();
-    measure(self, QStringLiteral("window"), 1);   // warms the disk and font caches
+    measure(self, QStringLiteral("window"), 1); // warms the disk and font caches
     const Figures bare = measure(self, QStringLiteral("bare"), runs);
     const Figures window = measure(self, QStringLiteral("window"), runs);
 
     QTextStream out(stdout);
     out << "platform " << qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("default"))
         << ", median of " << runs << " fresh processes each\n";
-    out << QStringLiteral("%1 %2 %3\n").arg(QString(), -22).arg(QStringLiteral("to shown ms"), 14)
+    out << QStringLiteral("%1 %2 %3\n")
+               .arg(QString(), -22)
+               .arg(QStringLiteral("to shown ms"), 14)
                .arg(QStringLiteral("process ms"), 12);
     const auto row = [&out](const char *name, const Figures &f) {
         out << QStringLiteral("%1 %2 %3\n")

@@ -66,9 +66,11 @@ void copyWithCp(const QStringList &files, const QString &target)
         qFatal("cp failed");
 }
 
-struct Times {
+struct Times
+{
     double wall = 1e9; // best wall-clock seconds
-    double cpu = 1e9;  // best processor seconds (user + system), which load on the machine disturbs less
+    double cpu =
+        1e9; // best processor seconds (user + system), which load on the machine disturbs less
 };
 
 double cpuSeconds()
@@ -78,7 +80,7 @@ double cpuSeconds()
         rusage usage{};
         getrusage(who, &usage);
         total += usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
-                 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+            + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     }
     return total;
 }
@@ -95,16 +97,18 @@ void time(Times &times, const std::function<void()> &reset, const std::function<
 }
 
 // Ours and cp take turns, round after round, so that both see the same load.
-void compare(const char *what, const std::function<void()> &reset, const std::function<void()> &ours,
-             const std::function<void()> &resetCp, const std::function<void()> &cp)
+void compare(const char *what, const std::function<void()> &reset,
+             const std::function<void()> &ours, const std::function<void()> &resetCp,
+             const std::function<void()> &cp)
 {
     Times a, b;
     for (int round = 0; round < kRounds; ++round) {
         time(a, reset, ours);
         time(b, resetCp, cp);
     }
-    std::printf("%-34s wall %6.3f s, cp %6.3f s, ratio %.2f | cpu %6.3f s, cp %6.3f s, ratio %.2f\n",
-                what, a.wall, b.wall, a.wall / b.wall, a.cpu, b.cpu, a.cpu / b.cpu);
+    std::printf(
+        "%-34s wall %6.3f s, cp %6.3f s, ratio %.2f | cpu %6.3f s, cp %6.3f s, ratio %.2f\n", what,
+        a.wall, b.wall, a.wall / b.wall, a.cpu, b.cpu, a.cpu / b.cpu);
 }
 
 } // namespace
@@ -122,16 +126,26 @@ int main(int argc, char **argv)
     ProjectStorage storage(p, dir.filePath(QStringLiteral("backup")));
     const QString cpTarget = dir.filePath(QStringLiteral("cp"));
     const QString copyTarget = dir.filePath(QStringLiteral("copie"));
-    const auto empty = [](const QString &folder) { return [folder] { QDir(folder).removeRecursively(); }; };
+    const auto empty = [](const QString &folder) {
+        return [folder] { QDir(folder).removeRecursively(); };
+    };
     const auto keep = [] {};
 
-    std::printf("%d slides of %lld bytes in %s\n", kSlides, qlonglong(kImageSize), qPrintable(base));
-    compare("TakeBackup, empty backup root", empty(storage.backupSet().root()),
-            [&] { storage.TakeBackup(); }, empty(cpTarget), [&] { copyWithCp(files, cpTarget); });
-    compare("TakeBackup over the previous set", keep, [&] { storage.TakeBackup(); }, keep,
-            [&] { copyWithCp(files, cpTarget); });
-    compare("CopyProjectTo, empty folder", [&] { empty(copyTarget)(); QDir().mkpath(copyTarget); },
-            [&] { storage.CopyProjectTo(copyTarget, QStringLiteral("Copie")); }, empty(cpTarget),
-            [&] { copyWithCp(files, cpTarget); });
+    std::printf("%d slides of %lld bytes in %s\n", kSlides, qlonglong(kImageSize),
+                qPrintable(base));
+    compare(
+        "TakeBackup, empty backup root", empty(storage.backupSet().root()),
+        [&] { storage.TakeBackup(); }, empty(cpTarget), [&] { copyWithCp(files, cpTarget); });
+    compare(
+        "TakeBackup over the previous set", keep, [&] { storage.TakeBackup(); }, keep,
+        [&] { copyWithCp(files, cpTarget); });
+    compare(
+        "CopyProjectTo, empty folder",
+        [&] {
+            empty(copyTarget)();
+            QDir().mkpath(copyTarget);
+        },
+        [&] { storage.CopyProjectTo(copyTarget, QStringLiteral("Copie")); }, empty(cpTarget),
+        [&] { copyWithCp(files, cpTarget); });
     return 0;
 }

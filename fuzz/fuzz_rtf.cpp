@@ -30,10 +30,12 @@ static QString describe(const QTextDocument &doc)
             const QStringList families = f.fontFamilies().toStringList();
             out += u'[' + (families.isEmpty() ? doc.defaultFont().family() : families.first());
             out += u' ' + QString::number(f.fontPointSize());
-            out += f.foreground().style() == Qt::NoBrush ? u"auto"_qs : f.foreground().color().name();
+            out += f.foreground().style() == Qt::NoBrush ? u"auto"_qs
+                                                         : f.foreground().color().name();
             out += QString::number(f.fontWeight()) + QString::number(f.fontItalic())
-                   + QString::number(f.fontUnderline()) + QString::number(f.fontStrikeOut());
-            out += u' ' + QString::number(f.intProperty(RichTextAdapter::CharOffsetProperty)) + u']';
+                + QString::number(f.fontUnderline()) + QString::number(f.fontStrikeOut());
+            out += u' ' + QString::number(f.intProperty(RichTextAdapter::CharOffsetProperty))
+                + u']';
             out += it.fragment().text();
         }
         out += u'|';
@@ -51,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     // Clipboard RTF arrives as bytes; the prefix makes most inputs RTF.
     const QString rtf = u"{\\rtf1"_qs
-                        + QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size));
+        + QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size));
     QTextDocument pasted;
     QTextCursor cursor(&pasted);
     if (!Rtf::insert(cursor, rtf))

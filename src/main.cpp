@@ -1,8 +1,10 @@
 #include "app/commandline.h"
+#include "app/features.h"
 #include "app/frmprincipal.h"
 #include "app/headlessstart.h"
-#include "app/qtplatform.h"
 #include "app/startup.h"
+#include "platform/appinfo.h"
+#include "platform/qtplatform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,8 +48,8 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lumivue"));
-    QApplication::setApplicationVersion(QStringLiteral("2.1"));
+    QApplication::setApplicationName(AppInfo::name());
+    QApplication::setApplicationVersion(AppInfo::version());
 
     // The interface is French whatever the user's locale, Qt's own buttons
     // ("Oui", "Annuler") included; numbers keep the user's locale.
@@ -63,7 +65,9 @@ int main(int argc, char *argv[])
     if (!startup.prepare())
         return 1;
 
-    FrmPrincipal window(platform, startup.folders().appDir, startup.folders().backupRoot);
+    const AppContext context{platform, startup.folders().appDir, startup.folders().backupRoot};
+    FrmPrincipal window(context);
+    const Features features(window, context);
     window.show();
     return app.exec();
 }

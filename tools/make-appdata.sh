@@ -53,10 +53,5 @@ convert -size 256x256 xc:none \
 convert dist/icons/256/lumivue.png -resize 48x48 -strip dist/icons/48/lumivue.png
 
 python3 tools/make-appdata.py "$app"
-
-# Pristine copies from which the default project is put back.
-for f in Nouveau.lmv Nouveau0.gif imgFond.jpg imgFondTable.jpg sohifrm2.wav; do
-    cp "$app/$f" "$app/Restaurer/$f"
-done
-# The frame picture of the picture template also lives among the templates.
-cp "$app/imgFondTable.jpg" "$app/Modeles/imgFondTable.jpg"
+# The copies in Restaurer/ and Modeles/ and the current template page are
+# made by the build (cmake/AssembleAppData.cmake), not kept here.

@@ -10,15 +10,16 @@ namespace {
 // and the default project and templates are rewritten in the application folder.
 void makeOwnerWritable(const QString &path)
 {
-    QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadOwner | QFile::WriteOwner
-                                    | QFile::ReadUser | QFile::WriteUser);
+    QFile::setPermissions(path,
+                          QFile::permissions(path) | QFile::ReadOwner | QFile::WriteOwner
+                              | QFile::ReadUser | QFile::WriteUser);
 }
 
 void fillFolder(const QString &from, const QString &to, const QString &relative, AppDirFill &result)
 {
-    const QFileInfoList entries =
-        QDir(from).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                                 QDir::Name | QDir::DirsLast);
+    const QFileInfoList entries = QDir(from).entryInfoList(
+        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+        QDir::Name | QDir::DirsLast);
     for (const QFileInfo &entry : entries) {
         const QString name = relative + entry.fileName();
         const QString target = to + QLatin1Char('/') + entry.fileName();
@@ -68,15 +69,12 @@ AppDirFill AppDirFill::run(const QString &pristineDir, const QString &appDir)
 QString AppDirFill::userMessage() const
 {
     switch (outcome) {
-    case Outcome::Complete:
-        return {};
-    case Outcome::PristineMissing:
-        return pristineMissingMessage({pristineDir});
+    case Outcome::Complete: return {};
+    case Outcome::PristineMissing: return pristineMissingMessage({pristineDir});
     case Outcome::AppDirUnusable:
         return QStringLiteral("Lumivue ne peut pas créer son dossier :\n%1")
             .arg(QDir::toNativeSeparators(appDir));
-    case Outcome::Incomplete:
-        break;
+    case Outcome::Incomplete: break;
     }
     // A long list helps nobody: the first few name the problem.
     constexpr qsizetype shown = 8;

@@ -11,10 +11,10 @@ class AppDirFill
 {
 public:
     enum class Outcome {
-        Complete,         // every pristine file is now present in the application folder
-        PristineMissing,  // no pristine folder to fill from; nothing was touched
-        AppDirUnusable,   // the application folder is not a folder or cannot be created
-        Incomplete,       // some files or folders could not be filled in (see failed)
+        Complete,        // every pristine file is now present in the application folder
+        PristineMissing, // no pristine folder to fill from; nothing was touched
+        AppDirUnusable,  // the application folder is not a folder or cannot be created
+        Incomplete,      // some files or folders could not be filled in (see failed)
     };
 
     static AppDirFill run(const QString &pristineDir, const QString &appDir);
@@ -28,6 +28,6 @@ public:
     Outcome outcome = Outcome::Complete;
     QString pristineDir;
     QString appDir;
-    QStringList added;   // paths relative to appDir of the files copied in, in order
-    QStringList failed;  // relative paths that could not be filled in; folders end in "/"
+    QStringList added;  // paths relative to appDir of the files copied in, in order
+    QStringList failed; // relative paths that could not be filled in; folders end in "/"
 };

@@ -5,8 +5,8 @@
 
 namespace {
 
-QString baseFolder(const QProcessEnvironment &env, const QString &variable,
-                   const QString &homeDir, const QString &fallback)
+QString baseFolder(const QProcessEnvironment &env, const QString &variable, const QString &homeDir,
+                   const QString &fallback)
 {
     const QString value = env.value(variable);
     if (!value.isEmpty() && QDir::isAbsolutePath(value))
@@ -20,8 +20,10 @@ AppFolders AppFolders::fromEnvironment(const QProcessEnvironment &env, const QSt
 {
     const QString name = QStringLiteral("/lumivue");
     return {
-        baseFolder(env, QStringLiteral("XDG_DATA_HOME"), homeDir, QStringLiteral(".local/share")) + name,
-        baseFolder(env, QStringLiteral("XDG_STATE_HOME"), homeDir, QStringLiteral(".local/state")) + name,
+        baseFolder(env, QStringLiteral("XDG_DATA_HOME"), homeDir, QStringLiteral(".local/share"))
+            + name,
+        baseFolder(env, QStringLiteral("XDG_STATE_HOME"), homeDir, QStringLiteral(".local/state"))
+            + name,
     };
 }
 

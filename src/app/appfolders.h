@@ -12,8 +12,8 @@
 // directories; nothing here reads the environment behind the caller's back.
 struct AppFolders
 {
-    QString appDir;      // $XDG_DATA_HOME/lumivue, default ~/.local/share/lumivue
-    QString backupRoot;  // $XDG_STATE_HOME/lumivue, default ~/.local/state/lumivue
+    QString appDir;     // $XDG_DATA_HOME/lumivue, default ~/.local/share/lumivue
+    QString backupRoot; // $XDG_STATE_HOME/lumivue, default ~/.local/state/lumivue
 
     // A variable that is unset, empty or relative is ignored in favour of the
     // default under homeDir, as the XDG rules ask.

@@ -12,10 +12,10 @@ class CommandLine
 {
 public:
     enum class Action {
-        OpenWindow,  // no option: the usual start
-        ShowHelp,    // --help: print text on standard output
-        Invalid,     // unknown option or stray argument: print text on standard error
-        Generate,    // --generate FILE: write a project's slideshow, no window
+        OpenWindow, // no option: the usual start
+        ShowHelp,   // --help: print text on standard output
+        Invalid,    // unknown option or stray argument: print text on standard error
+        Generate,   // --generate FILE: write a project's slideshow, no window
     };
 
     // arguments: as QCoreApplication::arguments() would give them, the
@@ -27,5 +27,5 @@ public:
 
     Action action = Action::OpenWindow;
     QString text;
-    QString projectFile;  // with Generate: the project file, as given
+    QString projectFile; // with Generate: the project file, as given
 };

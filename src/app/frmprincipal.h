@@ -1,77 +1,43 @@
 #pragma once
 
+#include "platform/appcontext.h"
 #include "project/slideshowproject.h"
 
 #include <QList>
 #include <QPixmap>
-#include <QStringList>
 #include <QWidget>
 
 #include <array>
 
-class Platform;
 class PictureButton;
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QAction;
 class QPushButton;
 class QScrollArea;
 class QTextEdit;
 class QToolButton;
-class QColor;
 
 // The main window: owns the one open slideshow and every control of the
-// editor. Dialogs read and write the shared fields below; the work behind the
-// controls lives in the feature folders, which connect to these controls.
+// editor. The work behind the controls lives in the feature controllers,
+// which the wiring (features.cpp) connects to these controls.
 class FrmPrincipal : public QWidget
 {
     Q_OBJECT
 public:
-    // appDir: the application folder; backupRoot: where the backup set lives.
-    FrmPrincipal(Platform &platform, QString appDir, QString backupRoot,
-                 QWidget *parent = nullptr);
+    explicit FrmPrincipal(const AppContext &context, QWidget *parent = nullptr);
     ~FrmPrincipal() override;
-
-    Platform &platform() const { return m_platform; }
-    const QString &appDir() const { return m_appDir; }
-    const QString &backupRoot() const { return m_backupRoot; }
 
     // Ends the window without the silent revert of unsaved work that closing
     // it otherwise does (the quit command has already dealt with the project).
     void closeWithoutRevert();
 
-    // Gives cmdRich 8 a face of the given colour.
-    void setColourButtonFace(const QColor &colour);
-
-    // ---- shared fields -------------------------------------------------
     SlideshowProject project;
 
-    bool showingCaption = false;       // a stored caption is being loaded into the editor
-    bool formatControlsArmed = true;   // the font and size lists apply a choice
-    bool slideNumberArmed = true;      // the number box reacts to a change of its text
-    int savedSelStart = 0;
-    int savedSelLength = 0;
-    QString lastColour;                // "#RRGGBB" last chosen, "" after a cancel
-
-    QString newSlideCaption;
-    QString newImageType;
-    bool sorterConfirmed = false;
-    std::array<int, SlideshowProject::Capacity> slideOrder{};
-    QString chosenTexture;
-
-    std::int32_t displayWidthLimit = 600;
-    std::int32_t displayHeightLimit = 350;
-    std::int32_t savedCaptureLeft = -999;
-    std::int32_t savedCaptureTop = -999;
-    bool captureWindowClosed = true;
-
-    QStringList openTags;   // "<i>", "<u>", "<b>", "<s>", "<sup>", "<sub>"
-    QStringList closeTags;  // the matching closing tags
-
-    // ---- controls (names are their objectNames) -------------------------
-    QList<QPixmap> imgSprite;  // 36 pictures: normal at even, pressed at odd index
+    // ---- controls (C++ name, then objectName when it differs) ----------
+    QList<QPixmap> imgSprite; // 36 pictures: normal at even, pressed at odd index
 
     PictureButton *imgFichier = nullptr;
     PictureButton *imgNew = nullptr;
@@ -91,12 +57,12 @@ public:
     PictureButton *imgDidact = nullptr;
     PictureButton *imgVisionneuse = nullptr;
 
-    QScrollArea *imageArea = nullptr;  // scrolls imgDiapo when it is larger than the window
+    QScrollArea *imageArea = nullptr; // scrolls imgDiapo when it is larger than the window
     QLabel *imgDiapo = nullptr;
-    QPixmap imgFond;                   // background tile
-    QLabel *lblBarre = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
+    QPixmap imgFond;              // background tile
+    QLabel *lblBarre = nullptr;   // the toolbar band
+    QLabel *edgeBar = nullptr;    // Label1: the bar down the left edge
+    QLabel *statusBand = nullptr; // Label2: the band along the bottom
     std::array<QLabel *, 2> lblDiapo{};
     QLabel *lblNomDiapo = nullptr;
     QLabel *lblNbDiapo = nullptr;
@@ -122,18 +88,15 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildControls();           // frmprincipalcontrols.cpp
-    void buildLayout();             // frmprincipallayout.cpp
+    void buildControls(); // frmprincipalcontrols.cpp
+    void buildLayout();   // frmprincipallayout.cpp
     void startUp();
     void loadBackgroundTile();
-    void connectFeatures();         // frmprincipalfeatures.cpp
     void revertUnsavedWork();
 
-    Platform &m_platform;
-    QString m_appDir;
-    QString m_backupRoot;
-    QSize m_screenSize;             // the screen the window fills
+    AppContext m_context;
+    QSize m_screenSize; // the screen the window fills
     qreal m_pixelRatio = 1.0;
-    int m_tileSize = 44;            // toolbar buttons, logical pixels
+    int m_tileSize = 44; // toolbar buttons, logical pixels
     bool m_revertOnClose = true;
 };

@@ -2,8 +2,8 @@
 // Where they stand and how they look is in frmprincipallayout.cpp.
 #include "app/frmprincipal.h"
 
-#include "app/buttonsprites.h"
-#include "app/picturebutton.h"
+#include "widgets/buttonsprites.h"
+#include "widgets/picturebutton.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -16,16 +16,14 @@
 
 namespace {
 
-template <typename T>
-T *named(QWidget *parent, const char *name)
+template <typename T> T *named(QWidget *parent, const char *name)
 {
     auto *widget = new T(parent);
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
 
-template <typename T, std::size_t N>
-void nameArray(std::array<T *, N> &controls, const char *name)
+template <typename T, std::size_t N> void nameArray(std::array<T *, N> &controls, const char *name)
 {
     for (std::size_t i = 0; i < N; ++i) {
         controls[i]->setObjectName(QLatin1String(name));
@@ -64,7 +62,8 @@ void FrmPrincipal::buildControls()
     imgCapturer->showPicture(ButtonSprites::captureDesignPicture(m_pixelRatio, m_tileSize));
 
     const int tile = m_tileSize;
-    const auto pictureButton = [this, tile](const char *name, const QString &tip, const QPixmap &icon) {
+    const auto pictureButton = [this, tile](const char *name, const QString &tip,
+                                            const QPixmap &icon) {
         auto *button = named<QPushButton>(this, name);
         button->setToolTip(tip);
         button->setAccessibleName(tip);
@@ -77,22 +76,23 @@ void FrmPrincipal::buildControls()
     };
     cmdFinaliser = pictureButton("cmdFinaliser", QStringLiteral("Finaliser le diaporama"),
                                  ButtonSprites::finaliseIcon(m_pixelRatio, tile));
-    cmdChangerModele =
-        pictureButton("cmdChangerModele", QStringLiteral("Choisir un nouveau modèle"),
-                      ButtonSprites::templateIcon(m_pixelRatio, tile));
+    cmdChangerModele = pictureButton("cmdChangerModele",
+                                     QStringLiteral("Choisir un nouveau modèle"),
+                                     ButtonSprites::templateIcon(m_pixelRatio, tile));
 
     // ---- decorative bars ----
     lblBarre = named<QLabel>(this, "lblBarre");
-    Label1 = named<QLabel>(this, "Label1");
-    Label1->resize(4, 1);
-    Label2 = named<QLabel>(this, "Label2");
+    edgeBar = named<QLabel>(this, "Label1");
+    edgeBar->resize(4, 1);
+    statusBand = named<QLabel>(this, "Label2");
 
     // ---- slide display and navigation ----
     imageArea = named<QScrollArea>(this, "imageArea");
     imgDiapo = named<QLabel>(this, "imgDiapo");
     imgDiapo->setAlignment(Qt::AlignCenter);
-    // The picture at its natural size plus a one-pixel frame on each side.
-    imgDiapo->resize(displayWidthLimit + 2, displayHeightLimit + 2);
+    // Room for a picture of 600 x 350, the size of the default project's
+    // slide, plus a one-pixel frame on each side.
+    imgDiapo->resize(602, 352);
     imageArea->setWidget(imgDiapo);
     imageArea->setWidgetResizable(false);
     imageArea->setAlignment(Qt::AlignCenter);
@@ -165,7 +165,7 @@ void FrmPrincipal::buildControls()
     nameArray(cmdRich, "cmdRich");
     cmdRich[6]->setIcon(ButtonSprites::textColourIcon(m_pixelRatio, 20));
     cmdRich[7]->setIcon(ButtonSprites::clearCaptionIcon(m_pixelRatio, 20));
-    setColourButtonFace(Qt::white);
+    cmdRich[8]->setIcon(ButtonSprites::colourSwatch(m_pixelRatio, 20, Qt::white));
 
     comboPolice = named<QComboBox>(this, "comboPolice");
     comboPolice->setToolTip(QStringLiteral("Nom de la police"));

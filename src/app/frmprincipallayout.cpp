@@ -4,7 +4,7 @@
 // band at the bottom, all over the window's tiled background.
 #include "app/frmprincipal.h"
 
-#include "app/picturebutton.h"
+#include "widgets/picturebutton.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -22,7 +22,7 @@ namespace {
 constexpr int StatusHeight = 34;
 constexpr int CaptionPanelMinWidth = 340;
 constexpr int CaptionPanelMaxWidth = 520;
-constexpr int FormatButtonPitch = 32;   // the format column's buttons touch
+constexpr int FormatButtonPitch = 32; // the format column's buttons touch
 
 QFrame *panel(QWidget *parent, const char *name)
 {
@@ -232,9 +232,9 @@ void FrmPrincipal::buildLayout()
     body->addWidget(captionPanel, 2);
 
     // ---- status band ----
-    Label2->setFixedHeight(StatusHeight);
-    Label2->setStyleSheet(QLatin1String(StatusStyle));
-    auto *status = new QHBoxLayout(Label2);
+    statusBand->setFixedHeight(StatusHeight);
+    statusBand->setStyleSheet(QLatin1String(StatusStyle));
+    auto *status = new QHBoxLayout(statusBand);
     status->setContentsMargins(24, 0, 24, 0);
     status->setSpacing(6);
     status->addWidget(lblDiapo[0]);
@@ -243,8 +243,8 @@ void FrmPrincipal::buildLayout()
     status->addWidget(lblDiapo[1]);
     status->addWidget(lblNbDiapo);
     status->addStretch(1);
-    root->addWidget(Label2);
+    root->addWidget(statusBand);
 
     // The vertical bar runs down the left edge over everything else.
-    Label1->setStyleSheet(QLatin1String(EdgeBarStyle));
+    edgeBar->setStyleSheet(QLatin1String(EdgeBarStyle));
 }

@@ -2,8 +2,9 @@
 
 #include "app/appdirfill.h"
 #include "app/appfolders.h"
-#include "app/consoleplatform.h"
 #include "output/headlessgeneration.h"
+#include "platform/appinfo.h"
+#include "platform/consoleplatform.h"
 
 namespace HeadlessStart {
 
@@ -20,11 +21,11 @@ int generate(const QString &projectFile, const QProcessEnvironment &env, const Q
     if (const auto pristine = AppFolders::findPristine(candidates)) {
         const AppDirFill fill = AppDirFill::run(*pristine, folders.appDir);
         if (!fill.complete())
-            platform.message(fill.userMessage(), Platform::Buttons::Ok,
-                             Platform::Icon::Exclamation, QStringLiteral("Lumivue"));
+            platform.message(fill.userMessage(), Platform::Buttons::Ok, Platform::Icon::Exclamation,
+                             AppInfo::name());
     } else {
         platform.message(AppDirFill::pristineMissingMessage(candidates), Platform::Buttons::Ok,
-                         Platform::Icon::Exclamation, QStringLiteral("Lumivue"));
+                         Platform::Icon::Exclamation, AppInfo::name());
     }
     return HeadlessGeneration::run(projectFile, folders.appDir, platform, out);
 }

@@ -1,15 +1,10 @@
 #include "app/startup.h"
 
 #include "app/appdirfill.h"
-#include "app/platform.h"
+#include "platform/appinfo.h"
+#include "platform/platform.h"
 
 #include <QDir>
-
-namespace {
-
-const QString title = QStringLiteral("Lumivue");
-
-} // namespace
 
 Startup::Startup(Platform &platform, AppFolders folders, QStringList pristineCandidates)
     : m_platform(platform)
@@ -23,23 +18,21 @@ bool Startup::prepare()
 {
     const QString root = QDir::toNativeSeparators(m_folders.backupRoot);
     switch (m_lock.acquire()) {
-    case InstanceLock::Result::Acquired:
-        return fillAppDir();
+    case InstanceLock::Result::Acquired: return fillAppDir();
     case InstanceLock::Result::HeldElsewhere:
         m_platform.message(QStringLiteral("Lumivue est déjà ouvert."), Platform::Buttons::Ok,
-                           Platform::Icon::Exclamation, title);
+                           Platform::Icon::Exclamation, AppInfo::name());
         return false;
     case InstanceLock::Result::FolderUnusable:
-        m_platform.message(QStringLiteral("Lumivue ne peut pas créer son dossier de sauvegarde :\n%1")
-                               .arg(root),
-                           Platform::Buttons::Ok, Platform::Icon::Stop, title);
+        m_platform.message(
+            QStringLiteral("Lumivue ne peut pas créer son dossier de sauvegarde :\n%1").arg(root),
+            Platform::Buttons::Ok, Platform::Icon::Stop, AppInfo::name());
         return false;
-    case InstanceLock::Result::Failed:
-        break;
+    case InstanceLock::Result::Failed: break;
     }
-    m_platform.message(QStringLiteral("Lumivue ne peut pas écrire dans son dossier de sauvegarde :\n%1")
-                           .arg(root),
-                       Platform::Buttons::Ok, Platform::Icon::Stop, title);
+    m_platform.message(
+        QStringLiteral("Lumivue ne peut pas écrire dans son dossier de sauvegarde :\n%1").arg(root),
+        Platform::Buttons::Ok, Platform::Icon::Stop, AppInfo::name());
     return false;
 }
 
@@ -48,22 +41,21 @@ bool Startup::fillAppDir()
     const std::optional<QString> pristine = AppFolders::findPristine(m_pristineCandidates);
     if (!pristine) {
         m_platform.message(AppDirFill::pristineMissingMessage(m_pristineCandidates),
-                           Platform::Buttons::Ok, Platform::Icon::Stop, title);
+                           Platform::Buttons::Ok, Platform::Icon::Stop, AppInfo::name());
         return false;
     }
     const AppDirFill fill = AppDirFill::run(*pristine, m_folders.appDir);
     switch (fill.outcome) {
-    case AppDirFill::Outcome::Complete:
-        return true;
+    case AppDirFill::Outcome::Complete: return true;
     case AppDirFill::Outcome::Incomplete:
         // Lumivue still runs; only the features behind the missing files lack them.
         m_platform.message(fill.userMessage(), Platform::Buttons::Ok, Platform::Icon::Exclamation,
-                           title);
+                           AppInfo::name());
         return true;
     case AppDirFill::Outcome::PristineMissing:
-    case AppDirFill::Outcome::AppDirUnusable:
-        break;
+    case AppDirFill::Outcome::AppDirUnusable: break;
     }
-    m_platform.message(fill.userMessage(), Platform::Buttons::Ok, Platform::Icon::Stop, title);
+    m_platform.message(fill.userMessage(), Platform::Buttons::Ok, Platform::Icon::Stop,
+                       AppInfo::name());
     return false;
 }

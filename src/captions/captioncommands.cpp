@@ -1,12 +1,11 @@
 #include "captions/captioncommands.h"
 
-#include "app/frmprincipal.h"
 #include "captions/captioncontroller.h"
 #include "captions/colourtext.h"
 #include "captions/rtf.h"
-#include "editor/colourswatch.h"
-#include "editor/frmcouleur.h"
+#include "project/slideshowproject.h"
 #include "project/textfile.h"
+#include "widgets/buttonsprites.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,15 +20,14 @@
 
 namespace {
 
-constexpr int kSuperscript = 40;
-constexpr int kSubscript = -40;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 // Where word processors put rich text on the clipboard, in order of preference.
 const QStringList &rtfFormats()
 {
     static const QStringList formats = {
-        QStringLiteral("text/rtf"), QStringLiteral("application/rtf"),
+        QStringLiteral("text/rtf"),
+        QStringLiteral("application/rtf"),
         QStringLiteral("application/x-qt-windows-mime;value=\"Rich Text Format\""),
     };
     return formats;
@@ -37,43 +35,36 @@ const QStringList &rtfFormats()
 
 } // namespace
 
-CaptionCommands::CaptionCommands(FrmPrincipal &window)
-    : QObject(&window), m_window(window), m_editor(window.richtxtTexteInfo)
+CaptionCommands::CaptionCommands(const Controls &controls, const SlideshowProject &project,
+                                 CaptionController &captions, ColourChooser chooseColour)
+    : m_controls(controls)
+    , m_viewport(controls.richtxtTexteInfo->viewport())
+    , m_project(project)
+    , m_captions(captions)
+    , m_chooseColour(std::move(chooseColour))
+    , m_editor(controls.richtxtTexteInfo)
 {
-    setObjectName(QStringLiteral("captionCommands"));
-
     // The pop-up menu of the editor is ours, not the text control's own.
-    window.richtxtTexteInfo->setContextMenuPolicy(Qt::PreventContextMenu);
-    window.richtxtTexteInfo->viewport()->installEventFilter(this);
+    controls.richtxtTexteInfo->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_viewport->installEventFilter(this);
 
-    for (std::size_t k = 0; k < window.cmdRich.size(); ++k) {
+    for (std::size_t k = 0; k < controls.cmdRich.size(); ++k) {
         const int index = int(k);
-        connect(window.cmdRich[k], &QToolButton::clicked, this, [this, index] { formatClicked(index); });
+        connect(controls.cmdRich[k], &QToolButton::clicked, this,
+                [this, index] { formatClicked(index); });
     }
-    connect(window.comboPolice, &QComboBox::textActivated, this, &CaptionCommands::fontChosen);
-    connect(window.comboTaille, &QComboBox::textActivated, this, &CaptionCommands::sizeChosen);
-    connect(window.Copier, &QAction::triggered, this, &CaptionCommands::copy);
-    connect(window.Coller, &QAction::triggered, this, &CaptionCommands::paste);
-}
-
-CaptionCommands *CaptionCommands::of(const FrmPrincipal &window)
-{
-    return window.findChild<CaptionCommands *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-FrmCouleur *CaptionCommands::colourPicker()
-{
-    if (!m_colourPicker)
-        m_colourPicker = new FrmCouleur(m_window.platform(), m_window.appDir(), m_window.lastColour, &m_window);
-    return m_colourPicker;
+    connect(controls.comboPolice, &QComboBox::textActivated, this, &CaptionCommands::fontChosen);
+    connect(controls.comboTaille, &QComboBox::textActivated, this, &CaptionCommands::sizeChosen);
+    connect(controls.Copier, &QAction::triggered, this, &CaptionCommands::copy);
+    connect(controls.Coller, &QAction::triggered, this, &CaptionCommands::paste);
 }
 
 bool CaptionCommands::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_window.richtxtTexteInfo->viewport()) {
+    if (watched == m_viewport) {
         if (event->type() == QEvent::MouseButtonPress) {
             const auto *mouse = static_cast<QMouseEvent *>(event);
-            if (m_window.project.loaded && mouse->button() == Qt::RightButton) {
+            if (m_project.loaded && mouse->button() == Qt::RightButton) {
                 editorPressed(mouse->button(), mouse->globalPosition().toPoint());
                 return true;
             }
@@ -89,61 +80,62 @@ bool CaptionCommands::eventFilter(QObject *watched, QEvent *event)
 
 void CaptionCommands::editorPressed(Qt::MouseButton button, const QPoint &globalPosition)
 {
-    if (m_window.project.loaded && button == Qt::RightButton)
-        m_window.CopierColler->popup(globalPosition);
+    if (m_project.loaded && button == Qt::RightButton)
+        m_controls.CopierColler->popup(globalPosition);
 }
 
 void CaptionCommands::editorReleased()
 {
-    if (!m_window.project.loaded)
+    if (!m_project.loaded)
         return;
-    m_window.formatControlsArmed = false;
+    m_captions.setFormatControlsArmed(false);
     if (m_editor.selectionLength() == 0) {
         setFormatControlsVisible(false);
-        m_window.formatControlsArmed = true;
+        m_captions.setFormatControlsArmed(true);
         return;
     }
     setFormatControlsVisible(true);
 
     // The lists follow the selection's first character.
     const RichTextAdapter::Style style = m_editor.style();
-    const int size = m_window.comboTaille->findText(QString::number(style.size),
-                                                    Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int size = m_controls.comboTaille->findText(QString::number(style.size),
+                                                      Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (size >= 0)
-        m_window.comboTaille->setCurrentIndex(size);
-    const int face = m_window.comboPolice->findText(style.face, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        m_controls.comboTaille->setCurrentIndex(size);
+    const int face = m_controls.comboPolice->findText(style.face,
+                                                      Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (face >= 0)
-        m_window.comboPolice->setCurrentIndex(face);
-    m_window.formatControlsArmed = true;
+        m_controls.comboPolice->setCurrentIndex(face);
+    m_captions.setFormatControlsArmed(true);
 }
 
 void CaptionCommands::setFormatControlsVisible(bool visible)
 {
     for (std::size_t k = 0; k < 8; ++k)
-        m_window.cmdRich[k]->setVisible(visible);
+        m_controls.cmdRich[k]->setVisible(visible);
     // The button of the last colour appears once a colour has been chosen,
     // and only an empty selection hides it again.
     if (!visible)
-        m_window.cmdRich[8]->hide();
-    else if (!m_window.lastColour.isEmpty())
-        m_window.cmdRich[8]->show();
-    m_window.comboTaille->setVisible(visible);
-    m_window.comboPolice->setVisible(visible);
+        m_controls.cmdRich[8]->hide();
+    else if (!m_lastColour.isEmpty())
+        m_controls.cmdRich[8]->show();
+    m_controls.comboTaille->setVisible(visible);
+    m_controls.comboPolice->setVisible(visible);
 }
 
 void CaptionCommands::restoreEmptySelection()
 {
     if (m_editor.selectionLength() == 0)
-        m_editor.setSelection(m_window.savedSelStart, m_window.savedSelLength);
+        m_editor.setSelection(m_savedSelStart, m_savedSelLength);
 }
 
 void CaptionCommands::formatClicked(int index)
 {
     if (m_editor.selectionLength() == 0) {
-        m_editor.setSelection(m_window.savedSelStart, m_window.savedSelLength);
+        m_editor.setSelection(m_savedSelStart, m_savedSelLength);
     } else {
-        m_window.savedSelStart = m_editor.selectionStart();
-        m_window.savedSelLength = m_editor.selectionLength();
+        m_savedSelStart = m_editor.selectionStart();
+        m_savedSelLength = m_editor.selectionLength();
     }
     using S = RichTextAdapter::Style;
     switch (index) {
@@ -151,22 +143,22 @@ void CaptionCommands::formatClicked(int index)
     case 1: toggle(&S::underline, &RichTextAdapter::setUnderline); break;
     case 2: toggle(&S::bold, &RichTextAdapter::setBold); break;
     case 3: toggle(&S::strikethrough, &RichTextAdapter::setStrikethrough); break;
-    case 4: flipOffset(kSuperscript); break;
-    case 5: flipOffset(kSubscript); break;
+    case 4: flipOffset(RichTextAdapter::SuperscriptOffset); break;
+    case 5: flipOffset(-RichTextAdapter::SuperscriptOffset); break;
     case 6:
         chooseColour();
-        if (m_window.lastColour.isEmpty())
-            return;   // cancelled: nothing changes, nothing is stored
+        if (m_lastColour.isEmpty())
+            return; // cancelled: nothing changes, nothing is stored
         break;
     case 7: clearCaption(); break;
     case 8:
-        if (m_window.lastColour.isEmpty())
+        if (m_lastColour.isEmpty())
             return;
-        m_editor.setColour(HtmlToColour(m_window.lastColour.mid(1)));
+        m_editor.setColour(HtmlToColour(m_lastColour.mid(1)));
         break;
     default: break;
     }
-    storeCaption();
+    m_captions.storeCaption();
 }
 
 QList<RichTextAdapter::Style> CaptionCommands::selectionStyles() const
@@ -190,7 +182,8 @@ QList<RichTextAdapter::Style> CaptionCommands::selectionStyles() const
     return styles;
 }
 
-void CaptionCommands::toggle(bool RichTextAdapter::Style::*member, void (RichTextAdapter::*set)(bool))
+void CaptionCommands::toggle(bool RichTextAdapter::Style::*member,
+                             void (RichTextAdapter::*set)(bool))
 {
     const QList<RichTextAdapter::Style> styles = selectionStyles();
     const bool all = std::all_of(styles.cbegin(), styles.cend(),
@@ -202,8 +195,9 @@ void CaptionCommands::flipOffset(int own)
 {
     const QList<RichTextAdapter::Style> styles = selectionStyles();
     const int first = styles.first().offset;
-    const bool uniform = std::all_of(styles.cbegin(), styles.cend(),
-                                     [first](const RichTextAdapter::Style &s) { return s.offset == first; });
+    const bool uniform = std::all_of(
+        styles.cbegin(), styles.cend(),
+        [first](const RichTextAdapter::Style &s) { return s.offset == first; });
     // One offset x becomes own - x (so a second press undoes the first); a
     // mixed selection takes the button's own offset.
     m_editor.setCharOffset(uniform ? own - first : own);
@@ -211,44 +205,40 @@ void CaptionCommands::flipOffset(int own)
 
 void CaptionCommands::chooseColour()
 {
-    FrmCouleur *picker = colourPicker();
-    picker->exec();
-    if (m_window.lastColour.isEmpty())
+    const std::optional<QColor> colour = m_chooseColour();
+    m_lastColour = colour ? ColourToHtml(colourValue(*colour)) : QString();
+    if (!colour)
         return;
-    m_editor.setColour(HtmlToColour(m_window.lastColour.mid(1)));
-    m_window.setColourButtonFace(picker->picSelection->colour());
+    m_editor.setColour(colourValue(*colour));
+    QToolButton *lastColourButton = m_controls.cmdRich[8];
+    lastColourButton->setIcon(ButtonSprites::colourSwatch(
+        lastColourButton->devicePixelRatioF(), lastColourButton->iconSize().width(), *colour));
 }
 
 void CaptionCommands::clearCaption()
 {
     m_editor.clear();
-    m_window.txtTexteInfo->setText(QString());
+    m_controls.txtTexteInfo->setText(QString());
     m_editor.setSelection(0, m_editor.textLength());
     m_editor.setColour(kWhite);
 }
 
 void CaptionCommands::fontChosen(const QString &face)
 {
-    if (!m_window.formatControlsArmed)
+    if (!m_captions.formatControlsArmed())
         return;
     restoreEmptySelection();
     m_editor.setFontName(face);
-    storeCaption();
+    m_captions.storeCaption();
 }
 
 void CaptionCommands::sizeChosen(const QString &size)
 {
-    if (!m_window.formatControlsArmed)
+    if (!m_captions.formatControlsArmed())
         return;
     restoreEmptySelection();
     m_editor.setFontSize(size.trimmed().toDouble());
-    storeCaption();
-}
-
-void CaptionCommands::storeCaption()
-{
-    if (CaptionController *captions = CaptionController::of(m_window))
-        captions->storeCaption();
+    m_captions.storeCaption();
 }
 
 void CaptionCommands::copy()
@@ -257,7 +247,7 @@ void CaptionCommands::copy()
         return;
     const QString rtf = m_editor.selectedRtf();
     auto *data = new QMimeData;
-    const QByteArray bytes = rtf.toLatin1();   // the writer emits ASCII only
+    const QByteArray bytes = rtf.toLatin1(); // the writer emits ASCII only
     data->setData(rtfFormats().at(0), bytes);
     data->setData(rtfFormats().at(1), bytes);
     data->setText(rtf);

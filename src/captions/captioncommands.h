@@ -2,12 +2,22 @@
 
 #include "captions/richtextadapter.h"
 
+#include <QColor>
 #include <QObject>
 #include <QPoint>
-#include <QPointer>
 
-class FrmCouleur;
-class FrmPrincipal;
+#include <array>
+#include <functional>
+#include <optional>
+
+class CaptionController;
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QMenu;
+class QTextEdit;
+class QToolButton;
+struct SlideshowProject;
 
 // The caption editor's commands: the format column cmdRich (0 .. 8), the font
 // and size lists, the right-button menu with copy and paste, and the mouse
@@ -18,18 +28,29 @@ class FrmPrincipal;
 // Toggles on a selection of mixed style set the style for all of it unless
 // every character has it already, and then clear it; the offset buttons
 // likewise give a mixed selection the offset of their own kind.
-//
-// Created once by the main window, which owns it.
 class CaptionCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit CaptionCommands(FrmPrincipal &window);
+    struct Controls
+    {
+        QTextEdit *richtxtTexteInfo = nullptr;
+        QLineEdit *txtTexteInfo = nullptr;
+        std::array<QToolButton *, 9> cmdRich{};
+        QComboBox *comboPolice = nullptr;
+        QComboBox *comboTaille = nullptr;
+        QMenu *CopierColler = nullptr;
+        QAction *Copier = nullptr;
+        QAction *Coller = nullptr;
+    };
+    // Asks the user for a colour (the colour picker); nothing when cancelled.
+    using ColourChooser = std::function<std::optional<QColor>()>;
 
-    static CaptionCommands *of(const FrmPrincipal &window);
+    CaptionCommands(const Controls &controls, const SlideshowProject &project,
+                    CaptionController &captions, ColourChooser chooseColour);
 
-    // The colour picker, created on first use and kept hidden between uses.
-    FrmCouleur *colourPicker();
+    // "#RRGGBB" of the colour last chosen, "" before any and after a cancel.
+    const QString &lastColour() const { return m_lastColour; }
 
     // ---- the handlers, as the controls run them ----
     void editorPressed(Qt::MouseButton button, const QPoint &globalPosition);
@@ -50,11 +71,16 @@ private:
     void flipOffset(int own);
     void chooseColour();
     void clearCaption();
-    void storeCaption();
     void setFormatControlsVisible(bool visible);
     QList<RichTextAdapter::Style> selectionStyles() const;
 
-    FrmPrincipal &m_window;
+    Controls m_controls;
+    QWidget *m_viewport;
+    const SlideshowProject &m_project;
+    CaptionController &m_captions;
+    ColourChooser m_chooseColour;
     RichTextAdapter m_editor;
-    QPointer<FrmCouleur> m_colourPicker;
+    int m_savedSelStart = 0;  // the selection of the last format button pressed
+    int m_savedSelLength = 0; // while text was selected
+    QString m_lastColour;
 };

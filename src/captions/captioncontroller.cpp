@@ -1,6 +1,5 @@
 #include "captions/captioncontroller.h"
 
-#include "app/frmprincipal.h"
 #include "captions/captiontohtml.h"
 #include "captions/htmltocaption.h"
 #include "project/slideshowproject.h"
@@ -11,58 +10,46 @@
 
 #include <limits>
 
-CaptionController::CaptionController(FrmPrincipal &window)
-    : CaptionController(Parts{window.richtxtTexteInfo, window.txtTexteInfo, &window.showingCaption,
-                              &window.formatControlsArmed, &window.project},
-                        &window)
+CaptionController::CaptionController(const Controls &controls, SlideshowProject &project)
+    : m_field(controls.txtTexteInfo)
+    , m_project(project)
+    , m_editor(controls.richtxtTexteInfo)
 {
-}
-
-CaptionController::CaptionController(const Parts &parts, QObject *parent)
-    : QObject(parent), m_parts(parts), m_editor(parts.editor)
-{
-    setObjectName(QStringLiteral("captionController"));
     // Captions are long single lines; a text field cuts at 32767 characters by default.
-    m_parts.field->setMaxLength(std::numeric_limits<int>::max());
-    connect(m_parts.field, &QLineEdit::textChanged, this, &CaptionController::captionFieldChanged);
-    m_parts.field->installEventFilter(this);
-}
-
-CaptionController *CaptionController::of(const FrmPrincipal &window)
-{
-    return window.findChild<CaptionController *>(QString(), Qt::FindDirectChildrenOnly);
+    m_field->setMaxLength(std::numeric_limits<int>::max());
+    connect(m_field, &QLineEdit::textChanged, this, &CaptionController::captionFieldChanged);
+    m_field->installEventFilter(this);
 }
 
 void CaptionController::storeCaption()
 {
-    if (*m_parts.showingCaption)
+    if (m_showingCaption)
         return;
-    m_parts.field->setText(CaptionToHtml(m_editor, QLocale()));
+    m_field->setText(CaptionToHtml(m_editor, QLocale()));
     m_editor.setSelection(m_editor.textLength(), 0);
 }
 
 void CaptionController::showCaption(const QString &line)
 {
-    *m_parts.showingCaption = true;
-    m_parts.field->setText(line);
-    *m_parts.showingCaption = false;
+    m_showingCaption = true;
+    m_field->setText(line);
+    m_showingCaption = false;
 }
 
 void CaptionController::captionFieldChanged(const QString &text)
 {
-    if (*m_parts.showingCaption) {
-        *m_parts.formatControlsArmed = true;
+    if (m_showingCaption) {
+        m_formatControlsArmed = true;
         HtmlToCaption(m_editor, text);
     }
-    SlideshowProject &project = *m_parts.project;
-    if (project.currentSlide >= 0 && project.currentSlide < SlideshowProject::Capacity)
-        project.slideLines[std::size_t(project.currentSlide)] = text;
-    project.saved = false;
+    if (m_project.currentSlide >= 0 && m_project.currentSlide < SlideshowProject::Capacity)
+        m_project.slideLines[std::size_t(m_project.currentSlide)] = text;
+    m_project.saved = false;
 }
 
 bool CaptionController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_parts.field && event->type() == QEvent::FocusOut)
-        m_parts.project->saved = false;
+    if (watched == m_field && event->type() == QEvent::FocusOut)
+        m_project.saved = false;
     return QObject::eventFilter(watched, event);
 }

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QString>
 
-class FrmPrincipal;
 class QLineEdit;
 class QTextEdit;
 struct SlideshowProject;
@@ -13,33 +12,23 @@ struct SlideshowProject;
 // Keeps the current slide's caption line in step with the caption editor.
 //
 // The caption field txtTexteInfo holds the caption HTML of the current slide.
-// Whenever its text changes (by program or by the user): while showingCaption
-// is set the line is first put into the editor with its formatting (and the
-// font and size lists are armed again); then the line becomes
+// Whenever its text changes (by program or by the user): while a caption is
+// being shown the line is first put into the editor with its formatting (and
+// the font and size lists are armed again); then the line becomes
 // slideLines[currentSlide] and the project is marked unsaved. Leaving the
 // field marks the project unsaved too. Like any text field, setting the text
 // it already holds is no change and does nothing.
-//
-// Created once by the main window, which owns it; other features reach it
-// with CaptionController::of(window).
 class CaptionController : public QObject
 {
     Q_OBJECT
 public:
-    // The parts of the main window it works on.
-    struct Parts
+    struct Controls
     {
-        QTextEdit *editor = nullptr;        // richtxtTexteInfo
-        QLineEdit *field = nullptr;         // txtTexteInfo
-        bool *showingCaption = nullptr;
-        bool *formatControlsArmed = nullptr;
-        SlideshowProject *project = nullptr;
+        QTextEdit *richtxtTexteInfo = nullptr; // the caption editor
+        QLineEdit *txtTexteInfo = nullptr;     // the caption field
     };
 
-    explicit CaptionController(FrmPrincipal &window);
-    CaptionController(const Parts &parts, QObject *parent);
-
-    static CaptionController *of(const FrmPrincipal &window);
+    CaptionController(const Controls &controls, SlideshowProject &project);
 
     // The editor as the caption conversions and commands use it; its
     // selection is the editor widget's own.
@@ -53,10 +42,18 @@ public:
     // command.
     void storeCaption();
 
-    // Shows a caption line in the editor: sets showingCaption, puts the line
-    // into the caption field (so the editor gets it, and the line is stored
-    // for the current slide) and clears showingCaption again.
+    // Shows a caption line in the editor: puts the line into the caption
+    // field, so that the editor gets it and the line is stored for the
+    // current slide.
     void showCaption(const QString &line);
+
+    // True while showCaption() runs.
+    bool showingCaption() const { return m_showingCaption; }
+
+    // Whether the font and size lists apply a choice; they do not while they
+    // are being set to match the selection.
+    bool formatControlsArmed() const { return m_formatControlsArmed; }
+    void setFormatControlsArmed(bool armed) { m_formatControlsArmed = armed; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -64,6 +61,9 @@ protected:
 private:
     void captionFieldChanged(const QString &text);
 
-    Parts m_parts;
+    QLineEdit *m_field;
+    SlideshowProject &m_project;
     RichTextAdapter m_editor;
+    bool m_showingCaption = false;
+    bool m_formatControlsArmed = true;
 };

@@ -17,7 +17,10 @@ namespace {
 class CaptionWriter
 {
 public:
-    explicit CaptionWriter(const QLocale &locale) : m_decimal(locale.decimalPoint()) {}
+    explicit CaptionWriter(const QLocale &locale)
+        : m_decimal(locale.decimalPoint())
+    {
+    }
 
     // Font and style switches for the character at position i.
     void enter(const RichTextAdapter::Style &s, qint64 i)
@@ -36,8 +39,12 @@ public:
             out.append(ColourToHtml(m_colour));
             out.append(QLatin1String("'>"));
         }
-        const bool has[6] = {s.bold, s.italic, s.underline, s.strikethrough,
-                             s.offset == 40, s.offset == -40};
+        const bool has[6] = {s.bold,
+                             s.italic,
+                             s.underline,
+                             s.strikethrough,
+                             s.offset == RichTextAdapter::SuperscriptOffset,
+                             s.offset == -RichTextAdapter::SuperscriptOffset};
         for (std::size_t k = 0; k < 6; ++k) {
             if (has[k] == m_on[k])
                 continue;
@@ -74,7 +81,7 @@ private:
     {
         if (!std::isfinite(v))
             return 0;
-        return std::nearbyint(v);   // the default rounding mode sends halves to even
+        return std::nearbyint(v); // the default rounding mode sends halves to even
     }
 
     static QLatin1String tagName(std::size_t k)
@@ -115,7 +122,7 @@ QString CaptionToHtml(const RichTextAdapter &editor, const QLocale &locale)
     const QString raw = doc->toRawText();
     CaptionWriter w(locale);
     w.out.reserve(doc->characterCount() + 256);
-    qint64 i = 0;   // plain position, only to tell the first one
+    qint64 i = 0; // plain position, only to tell the first one
 
     // A break is two positions (CR, LF) of one format.
     auto lineBreak = [&](const RichTextAdapter::Style &s, int documentPosition) {

@@ -1,5 +1,18 @@
 #include "captions/colourtext.h"
 
+#include <QColor>
+
+std::uint32_t colourValue(const QColor &colour)
+{
+    return std::uint32_t(colour.red()) | std::uint32_t(colour.green()) << 8
+        | std::uint32_t(colour.blue()) << 16;
+}
+
+QColor colourOf(std::uint32_t value)
+{
+    return QColor(int(value & 0xFF), int(value >> 8 & 0xFF), int(value >> 16 & 0xFF));
+}
+
 QString ColourToHtml(std::uint32_t colour)
 {
     // The value's upper-case hexadecimal digits, at least six of them.

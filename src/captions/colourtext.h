@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class QColor;
+
 // Colour values are 0x00BBGGRR (red in the lowest byte); their text form is
 // "#RRGGBB" with upper-case digits.
 
@@ -16,6 +18,11 @@ QString ColourToHtml(std::uint32_t colour);
 // reading stops at the first character that is not a hexadecimal digit and
 // keeps what was read (nothing read gives 0).
 std::uint32_t HtmlToColour(const QString &text);
+
+// The colour value of a QColor (its alpha ignored), and the QColor of a value
+// (bits above the 24 of the colour ignored).
+std::uint32_t colourValue(const QColor &colour);
+QColor colourOf(std::uint32_t value);
 
 // The value of the hexadecimal digits at the start of text (0 when none);
 // stops at the first other character or after eight digits.

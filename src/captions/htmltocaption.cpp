@@ -25,22 +25,33 @@ namespace {
 
 struct Attr
 {
-    std::uint8_t styles = 0;      // Style bits below
+    std::uint8_t styles = 0; // Style bits below
     bool hasOffset = false;
     std::int16_t offset = 0;
-    std::int16_t face = -1;       // index into the face table, -1: none
-    std::int16_t size = 0;        // points, 0: none
+    std::int16_t face = -1; // index into the face table, -1: none
+    std::int16_t size = 0;  // points, 0: none
     bool hasColour = false;
     std::uint32_t colour = 0;
     bool operator==(const Attr &) const = default;
 };
 
-enum StyleBit : std::uint8_t { Italic = 1, Underline = 2, Bold = 4, Strike = 8 };
+enum StyleBit : std::uint8_t {
+    Italic = 1,
+    Underline = 2,
+    Bold = 4,
+    Strike = 8
+};
 
 struct Change
 {
-    enum Kind { Style, Offset, Face, Size, Colour } kind;
-    std::int64_t value = 0;     // style bit, twips, face index, points or colour
+    enum Kind {
+        Style,
+        Offset,
+        Face,
+        Size,
+        Colour
+    } kind;
+    std::int64_t value = 0; // style bit, twips, face index, points or colour
 };
 
 struct Pass
@@ -55,8 +66,12 @@ const std::array<Pass, 6> stylePasses{{
     {QLatin1String("<u>"), QLatin1String("</u>"), {Change::Style, Underline}},
     {QLatin1String("<b>"), QLatin1String("</b>"), {Change::Style, Bold}},
     {QLatin1String("<s>"), QLatin1String("</s>"), {Change::Style, Strike}},
-    {QLatin1String("<sup>"), QLatin1String("</sup>"), {Change::Offset, 40}},
-    {QLatin1String("<sub>"), QLatin1String("</sub>"), {Change::Offset, -40}},
+    {QLatin1String("<sup>"),
+     QLatin1String("</sup>"),
+     {Change::Offset, RichTextAdapter::SuperscriptOffset}},
+    {QLatin1String("<sub>"),
+     QLatin1String("</sub>"),
+     {Change::Offset, -RichTextAdapter::SuperscriptOffset}},
 }};
 
 constexpr int Limit = CaptionTagLimit;
@@ -88,7 +103,8 @@ class Simulation
 {
 public:
     explicit Simulation(const QString &html)
-        : s(RichTextAdapter::normalisedText(html)), attrs(std::size_t(s.size()))
+        : s(RichTextAdapter::normalisedText(html))
+        , attrs(std::size_t(s.size()))
     {
     }
 
@@ -141,10 +157,16 @@ public:
     {
         switch (c.kind) {
         case Change::Style: a.styles |= std::uint8_t(c.value); break;
-        case Change::Offset: a.hasOffset = true; a.offset = std::int16_t(c.value); break;
+        case Change::Offset:
+            a.hasOffset = true;
+            a.offset = std::int16_t(c.value);
+            break;
         case Change::Face: a.face = std::int16_t(c.value); break;
         case Change::Size: a.size = std::int16_t(c.value); break;
-        case Change::Colour: a.hasColour = true; a.colour = std::uint32_t(c.value); break;
+        case Change::Colour:
+            a.hasColour = true;
+            a.colour = std::uint32_t(c.value);
+            break;
         }
     }
 
@@ -158,12 +180,12 @@ public:
         pending.push_back(c);
         const qint64 p = selStart;
         const bool emptyParagraph = (p == 0 || s.at(p - 1) == u'\n')
-                                    && (p == s.size() || s.at(p) == u'\r');
+            && (p == s.size() || s.at(p) == u'\r');
         if (!emptyParagraph)
             return;
         if (p == 0) {
             apply(firstParagraph, c);
-        } else {   // an empty paragraph's format is that of the break before it
+        } else { // an empty paragraph's format is that of the break before it
             apply(attrs[std::size_t(p - 2)], c);
             apply(attrs[std::size_t(p - 1)], c);
         }
@@ -207,8 +229,7 @@ public:
     }
 
     // Returns whether the text changed.
-    template<typename Target>
-    bool deleteFirst(const Target &target)
+    template <typename Target> bool deleteFirst(const Target &target)
     {
         const qsizetype p = s.indexOf(target);
         if (p < 0)
@@ -221,10 +242,10 @@ public:
     QString s;
     std::vector<Attr> attrs;
     QStringList faces;
-    Attr firstParagraph;      // format of the first paragraph while it is empty
+    Attr firstParagraph; // format of the first paragraph while it is empty
     qint64 selStart = 0;
     qint64 selLength = 0;
-    std::vector<Change> pending;  // changes made to the caret since the last selection
+    std::vector<Change> pending; // changes made to the caret since the last selection
 };
 
 void stylePass(Simulation &sim, const Pass &pass)
@@ -244,7 +265,7 @@ void stylePass(Simulation &sim, const Pass &pass)
     for (int j = 1; j <= Limit; ++j) {
         const bool changed = sim.deleteFirst(pass.open) | sim.deleteFirst(pass.close);
         if (!changed)
-            break;    // the same state again: the remaining rounds do nothing
+            break; // the same state again: the remaining rounds do nothing
     }
 }
 
@@ -277,7 +298,7 @@ void fontPass(Simulation &sim)
         QString hex;
         sim.mid(p, 6, &hex);
         colour[j] = leadingHexValue(hex.mid(0, 2)) + 256 * leadingHexValue(hex.mid(2, 2))
-                    + 65536 * leadingHexValue(hex.mid(4, 2));
+            + 65536 * leadingHexValue(hex.mid(4, 2));
     }
     for (int j = 1; j <= Limit && open[j] != 0; ++j) {
         const qint64 e = sim.find(QLatin1String(">"), open[j] + 1);
@@ -299,7 +320,7 @@ void fontPass(Simulation &sim)
         }
         changed = sim.deleteFirst(fontEnd) || changed;
         if (!changed)
-            break;    // the same state again: the remaining rounds do nothing
+            break; // the same state again: the remaining rounds do nothing
     }
 }
 
@@ -322,8 +343,7 @@ QTextCharFormat formatOf(const Attr &a, const QStringList &faces)
     if (a.face >= 0)
         f.setFontFamilies(QStringList{faces.at(a.face)});
     if (a.hasColour)
-        f.setForeground(QColor(int(a.colour & 0xFF), int(a.colour >> 8 & 0xFF),
-                               int(a.colour >> 16 & 0xFF)));
+        f.setForeground(colourOf(a.colour));
     if (a.styles & Italic)
         f.setFontItalic(true);
     if (a.styles & Underline)
@@ -365,10 +385,14 @@ void writeInto(RichTextAdapter &editor, const Simulation &sim)
     for (const Change &change : sim.pending) {
         switch (change.kind) {
         case Change::Style:
-            if (change.value == Italic) editor.setItalic(true);
-            if (change.value == Underline) editor.setUnderline(true);
-            if (change.value == Bold) editor.setBold(true);
-            if (change.value == Strike) editor.setStrikethrough(true);
+            if (change.value == Italic)
+                editor.setItalic(true);
+            if (change.value == Underline)
+                editor.setUnderline(true);
+            if (change.value == Bold)
+                editor.setBold(true);
+            if (change.value == Strike)
+                editor.setStrikethrough(true);
             break;
         case Change::Offset: editor.setCharOffset(int(change.value)); break;
         case Change::Face: editor.setFontName(sim.faces.at(change.value)); break;
@@ -390,13 +414,4 @@ void HtmlToCaption(RichTextAdapter &editor, const QString &captionHtml)
     fontPass(sim);
     lineBreaks(sim);
     writeInto(editor, sim);
-}
-
-void DeleteFirstOccurrence(RichTextAdapter &editor, const QString &text, const QString &target)
-{
-    const qsizetype p = text.indexOf(target);
-    if (p < 0)
-        return;
-    editor.setSelection(int(p), int(target.size()));
-    editor.replaceSelection(QString());
 }

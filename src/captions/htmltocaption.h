@@ -18,10 +18,5 @@ class RichTextAdapter;
 // step, computed on a copy of the text and written into the editor at once.
 void HtmlToCaption(RichTextAdapter &editor, const QString &captionHtml);
 
-// Finds target in text (a copy of the editor's text) and deletes its first
-// occurrence from the editor, keeping the formatting around it. Not found:
-// nothing happens.
-void DeleteFirstOccurrence(RichTextAdapter &editor, const QString &text, const QString &target);
-
 // Limits of one conversion.
 inline constexpr int CaptionTagLimit = 50;

@@ -1,5 +1,7 @@
 #include "captions/richtextadapter.h"
 
+#include "captions/colourtext.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QFont>
@@ -11,10 +13,7 @@
 namespace {
 
 // Characters that stand for a line break in the document: two plain positions.
-bool isBreak(QChar c)
-{
-    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
-}
+bool isBreak(QChar c) { return c == QChar::ParagraphSeparator || c == QChar::LineSeparator; }
 
 // Plain position of a document position.
 int toPlain(const QString &raw, int documentPosition)
@@ -70,14 +69,12 @@ void insertNormalised(QTextCursor &cursor, const QString &text, const QTextCharF
 } // namespace
 
 RichTextAdapter::RichTextAdapter(QTextDocument *document)
-    : m_document(document), m_cursor(document)
+    : m_document(document)
+    , m_cursor(document)
 {
 }
 
-QTextCursor RichTextAdapter::cursor() const
-{
-    return m_readCursor ? m_readCursor() : m_cursor;
-}
+QTextCursor RichTextAdapter::cursor() const { return m_readCursor ? m_readCursor() : m_cursor; }
 
 void RichTextAdapter::setCursor(const QTextCursor &cursor)
 {
@@ -110,10 +107,7 @@ QString RichTextAdapter::normalisedText(const QString &text)
 
 // ---- text and selection ----
 
-QString RichTextAdapter::plainText() const
-{
-    return withCrLf(m_document->toRawText());
-}
+QString RichTextAdapter::plainText() const { return withCrLf(m_document->toRawText()); }
 
 int RichTextAdapter::textLength() const
 {
@@ -150,8 +144,8 @@ int RichTextAdapter::selectionLength() const
 QString RichTextAdapter::selectedText() const
 {
     const QTextCursor c = cursor();
-    return withCrLf(m_document->toRawText().mid(c.selectionStart(),
-                                                c.selectionEnd() - c.selectionStart()));
+    return withCrLf(
+        m_document->toRawText().mid(c.selectionStart(), c.selectionEnd() - c.selectionStart()));
 }
 
 void RichTextAdapter::replaceSelection(const QString &text)
@@ -220,9 +214,7 @@ RichTextAdapter::Style RichTextAdapter::styleOf(const QTextCharFormat &f) const
 
     const QBrush brush = f.foreground();
     if (brush.style() != Qt::NoBrush) {
-        const QColor c = brush.color();
-        s.colour = std::uint32_t(c.red()) | std::uint32_t(c.green()) << 8
-                   | std::uint32_t(c.blue()) << 16;
+        s.colour = colourValue(brush.color());
     }
     s.bold = f.fontWeight() > QFont::Medium;
     s.italic = f.fontItalic();
@@ -232,8 +224,8 @@ RichTextAdapter::Style RichTextAdapter::styleOf(const QTextCharFormat &f) const
         s.offset = f.intProperty(CharOffsetProperty);
     } else {
         switch (f.verticalAlignment()) {
-        case QTextCharFormat::AlignSuperScript: s.offset = 40; break;
-        case QTextCharFormat::AlignSubScript: s.offset = -40; break;
+        case QTextCharFormat::AlignSuperScript: s.offset = SuperscriptOffset; break;
+        case QTextCharFormat::AlignSubScript: s.offset = -SuperscriptOffset; break;
         default: s.offset = 0; break;
         }
     }
@@ -310,7 +302,7 @@ void RichTextAdapter::setFontSize(double points)
 void RichTextAdapter::setColour(std::uint32_t colour)
 {
     QTextCharFormat f;
-    f.setForeground(QColor(int(colour & 0xFF), int(colour >> 8 & 0xFF), int(colour >> 16 & 0xFF)));
+    f.setForeground(colourOf(colour));
     merge(f);
 }
 
@@ -345,9 +337,9 @@ void RichTextAdapter::setStrikethrough(bool on)
 void RichTextAdapter::applyCharOffset(QTextCharFormat &format, int twips)
 {
     format.setProperty(CharOffsetProperty, twips);
-    format.setVerticalAlignment(twips == 40    ? QTextCharFormat::AlignSuperScript
-                                : twips == -40 ? QTextCharFormat::AlignSubScript
-                                               : QTextCharFormat::AlignNormal);
+    format.setVerticalAlignment(twips == SuperscriptOffset ? QTextCharFormat::AlignSuperScript
+                                    : twips == -SuperscriptOffset ? QTextCharFormat::AlignSubScript
+                                                                  : QTextCharFormat::AlignNormal);
 }
 
 void RichTextAdapter::setCharOffset(int twips)

@@ -38,6 +38,8 @@ class RichTextAdapter
 {
 public:
     static constexpr int CharOffsetProperty = QTextFormat::UserProperty + 1;
+    // The offset of superscript text, in twips; subscript is its negative.
+    static constexpr int SuperscriptOffset = 40;
     static constexpr double MinFontSize = 1.0;
     static constexpr double MaxFontSize = 1638.0;
 
@@ -51,7 +53,7 @@ public:
         bool italic = false;
         bool underline = false;
         bool strikethrough = false;
-        int offset = 0;   // twips
+        int offset = 0; // twips
         bool operator==(const Style &) const = default;
     };
 
@@ -65,7 +67,7 @@ public:
     // ---- text and selection (positions count CR LF as two) ----
     QString plainText() const;
     int textLength() const;
-    void setSelection(int start, int length);     // clamped; length <= 0 is a caret at start
+    void setSelection(int start, int length); // clamped; length <= 0 is a caret at start
     int selectionStart() const;
     int selectionLength() const;
     QString selectedText() const;
@@ -74,19 +76,19 @@ public:
     // replaced character (of the caret when nothing was selected), and the
     // caret ends after it.
     void replaceSelection(const QString &text);
-    void clear();                                 // content and formatting
-    void setPlainText(const QString &text);       // clear, then the text as replaceSelection puts it
+    void clear();                           // content and formatting
+    void setPlainText(const QString &text); // clear, then the text as replaceSelection puts it
 
     // ---- formatting of the selection ----
     Style style() const;
     QString fontName() const;
-    double fontSize() const;           // points
+    double fontSize() const; // points
     std::uint32_t colour() const;
     bool bold() const;
     bool italic() const;
     bool underline() const;
     bool strikethrough() const;
-    int charOffset() const;            // twips
+    int charOffset() const; // twips
 
     void setFontName(const QString &face);
     void setFontSize(double points);
@@ -126,7 +128,7 @@ private:
     void merge(const QTextCharFormat &modifier);
 
     QTextDocument *m_document = nullptr;
-    QTextCursor m_cursor;                         // the selection without an editor
-    std::function<QTextCursor()> m_readCursor;    // with an editor: its own cursor
+    QTextCursor m_cursor;                      // the selection without an editor
+    std::function<QTextCursor()> m_readCursor; // with an editor: its own cursor
     std::function<void(const QTextCursor &)> m_writeCursor;
 };

@@ -4,10 +4,7 @@
 // Kept apart so that the core links without the RTF code when nothing copies
 // or pastes.
 
-QString RichTextAdapter::selectedRtf() const
-{
-    return Rtf::fromSelection(cursor());
-}
+QString RichTextAdapter::selectedRtf() const { return Rtf::fromSelection(cursor()); }
 
 void RichTextAdapter::replaceSelectionWithRtf(const QString &rtf)
 {

@@ -7,10 +7,7 @@
 
 namespace Rtf {
 
-QString fromSelection(const QTextCursor &cursor)
-{
-    return RtfWriter::write(cursor);
-}
+QString fromSelection(const QTextCursor &cursor) { return RtfWriter::write(cursor); }
 
 bool insert(QTextCursor &cursor, const QString &rtf)
 {

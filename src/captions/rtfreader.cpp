@@ -15,29 +15,46 @@ constexpr QChar kLineBreak(0x2028);
 constexpr int kMaxWordLength = 32;
 constexpr int kMaxParamDigits = 10;
 // \super and \sub read as the offsets the caption editor shows as such.
-constexpr int kSuperscriptTwips = 40;
+constexpr int kSuperscriptTwips = RichTextAdapter::SuperscriptOffset;
 constexpr int kMaxOffsetHalfPoints = 3276;
 
 // Groups whose content is never caption text.
 const QSet<QString> &skippedDestinations()
 {
     static const QSet<QString> names = {
-        u"stylesheet"_qs, u"info"_qs, u"pict"_qs, u"object"_qs, u"objdata"_qs,
-        u"header"_qs, u"headerl"_qs, u"headerr"_qs, u"headerf"_qs,
-        u"footer"_qs, u"footerl"_qs, u"footerr"_qs, u"footerf"_qs,
-        u"footnote"_qs, u"annotation"_qs, u"fldinst"_qs, u"listtable"_qs,
-        u"listoverridetable"_qs, u"revtbl"_qs, u"rsidtbl"_qs, u"pn"_qs,
-        u"pntext"_qs, u"listtext"_qs, u"filetbl"_qs, u"themedata"_qs,
-        u"colorschememapping"_qs, u"latentstyles"_qs, u"xmlnstbl"_qs,
-        u"generator"_qs, u"nonshppict"_qs, u"shp"_qs, u"shpinst"_qs,
-        u"bkmkstart"_qs, u"bkmkend"_qs, u"template"_qs, u"userprops"_qs,
-        u"docvar"_qs, u"ftnsep"_qs, u"ftnsepc"_qs, u"ftncn"_qs, u"aftnsep"_qs,
-        u"aftnsepc"_qs, u"aftncn"_qs, u"datafield"_qs, u"fontemb"_qs,
-        u"fontfile"_qs, u"mmathPr"_qs, u"pgdsctbl"_qs, u"falt"_qs, u"panose"_qs,
-        u"txe"_qs, u"tc"_qs, u"xe"_qs, u"private"_qs, u"author"_qs,
-        u"operator"_qs, u"title"_qs, u"subject"_qs, u"keywords"_qs,
-        u"comment"_qs, u"doccomm"_qs, u"company"_qs, u"creatim"_qs,
-        u"revtim"_qs, u"printim"_qs, u"buptim"_qs,
+        u"stylesheet"_qs,   u"info"_qs,
+        u"pict"_qs,         u"object"_qs,
+        u"objdata"_qs,      u"header"_qs,
+        u"headerl"_qs,      u"headerr"_qs,
+        u"headerf"_qs,      u"footer"_qs,
+        u"footerl"_qs,      u"footerr"_qs,
+        u"footerf"_qs,      u"footnote"_qs,
+        u"annotation"_qs,   u"fldinst"_qs,
+        u"listtable"_qs,    u"listoverridetable"_qs,
+        u"revtbl"_qs,       u"rsidtbl"_qs,
+        u"pn"_qs,           u"pntext"_qs,
+        u"listtext"_qs,     u"filetbl"_qs,
+        u"themedata"_qs,    u"colorschememapping"_qs,
+        u"latentstyles"_qs, u"xmlnstbl"_qs,
+        u"generator"_qs,    u"nonshppict"_qs,
+        u"shp"_qs,          u"shpinst"_qs,
+        u"bkmkstart"_qs,    u"bkmkend"_qs,
+        u"template"_qs,     u"userprops"_qs,
+        u"docvar"_qs,       u"ftnsep"_qs,
+        u"ftnsepc"_qs,      u"ftncn"_qs,
+        u"aftnsep"_qs,      u"aftnsepc"_qs,
+        u"aftncn"_qs,       u"datafield"_qs,
+        u"fontemb"_qs,      u"fontfile"_qs,
+        u"mmathPr"_qs,      u"pgdsctbl"_qs,
+        u"falt"_qs,         u"panose"_qs,
+        u"txe"_qs,          u"tc"_qs,
+        u"xe"_qs,           u"private"_qs,
+        u"author"_qs,       u"operator"_qs,
+        u"title"_qs,        u"subject"_qs,
+        u"keywords"_qs,     u"comment"_qs,
+        u"doccomm"_qs,      u"company"_qs,
+        u"creatim"_qs,      u"revtim"_qs,
+        u"printim"_qs,      u"buptim"_qs,
     };
     return names;
 }
@@ -46,12 +63,18 @@ const QSet<QString> &skippedDestinations()
 QChar characterWord(const QString &word)
 {
     static const QHash<QString, char16_t> characters = {
-        {u"tab"_qs, u'\t'},       {u"cell"_qs, u'\t'},
-        {u"emdash"_qs, 0x2014},   {u"endash"_qs, 0x2013},
-        {u"bullet"_qs, 0x2022},   {u"lquote"_qs, 0x2018},
-        {u"rquote"_qs, 0x2019},   {u"ldblquote"_qs, 0x201C},
-        {u"rdblquote"_qs, 0x201D}, {u"enspace"_qs, 0x2002},
-        {u"emspace"_qs, 0x2003},  {u"qmspace"_qs, 0x2005},
+        {u"tab"_qs, u'\t'},
+        {u"cell"_qs, u'\t'},
+        {u"emdash"_qs, 0x2014},
+        {u"endash"_qs, 0x2013},
+        {u"bullet"_qs, 0x2022},
+        {u"lquote"_qs, 0x2018},
+        {u"rquote"_qs, 0x2019},
+        {u"ldblquote"_qs, 0x201C},
+        {u"rdblquote"_qs, 0x201D},
+        {u"enspace"_qs, 0x2002},
+        {u"emspace"_qs, 0x2003},
+        {u"qmspace"_qs, 0x2005},
         {u"line"_qs, kLineBreak.unicode()},
     };
     return QChar(characters.value(word, 0));
@@ -68,10 +91,7 @@ int hexValue(QChar c)
     return -1;
 }
 
-bool isAsciiLetter(QChar c)
-{
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-}
+bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
 } // namespace
 
@@ -114,7 +134,8 @@ void RtfReader::parse()
             const qsizetype wordStart = m_pos;
             while (m_pos < m_in.size() && isAsciiLetter(m_in.at(m_pos)))
                 ++m_pos;
-            const QString word = m_in.mid(wordStart, std::min<qsizetype>(m_pos - wordStart, kMaxWordLength + 1));
+            const QString word = m_in.mid(
+                wordStart, std::min<qsizetype>(m_pos - wordStart, kMaxWordLength + 1));
             bool negative = false;
             if (m_pos < m_in.size() && m_in.at(m_pos) == u'-') {
                 negative = true;
@@ -228,8 +249,7 @@ void RtfReader::text(QChar c)
         return;
     Group &g = group();
     switch (g.destination) {
-    case Destination::Skip:
-        return;
+    case Destination::Skip: return;
     case Destination::FontTable:
         if (c == u';')
             storeFontName();
@@ -242,8 +262,7 @@ void RtfReader::text(QChar c)
             m_colour = Colour{};
         }
         return;
-    case Destination::Text:
-        break;
+    case Destination::Text: break;
     }
     // Control characters, object placeholders and the document's own frame
     // markers must not reach the editor as text.
@@ -251,7 +270,8 @@ void RtfReader::text(QChar c)
     if (g.chars.hidden || (u < 0x20 && u != u'\t') || u == 0xFFFC || u == 0xFDD0 || u == 0xFDD1)
         return;
     const QTextCharFormat format = formatOf(g.chars);
-    if (m_runs.isEmpty() || m_runs.last().format != format || m_runs.last().text.endsWith(kParagraph))
+    if (m_runs.isEmpty() || m_runs.last().format != format
+        || m_runs.last().text.endsWith(kParagraph))
         m_runs.append(Run{QString(), format});
     m_runs.last().text.append(c);
 }
@@ -299,7 +319,8 @@ QTextCharFormat RtfReader::formatOf(const CharState &state) const
     if (state.colour > 0 && state.colour < m_colours.size()) {
         const Colour &c = m_colours.at(state.colour);
         if (c.red >= 0 || c.green >= 0 || c.blue >= 0)
-            format.setForeground(QColor(std::max(c.red, 0), std::max(c.green, 0), std::max(c.blue, 0)));
+            format.setForeground(
+                QColor(std::max(c.red, 0), std::max(c.green, 0), std::max(c.blue, 0)));
     }
     format.setFontWeight(state.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(state.italic);
@@ -397,11 +418,10 @@ void RtfReader::controlWord(const QString &word, bool hasParam, int param)
     } else if (word == u"i") {
         s.italic = on;
     } else if (word == u"ul" || word == u"uld" || word == u"uldb" || word == u"uldash"
-               || word == u"uldashd" || word == u"uldashdd" || word == u"ulth"
-               || word == u"ulw" || word == u"ulwave" || word == u"ulhwave"
-               || word == u"ululdbwave" || word == u"ulldash" || word == u"ulthd"
-               || word == u"ulthdash" || word == u"ulthldash" || word == u"ulthdashd"
-               || word == u"ulthdashdd") {
+               || word == u"uldashd" || word == u"uldashdd" || word == u"ulth" || word == u"ulw"
+               || word == u"ulwave" || word == u"ulhwave" || word == u"ululdbwave"
+               || word == u"ulldash" || word == u"ulthd" || word == u"ulthdash"
+               || word == u"ulthldash" || word == u"ulthdashd" || word == u"ulthdashdd") {
         s.underline = on;
     } else if (word == u"ulnone") {
         s.underline = false;
@@ -410,9 +430,13 @@ void RtfReader::controlWord(const QString &word, bool hasParam, int param)
     } else if (word == u"v") {
         s.hidden = on;
     } else if (word == u"up") {
-        s.offsetTwips = std::clamp(hasParam ? param : 6, -kMaxOffsetHalfPoints, kMaxOffsetHalfPoints) * 10;
+        s.offsetTwips = std::clamp(hasParam ? param : 6, -kMaxOffsetHalfPoints,
+                                   kMaxOffsetHalfPoints)
+            * 10;
     } else if (word == u"dn") {
-        s.offsetTwips = -std::clamp(hasParam ? param : 6, -kMaxOffsetHalfPoints, kMaxOffsetHalfPoints) * 10;
+        s.offsetTwips = -std::clamp(hasParam ? param : 6, -kMaxOffsetHalfPoints,
+                                    kMaxOffsetHalfPoints)
+            * 10;
     } else if (word == u"super") {
         s.offsetTwips = kSuperscriptTwips;
     } else if (word == u"sub") {

@@ -28,13 +28,18 @@ public:
     static QList<Run> read(const QString &rtf);
 
 private:
-    enum class Destination { Text, FontTable, ColourTable, Skip };
+    enum class Destination {
+        Text,
+        FontTable,
+        ColourTable,
+        Skip
+    };
 
     struct CharState
     {
-        int font = -1;            // font table number; -1 = the default font
-        int halfPoints = 24;      // RTF's default size, 12 points
-        int colour = 0;           // colour table index; 0 = automatic
+        int font = -1;       // font table number; -1 = the default font
+        int halfPoints = 24; // RTF's default size, 12 points
+        int colour = 0;      // colour table index; 0 = automatic
         bool bold = false;
         bool italic = false;
         bool underline = false;
@@ -47,7 +52,7 @@ private:
     {
         CharState chars;
         Destination destination = Destination::Text;
-        int unicodeSkip = 1;      // \ucN: fallback characters after each \uN
+        int unicodeSkip = 1; // \ucN: fallback characters after each \uN
     };
 
     struct Colour
@@ -75,7 +80,7 @@ private:
     std::vector<Group> m_groups;
     bool m_done = false;
     int m_defaultFont = 0;
-    int m_pendingFallback = 0;    // fallback characters still to skip after \uN
+    int m_pendingFallback = 0; // fallback characters still to skip after \uN
 
     // Font table being read.
     QHash<int, QString> m_fonts;
@@ -83,7 +88,7 @@ private:
     QString m_fontName;
 
     QList<Colour> m_colours;
-    Colour m_colour;              // colour table entry being read
+    Colour m_colour; // colour table entry being read
 
     QList<Run> m_runs;
 };

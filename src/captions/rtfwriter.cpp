@@ -13,7 +13,7 @@ namespace {
 
 constexpr QChar kLineBreak(0x2028);
 constexpr QChar kObject(0xFFFC);
-constexpr int kSuperscriptTwips = 40;
+constexpr int kSuperscriptTwips = RichTextAdapter::SuperscriptOffset;
 
 // The vertical offset of a format in twips: our own property when the caption
 // editor set one, else the alignment that another source may have given.
@@ -23,12 +23,9 @@ int offsetOf(const QTextCharFormat &format)
     if (own.isValid())
         return own.toInt();
     switch (format.verticalAlignment()) {
-    case QTextCharFormat::AlignSuperScript:
-        return kSuperscriptTwips;
-    case QTextCharFormat::AlignSubScript:
-        return -kSuperscriptTwips;
-    default:
-        return 0;
+    case QTextCharFormat::AlignSuperScript: return kSuperscriptTwips;
+    case QTextCharFormat::AlignSubScript: return -kSuperscriptTwips;
+    default: return 0;
     }
 }
 
@@ -74,17 +71,19 @@ void RtfWriter::run(const QString &text, const QTextCharFormat &format)
 {
     const QStringList families = format.fontFamilies().toStringList();
     const QString face = families.isEmpty() ? m_document->defaultFont().family() : families.first();
-    double points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
-                                                                   : m_document->defaultFont().pointSizeF();
+    double points = format.hasProperty(QTextFormat::FontPointSize)
+        ? format.fontPointSize()
+        : m_document->defaultFont().pointSizeF();
     if (points <= 0)
         points = 12;
 
     QString words = u"{\\f%1\\fs%2"_qs.arg(fontIndex(face)).arg(std::lround(points * 2));
     if (format.foreground().style() != Qt::NoBrush) {
         const QColor c = format.foreground().color();
-        words += u"\\cf%1"_qs.arg(colourIndex((std::uint32_t(c.red()) << 16) | (c.green() << 8) | c.blue()));
+        words += u"\\cf%1"_qs.arg(
+            colourIndex((std::uint32_t(c.red()) << 16) | (c.green() << 8) | c.blue()));
     }
-    if (format.fontWeight() > QFont::Medium)   // as the caption editor reads bold
+    if (format.fontWeight() > QFont::Medium) // as the caption editor reads bold
         words += u"\\b"_qs;
     if (format.fontItalic())
         words += u"\\i"_qs;
@@ -118,7 +117,8 @@ QString RtfWriter::escaped(const QString &text)
         } else if (u < 0x20 || c == kObject) {
             // Control characters and embedded objects have no place in a caption.
         } else if (const auto byte = TextFile::toCp1252(QString(c))) {
-            out += u"\\'%1"_qs.arg(uint(static_cast<unsigned char>(byte->at(0))), 2, 16, QChar(u'0'));
+            out += u"\\'%1"_qs.arg(uint(static_cast<unsigned char>(byte->at(0))), 2, 16,
+                                   QChar(u'0'));
         } else {
             // \uN takes a signed 16-bit number.
             out += u"\\u%1?"_qs.arg(int(static_cast<std::int16_t>(u)));
@@ -144,22 +144,24 @@ int RtfWriter::colourIndex(std::uint32_t rgb)
         m_colours.append(rgb);
         index = m_colours.size() - 1;
     }
-    return int(index) + 1;   // entry 0 is the automatic colour
+    return int(index) + 1; // entry 0 is the automatic colour
 }
 
 QString RtfWriter::document() const
 {
     QString out = u"{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl"_qs;
     if (m_fonts.isEmpty())
-        out += u"{\\f0\\fnil\\fcharset0 "_qs + escaped(m_document ? m_document->defaultFont().family() : QString()) + u";}"_qs;
+        out += u"{\\f0\\fnil\\fcharset0 "_qs
+            + escaped(m_document ? m_document->defaultFont().family() : QString()) + u";}"_qs;
     for (qsizetype i = 0; i < m_fonts.size(); ++i) {
         QString name = m_fonts.at(i);
-        name.remove(u';');   // a semicolon ends a font table entry
+        name.remove(u';'); // a semicolon ends a font table entry
         out += u"{\\f%1\\fnil\\fcharset0 "_qs.arg(i) + escaped(name) + u";}"_qs;
     }
     out += u"}\n{\\colortbl;"_qs;
     for (const std::uint32_t rgb : m_colours)
-        out += u"\\red%1\\green%2\\blue%3;"_qs.arg(rgb >> 16).arg((rgb >> 8) & 0xFF).arg(rgb & 0xFF);
+        out +=
+            u"\\red%1\\green%2\\blue%3;"_qs.arg(rgb >> 16).arg((rgb >> 8) & 0xFF).arg(rgb & 0xFF);
     out += u"}\n\\pard\\plain\n"_qs + m_body + u"}\n"_qs;
     return out;
 }

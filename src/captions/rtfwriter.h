@@ -28,6 +28,6 @@ private:
 
     const QTextDocument *m_document;
     QStringList m_fonts;
-    QList<std::uint32_t> m_colours;   // 0xRRGGBB; table index = position + 1
+    QList<std::uint32_t> m_colours; // 0xRRGGBB; table index = position + 1
     QString m_body;
 };

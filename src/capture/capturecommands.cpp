@@ -1,6 +1,6 @@
 #include "capture/capturecommands.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "capture/captureconversion.h"
 #include "capture/capturefiles.h"
 #include "capture/frmcapture.h"
@@ -19,10 +19,13 @@
 #include <QScreen>
 #include <QTimer>
 
-CaptureCommands::CaptureCommands(Platform &platform, QString appDir, FrmCE &window)
-    : QObject(&window), m_platform(platform), m_appDir(std::move(appDir)), m_window(window)
+CaptureCommands::CaptureCommands(const AppContext &context, FrmCE &window)
+    : QObject(&window)
+    , m_platform(context.platform)
+    , m_appDir(context.appDir)
+    , m_window(window)
 {
-    connect(m_window.Timer1, &QTimer::timeout, this, [this] { ++m_timerTicks; });
+    connect(m_window.screenWaitTimer, &QTimer::timeout, this, [this] { ++m_timerTicks; });
 }
 
 void CaptureCommands::alert(const QString &text, bool stopIcon)
@@ -75,7 +78,7 @@ std::optional<QImage> CaptureCommands::copyWholeScreen()
                        Platform::Buttons::Ok, Platform::Icon::None, QString());
     m_timerTicks = 0;
     m_window.hide();
-    m_window.Timer1->start();
+    m_window.screenWaitTimer->start();
     waitForTicks(1);
     QImage copy;
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -83,7 +86,7 @@ std::optional<QImage> CaptureCommands::copyWholeScreen()
     copy = ExactScreenCopy(copy, QSize(m_window.screenWidthPx, m_window.screenHeightPx));
     waitForTicks(2);
     m_window.show();
-    m_window.Timer1->stop();
+    m_window.screenWaitTimer->stop();
     return copy;
 }
 
@@ -106,7 +109,7 @@ void CaptureCommands::waitForTicks(int ticks)
     if (m_timerTicks >= ticks)
         return;
     QEventLoop loop;
-    const auto connection = connect(m_window.Timer1, &QTimer::timeout, &loop, [&] {
+    const auto connection = connect(m_window.screenWaitTimer, &QTimer::timeout, &loop, [&] {
         if (m_timerTicks >= ticks)
             loop.quit();
     });
@@ -133,9 +136,9 @@ void CaptureCommands::showCaptureResult()
     w.setNumeroColour(false);
     w.ShowCaptureCount();
 
-    const bool jpegOnly = w.Option1[2]->isChecked();
+    const bool jpegOnly = w.captureType[2]->isChecked();
     w.cmdBMP->setVisible(!jpegOnly);
-    if (w.Option1[0]->isChecked())
+    if (w.captureType[0]->isChecked())
         return;   // the BMP alone is the result
 
     w.cmdVisu->show();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/appcontext.h"
+
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -7,7 +9,6 @@
 #include <optional>
 
 class FrmCE;
-class Platform;
 
 // The work behind the capture window's command buttons: take a capture
 // (the whole screen, or the area of the frame window), save it as
@@ -17,12 +18,12 @@ class CaptureCommands : public QObject
 {
     Q_OBJECT
 public:
-    CaptureCommands(Platform &platform, QString appDir, FrmCE &window);
+    CaptureCommands(const AppContext &context, FrmCE &window);
 
-    void takeCapture();    // Command1(0)
-    void leave();          // Command1(1)
-    void deleteAll();      // Command1(2)
-    void deleteBmp();      // Command1(3)
+    void takeCapture();    // takeButton
+    void leave();          // leaveButton
+    void deleteAll();      // deleteAllButton
+    void deleteBmp();      // deleteBmpButton
     void recreateJpeg();   // cmdRefaire
 
 private:
@@ -35,7 +36,7 @@ private:
     void alert(const QString &text, bool stopIcon = false);
 
     Platform &m_platform;
-    QString m_appDir;
+    QString m_appDir;   // where the capture files are
     FrmCE &m_window;
     int m_timerTicks = 0;
 };

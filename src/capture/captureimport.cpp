@@ -1,6 +1,6 @@
 #include "capture/captureimport.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "capture/capturefiles.h"
 #include "capture/handover.h"
 #include "capture/integerpart.h"

@@ -1,6 +1,6 @@
 #include "capture/capturesprites.h"
 
-#include "app/buttonsprites.h"
+#include "widgets/buttonsprites.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #include "capture/frmcapture.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "capture/screencopy.h"
 
 #include <QGuiApplication>
@@ -64,10 +64,10 @@ FrmCapture::FrmCapture(Platform &platform, QSize captureSize, QPoint positionTwi
     setMask(QRegion(0, 0, w, BandHeight) + QRegion(0, h - Border, w, Border)
             + QRegion(0, 0, Border, h) + QRegion(w - Border, 0, Border, h));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &FrmCapture::flashTick);
+    flashTimer = new QTimer(this);
+    flashTimer->setObjectName(QStringLiteral("Timer1"));
+    flashTimer->setInterval(100);
+    connect(flashTimer, &QTimer::timeout, this, &FrmCapture::flashTick);
 }
 
 QRect FrmCapture::hole() const
@@ -120,7 +120,7 @@ void FrmCapture::copyHole()
         return;
     }
     m_flashTicks = 0;
-    Timer1->start();
+    flashTimer->start();
 }
 
 void FrmCapture::flashTick()
@@ -129,7 +129,7 @@ void FrmCapture::flashTick()
     m_inverted = m_flashTicks < 10 && !m_inverted;
     update();
     if (m_flashTicks >= 10) {
-        Timer1->stop();
+        flashTimer->stop();
         finish(Accepted);
     }
 }

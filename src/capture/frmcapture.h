@@ -62,7 +62,7 @@ private:
     Platform &m_platform;
     QSize m_captureSize;     // device pixels
     QPoint m_positionTwips;
-    QTimer *Timer1 = nullptr;
+    QTimer *flashTimer = nullptr;
     int m_flashTicks = 0;
     bool m_inverted = false;
     bool m_taken = false;

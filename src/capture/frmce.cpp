@@ -1,6 +1,6 @@
 #include "capture/frmce.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "capture/capturecommands.h"
 #include "capture/capturefiles.h"
 #include "capture/handover.h"
@@ -32,14 +32,14 @@ bool screenCopiesRefused()
 
 } // namespace
 
-FrmCE::FrmCE(Platform &platform, QString appDir, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_platform(platform), m_appDir(std::move(appDir))
+FrmCE::FrmCE(const AppContext &context, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("frmCE"));
     setWindowTitle(QStringLiteral("Module de capture d'écran"));
     buildControls();
-    m_commands = new CaptureCommands(m_platform, m_appDir, *this);
+    m_commands = new CaptureCommands(m_context, *this);
     connectControls();
     load();
 }
@@ -60,9 +60,9 @@ void FrmCE::connectControls()
         connect(cmdLargeur[i], &QPushButton::released, this, [this] { m_released = true; });
         connect(cmdHauteur[i], &QPushButton::released, this, [this] { m_released = true; });
     }
-    connect(Timer2, &QTimer::timeout, this, &FrmCE::repeatTick);
+    connect(repeatTimer, &QTimer::timeout, this, &FrmCE::repeatTick);
     for (int i = 0; i < 3; ++i)
-        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { optionClicked(i); });
+        connect(captureType[i], &QRadioButton::clicked, this, [this, i] { optionClicked(i); });
     txtQualite->installEventFilter(this);
     connect(cmdNumero, &QPushButton::clicked, this, &FrmCE::cmdNumeroClicked);
     connect(cmdVisu, &QPushButton::clicked, this, [this] {
@@ -71,13 +71,10 @@ void FrmCE::connectControls()
     connect(cmdBMP, &QPushButton::clicked, this, [this] {
         showCaptureFile(CaptureFiles::Bmp, QStringLiteral("Le fichier BMP n'existe plus !"));
     });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] {
-        m_platform.openWithShell(m_appDir + QStringLiteral("/AideCapture/index.htm"));
-    });
-    connect(Command1[0], &QPushButton::clicked, m_commands, &CaptureCommands::takeCapture);
-    connect(Command1[1], &QPushButton::clicked, m_commands, &CaptureCommands::leave);
-    connect(Command1[2], &QPushButton::clicked, m_commands, &CaptureCommands::deleteAll);
-    connect(Command1[3], &QPushButton::clicked, m_commands, &CaptureCommands::deleteBmp);
+    connect(takeButton, &QPushButton::clicked, m_commands, &CaptureCommands::takeCapture);
+    connect(leaveButton, &QPushButton::clicked, m_commands, &CaptureCommands::leave);
+    connect(deleteAllButton, &QPushButton::clicked, m_commands, &CaptureCommands::deleteAll);
+    connect(deleteBmpButton, &QPushButton::clicked, m_commands, &CaptureCommands::deleteBmp);
     connect(cmdRefaire, &QPushButton::clicked, m_commands, &CaptureCommands::recreateJpeg);
 }
 
@@ -91,7 +88,7 @@ void FrmCE::load()
         screenHeightPx = qRound(screen->geometry().height() * ratio);
     }
 
-    if (const auto lines = HandOver::readLines(m_appDir)) {
+    if (const auto lines = HandOver::readLines(m_context.appDir)) {
         if (lines->size() > 0)
             txtLargeur->setText(lines->at(0));
         if (lines->size() > 1)
@@ -109,17 +106,17 @@ void FrmCE::load()
     captureHeight = IntegerPart(txtHauteur->text());
 
     // Every opening starts without capture files.
-    CaptureFiles::deleteAll(m_appDir, CaptureFiles::Bmp);
-    CaptureFiles::deleteAll(m_appDir, CaptureFiles::Jpg);
-    if (CaptureFiles::exists(m_appDir, 1, CaptureFiles::Bmp)
-        || CaptureFiles::exists(m_appDir, 1, CaptureFiles::Jpg)) {
-        m_platform.message(
+    CaptureFiles::deleteAll(m_context.appDir, CaptureFiles::Bmp);
+    CaptureFiles::deleteAll(m_context.appDir, CaptureFiles::Jpg);
+    if (CaptureFiles::exists(m_context.appDir, 1, CaptureFiles::Bmp)
+        || CaptureFiles::exists(m_context.appDir, 1, CaptureFiles::Jpg)) {
+        m_context.platform.message(
             QStringLiteral("Il existe encore au moins un fichier de capture dans le répertoire.\r\n"
                            "Lancer une nouvelle capture va effacer ces fichiers !"),
             Platform::Buttons::Ok, Platform::Icon::Exclamation, QStringLiteral("ALERTE"));
     }
     if (screenCopiesRefused()) {
-        m_platform.message(
+        m_context.platform.message(
             QStringLiteral("Votre session de bureau (Wayland) ne laisse pas Lumivue copier "
                            "l'écran : les captures resteraient vides ou noires.\r\n"
                            "Pour capturer l'écran, quittez la session et ouvrez une session X11 "
@@ -149,7 +146,7 @@ void FrmCE::ResetCaptureWindow()
 
 void FrmCE::selectJpegOnly()
 {
-    Option1[2]->setChecked(true);
+    captureType[2]->setChecked(true);
     optionClicked(2);
 }
 
@@ -165,7 +162,7 @@ void FrmCE::sizeButtonPressed(QLineEdit *box, int button, bool height)
     m_repeatButton = button;
     m_repeatLimit = height ? screenHeightPx : screenWidthPx;
     m_released = false;
-    Timer2->start();
+    repeatTimer->start();
 }
 
 // One step of the button held down, 50 ms after the press and then every
@@ -186,7 +183,7 @@ void FrmCE::repeatTick()
     case 3: m_repeatBox->setText(QString::number(m_repeatLimit)); break;
     }
     if (m_released)
-        Timer2->stop();
+        repeatTimer->stop();
 }
 
 void FrmCE::cmdNumeroClicked()
@@ -208,12 +205,12 @@ void FrmCE::cmdNumeroClicked()
 
 void FrmCE::showCaptureFile(const QString &extension, const QString &goneMessage)
 {
-    if (!CaptureFiles::exists(m_appDir, captureCount, extension)) {
-        m_platform.message(goneMessage, Platform::Buttons::Ok, Platform::Icon::Exclamation,
+    if (!CaptureFiles::exists(m_context.appDir, captureCount, extension)) {
+        m_context.platform.message(goneMessage, Platform::Buttons::Ok, Platform::Icon::Exclamation,
                            QStringLiteral("ALERTE"));
         return;
     }
-    m_platform.openWithShell(CaptureFiles::path(m_appDir, captureCount, extension));
+    m_context.platform.openWithShell(CaptureFiles::path(m_context.appDir, captureCount, extension));
 }
 
 bool FrmCE::eventFilter(QObject *watched, QEvent *event)
@@ -232,7 +229,7 @@ void FrmCE::unload()
 }
 
 // Neither Escape nor the window manager's close ends the window: leaving
-// goes through Command1(1), which asks about the settings first.
+// goes through leaveButton, which asks about the settings first.
 void FrmCE::reject() {}
 
 void FrmCE::closeEvent(QCloseEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/appcontext.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -7,7 +9,7 @@
 #include <cstdint>
 
 class CaptureCommands;
-class Platform;
+class HelpButton;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -18,7 +20,7 @@ class QTimer;
 // of files and the JPEG quality, and takes one capture after another into
 // AppDir/ScreenShot_<n>. This class holds the settings and what the window
 // shows; the commands that capture, convert and delete are CaptureCommands.
-// It has no close box: it is left through Command1(1) only, and then emits
+// It has no close box: it is left through leaveButton only, and then emits
 // unloaded().
 class FrmCE : public QDialog
 {
@@ -27,7 +29,7 @@ public:
     // Runs the window's load: reads the hand-over file, deletes the capture
     // files of an earlier run and warns when some could not go, and says so
     // when the desktop does not let programs copy the screen.
-    FrmCE(Platform &platform, QString appDir, QWidget *parent = nullptr);
+    explicit FrmCE(const AppContext &context, QWidget *parent = nullptr);
     ~FrmCE() override;
 
     // ---- values shared with the capture commands and the frame ----------
@@ -50,10 +52,14 @@ public:
     // Hides the window for good and tells whoever waits for it.
     void unload();
 
-    // ---- controls (names are their objectNames) -------------------------
-    std::array<QLabel *, 2> Label2{};
-    std::array<QLabel *, 3> Label1{};
-    std::array<QRadioButton *, 3> Option1{};
+    // ---- controls (C++ name, then objectName when it differs) ----------
+    QLabel *typePanel = nullptr;      // Label2(1)
+    QLabel *sizePanel = nullptr;      // Label2(0)
+    QLabel *typeCaption = nullptr;    // Label1(2)
+    QLabel *widthCaption = nullptr;   // Label1(0)
+    QLabel *heightCaption = nullptr;  // Label1(1)
+    // Option1(0..2): ".bmp" (not offered), ".jpg et .bmp", ".jpg ( seulement )"
+    std::array<QRadioButton *, 3> captureType{};
     QLabel *lblQualite = nullptr;
     QLineEdit *txtQualite = nullptr;
     QPushButton *cmdNumero = nullptr;
@@ -65,10 +71,13 @@ public:
     QLineEdit *txtLargeur = nullptr;
     std::array<QPushButton *, 4> cmdHauteur{};
     QLineEdit *txtHauteur = nullptr;
-    QPushButton *cmdHelp = nullptr;
-    std::array<QPushButton *, 4> Command1{};
-    QTimer *Timer1 = nullptr;   // 500 ms, the waits of a whole-screen capture
-    QTimer *Timer2 = nullptr;   // 50 ms, the auto-repeat of the size buttons
+    HelpButton *cmdHelp = nullptr;
+    QPushButton *takeButton = nullptr;        // Command1(0)
+    QPushButton *leaveButton = nullptr;       // Command1(1)
+    QPushButton *deleteAllButton = nullptr;   // Command1(2)
+    QPushButton *deleteBmpButton = nullptr;   // Command1(3)
+    QTimer *screenWaitTimer = nullptr;   // Timer1, 500 ms: the waits of a whole-screen capture
+    QTimer *repeatTimer = nullptr;       // Timer2, 50 ms: the auto-repeat of the size buttons
 
 signals:
     void unloaded();
@@ -92,8 +101,7 @@ private:
     void cmdNumeroClicked();
     void showCaptureFile(const QString &extension, const QString &goneMessage);
 
-    Platform &m_platform;
-    QString m_appDir;
+    AppContext m_context;
     CaptureCommands *m_commands = nullptr;
     bool m_unloaded = false;
 

@@ -4,6 +4,8 @@
 // factor so that the wider fonts of a Linux desktop fit in it unclipped.
 #include "capture/capturesprites.h"
 #include "capture/frmce.h"
+#include "widgets/buttonsprites.h"
+#include "widgets/helpbutton.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -40,22 +42,18 @@ int scaled(int length)
     return qRound(length * Scale);
 }
 
+// Members of a control array share their objectName and tell their index.
 template <typename T>
-T *place(T *control, const char *name, QRect design, const QString &tip = {})
+T *place(T *control, const char *name, QRect design, const QString &tip = {}, int index = -1)
 {
     control->setObjectName(QLatin1String(name));
+    if (index >= 0)
+        control->setProperty("index", index);
     control->setGeometry(scaled(design.x()), scaled(design.y()), scaled(design.width()),
                          scaled(design.height()));
     if (!tip.isEmpty())
         control->setToolTip(tip);
     return control;
-}
-
-template <typename T, std::size_t N>
-void numberArray(std::array<T *, N> &controls)
-{
-    for (std::size_t i = 0; i < N; ++i)
-        controls[i]->setProperty("index", int(i));
 }
 
 QPushButton *tinted(QPushButton *button, const char *tint)
@@ -84,27 +82,24 @@ void FrmCE::buildControls()
     font.setPixelSize(12);
     setFont(font);
 
-    Label2[1] = place(new QLabel(this), "Label2", {8, 8, 297, 121});
-    Label2[0] = place(new QLabel(this), "Label2", {8, 136, 297, 73});
-    numberArray(Label2);
-
-    Label1[2] = place(new QLabel(QStringLiteral("Type de la Capture :"), this), "Label1",
-                      {16, 16, 121, 17});
-    Option1[0] = place(new QRadioButton(QStringLiteral(".bmp"), this), "Option1",
-                       {16, 32, 49, 25}, QStringLiteral("Option non disponible dans Lumivue"));
-    Option1[1] = place(new QRadioButton(QStringLiteral(".jpg et .bmp"), this), "Option1",
-                       {16, 56, 105, 25},
-                       QStringLiteral("créé un JPG tout en sauvegardant le BMP"));
-    Option1[2] = place(new QRadioButton(QStringLiteral(".jpg ( seulement )"), this), "Option1",
-                       {16, 80, 105, 25}, QStringLiteral("créé le JPG et efface le BMP"));
-    numberArray(Option1);
-    Option1[0]->setEnabled(false);
-    Option1[1]->setChecked(true);
+    typePanel = place(new QLabel(this), "Label2", {8, 8, 297, 121}, {}, 1);
+    sizePanel = place(new QLabel(this), "Label2", {8, 136, 297, 73}, {}, 0);
+    typeCaption = place(new QLabel(QStringLiteral("Type de la Capture :"), this), "Label1",
+                        {16, 16, 121, 17}, {}, 2);
+    const char *types[3] = {".bmp", ".jpg et .bmp", ".jpg ( seulement )"};
+    const QString typeTips[3] = {QStringLiteral("Option non disponible dans Lumivue"),
+                                 QStringLiteral("créé un JPG tout en sauvegardant le BMP"),
+                                 QStringLiteral("créé le JPG et efface le BMP")};
+    for (int i = 0; i < 3; ++i)
+        captureType[i] = place(new QRadioButton(QLatin1String(types[i]), this), "Option1",
+                               {16, 32 + 24 * i, i == 0 ? 49 : 105, 25}, typeTips[i], i);
+    captureType[0]->setEnabled(false);
+    captureType[1]->setChecked(true);
 
     lblQualite = place(new QLabel(QStringLiteral("Qualité ( 1 à 100 ) :"), this), "lblQualite",
                        {192, 72, 105, 17});
-    txtQualite = place(new QLineEdit(QStringLiteral("95"), this), "txtQualite",
-                       {216, 88, 49, 25}, QStringLiteral("choisir 100 pour une qualité maximale"));
+    txtQualite = place(new QLineEdit(QStringLiteral("95"), this), "txtQualite", {216, 88, 49, 25},
+                       QStringLiteral("choisir 100 pour une qualité maximale"));
     txtQualite->setAlignment(Qt::AlignCenter);
 
     cmdNumero = place(new QPushButton(QStringLiteral("0"), this), "cmdNumero", {264, 16, 33, 33},
@@ -126,25 +121,21 @@ void FrmCE::buildControls()
     lblRefaire = place(new QLabel(QStringLiteral("0 ko"), this), "lblRefaire", {120, 96, 65, 17},
                        QStringLiteral("indique le poids de l'image JPG"));
     lblRefaire->setAlignment(Qt::AlignCenter);
-    for (QWidget *result : std::initializer_list<QWidget *>{cmdBMP, cmdVisu, cmdRefaire,
-                                                            lblRefaire})
+    for (QWidget *result : std::initializer_list<QWidget *>{cmdBMP, cmdVisu, cmdRefaire, lblRefaire})
         result->hide();
 
+    widthCaption = place(new QLabel(QStringLiteral("Largeur de CAPTURE :"), this), "Label1",
+                         {16, 152, 137, 17}, {}, 0);
+    heightCaption = place(new QLabel(QStringLiteral("Hauteur de CAPTURE :"), this), "Label1",
+                          {16, 184, 145, 17}, {}, 1);
     const char *steps[4] = {"<<", "<", ">", ">>"};
     const int stepX[4] = {152, 176, 248, 272};
-    Label1[0] = place(new QLabel(QStringLiteral("Largeur de CAPTURE :"), this), "Label1",
-                      {16, 152, 137, 17});
-    Label1[1] = place(new QLabel(QStringLiteral("Hauteur de CAPTURE :"), this), "Label1",
-                      {16, 184, 145, 17});
-    numberArray(Label1);
     for (int i = 0; i < 4; ++i) {
         cmdLargeur[i] = place(new QPushButton(QLatin1String(steps[i]), this), "cmdLargeur",
-                              {stepX[i], 144, 25, 25});
+                              {stepX[i], 144, 25, 25}, {}, i);
         cmdHauteur[i] = place(new QPushButton(QLatin1String(steps[i]), this), "cmdHauteur",
-                              {stepX[i], 176, 25, 25});
+                              {stepX[i], 176, 25, 25}, {}, i);
     }
-    numberArray(cmdLargeur);
-    numberArray(cmdHauteur);
     txtLargeur = place(new QLineEdit(this), "txtLargeur", {200, 144, 49, 25},
                        QStringLiteral("largeur de l'image capturée ( max = largeur écran )"));
     txtHauteur = place(new QLineEdit(this), "txtHauteur", {200, 176, 49, 25},
@@ -152,35 +143,38 @@ void FrmCE::buildControls()
     for (QLineEdit *box : {txtLargeur, txtHauteur})
         box->setAlignment(Qt::AlignCenter);
 
-    cmdHelp = tinted(place(new QPushButton(QStringLiteral("?"), this), "cmdHelp", {8, 216, 25, 41},
-                           QStringLiteral("Aide du logiciel à lire IMPERATIVEMENT !")),
-                     "green");
-    Command1[3] = tinted(place(new QPushButton(QStringLiteral("BMP"), this), "Command1",
-                               {40, 216, 57, 41}, QStringLiteral("Détruire les BMP capturés")),
-                         "pink");
-    Command1[2] = pictured(tinted(place(new QPushButton(this), "Command1", {104, 216, 57, 41},
-                                        QStringLiteral("Détruire les captures ( BMP et JPG )")),
-                                  "pink"),
-                           Picture::DeleteAll, 34);
-    Command1[1] = pictured(tinted(place(new QPushButton(this), "Command1", {168, 216, 57, 41},
-                                        QStringLiteral("Fin")),
+    // The help key, a little smaller than the toolbar's so that it fits its place.
+    cmdHelp = place(new HelpButton(m_context, QStringLiteral("AideCapture/index.htm"), this),
+                    "cmdHelp", {4, 216, 33, 41});
+    const auto [help, helpPressed] = ButtonSprites::helpPictures(devicePixelRatioF(), scaled(32));
+    cmdHelp->setPictures(help, helpPressed);
+    cmdHelp->showNormalPicture();
+    cmdHelp->setCaption(QStringLiteral("Aide du logiciel à lire IMPERATIVEMENT !"));
+    deleteBmpButton = tinted(place(new QPushButton(QStringLiteral("BMP"), this), "Command1",
+                                   {40, 216, 57, 41}, QStringLiteral("Détruire les BMP capturés"), 3),
+                             "pink");
+    deleteAllButton = pictured(
+        tinted(place(new QPushButton(this), "Command1", {104, 216, 57, 41},
+                     QStringLiteral("Détruire les captures ( BMP et JPG )"), 2),
+               "pink"),
+        Picture::DeleteAll, 34);
+    leaveButton = pictured(tinted(place(new QPushButton(this), "Command1", {168, 216, 57, 41},
+                                        QStringLiteral("Fin"), 1),
                                   "pink"),
                            Picture::Leave, 34);
-    Command1[0] = pictured(place(new QPushButton(this), "Command1", {232, 216, 73, 41},
-                                 QStringLiteral("Faire une capture d'écran")),
-                           Picture::TakeCapture, 34);
-    numberArray(Command1);
-    for (QPushButton *button : Command1)
-        button->setAccessibleName(button->toolTip().isEmpty() ? button->text()
-                                                              : button->toolTip());
-    Command1[0]->setFocus();
+    takeButton = pictured(place(new QPushButton(this), "Command1", {232, 216, 73, 41},
+                                QStringLiteral("Faire une capture d'écran"), 0),
+                          Picture::TakeCapture, 34);
+    for (QPushButton *button : {takeButton, leaveButton, deleteAllButton, deleteBmpButton})
+        button->setAccessibleName(button->toolTip());
+    takeButton->setFocus();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(500);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(50);
+    screenWaitTimer = new QTimer(this);
+    screenWaitTimer->setObjectName(QStringLiteral("Timer1"));
+    screenWaitTimer->setInterval(500);
+    repeatTimer = new QTimer(this);
+    repeatTimer->setObjectName(QStringLiteral("Timer2"));
+    repeatTimer->setInterval(50);
 }
 
 void FrmCE::setNumeroColour(bool armed)

@@ -16,10 +16,7 @@ void ColourSwatch::setColour(const QColor &colour)
     update();
 }
 
-QSize ColourSwatch::sizeHint() const
-{
-    return {28, 28};
-}
+QSize ColourSwatch::sizeHint() const { return {28, 28}; }
 
 void ColourSwatch::paintEvent(QPaintEvent *event)
 {

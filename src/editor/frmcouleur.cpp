@@ -1,11 +1,9 @@
 #include "editor/frmcouleur.h"
 
-#include "app/buttonsprites.h"
-#include "app/picturebutton.h"
-#include "app/platform.h"
 #include "captions/colourtext.h"
 #include "editor/colourswatch.h"
 #include "editor/rgbslider.h"
+#include "widgets/helpbutton.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,16 +15,27 @@ namespace {
 
 // The classic sixteen-colour palette, in swatch order.
 constexpr std::array<std::array<int, 3>, 16> kFixedColours = {{
-    {0, 0, 0},       {0, 0, 128},     {0, 128, 0},     {0, 128, 128},
-    {128, 0, 0},     {128, 0, 128},   {128, 128, 0},   {192, 192, 192},
-    {128, 128, 128}, {0, 0, 255},     {0, 255, 0},     {0, 255, 255},
-    {255, 0, 0},     {255, 0, 255},   {255, 255, 0},   {255, 255, 255},
+    {0, 0, 0},
+    {0, 0, 128},
+    {0, 128, 0},
+    {0, 128, 128},
+    {128, 0, 0},
+    {128, 0, 128},
+    {128, 128, 0},
+    {192, 192, 192},
+    {128, 128, 128},
+    {0, 0, 255},
+    {0, 255, 0},
+    {0, 255, 255},
+    {255, 0, 0},
+    {255, 0, 255},
+    {255, 255, 0},
+    {255, 255, 255},
 }};
 
 const QColor kStartingMix(127, 127, 127);
 
-template<typename T, std::size_t N>
-void nameArray(std::array<T *, N> &controls, const char *name)
+template <typename T, std::size_t N> void nameArray(std::array<T *, N> &controls, const char *name)
 {
     for (std::size_t i = 0; i < N; ++i) {
         controls[i]->setObjectName(QString::fromLatin1(name));
@@ -34,27 +43,23 @@ void nameArray(std::array<T *, N> &controls, const char *name)
     }
 }
 
-QString htmlCode(const QColor &c)
-{
-    return ColourToHtml(std::uint32_t(c.red()) + 256u * std::uint32_t(c.green())
-                        + 65536u * std::uint32_t(c.blue()));
-}
+QString htmlCode(const QColor &c) { return ColourToHtml(colourValue(c)); }
 
 } // namespace
 
-FrmCouleur::FrmCouleur(Platform &platform, QString appDir, QString &lastColour, QWidget *parent)
-    : QDialog(parent), m_platform(platform), m_appDir(std::move(appDir)), m_lastColour(lastColour)
+FrmCouleur::FrmCouleur(const AppContext &context, QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmCouleur"));
     setWindowTitle(QStringLiteral("Choix de la couleur"));
     setModal(true);
-    buildControls();
+    buildControls(context);
     buildLayout();
     setFixedSize(sizeHint());
     load();
 }
 
-void FrmCouleur::buildControls()
+void FrmCouleur::buildControls(const AppContext &context)
 {
     const QString swatchTip = QStringLiteral("Cliquez pour sélectionner la couleur");
     for (std::size_t i = 0; i < picCouleur.size(); ++i) {
@@ -87,11 +92,11 @@ void FrmCouleur::buildControls()
     lblSelection->setObjectName(QStringLiteral("lblSelection"));
     lblSelection->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    const char *headings[] = {"Couleur sélectionnée :", "Couleur définie par l'utilisateur",
-                              "Couleurs types"};
-    for (std::size_t i = 0; i < Label1.size(); ++i)
-        Label1[i] = new QLabel(QString::fromUtf8(headings[i]), this);
-    nameArray(Label1, "Label1");
+    const char *texts[] = {"Couleur sélectionnée :", "Couleur définie par l'utilisateur",
+                           "Couleurs types"};
+    for (std::size_t i = 0; i < headings.size(); ++i)
+        headings[i] = new QLabel(QString::fromUtf8(texts[i]), this);
+    nameArray(headings, "Label1");
 
     cmdFin[0] = new QPushButton(QStringLiteral("OK"), this);
     cmdFin[1] = new QPushButton(QStringLiteral("Annuler"), this);
@@ -100,12 +105,8 @@ void FrmCouleur::buildControls()
     connect(cmdFin[0], &QPushButton::clicked, this, &FrmCouleur::accept);
     connect(cmdFin[1], &QPushButton::clicked, this, &FrmCouleur::reject);
 
-    cmdHelp = new PictureButton(this);
+    cmdHelp = new HelpButton(context, QStringLiteral("Aide_Contextuelle/CouleurTexte.htm"), this);
     cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
-    const QList<QPixmap> pictures = ButtonSprites::toolbarPictures(devicePixelRatioF());
-    cmdHelp->setPictures(pictures.at(8), pictures.at(9));
-    cmdHelp->showNormalPicture();
-    connect(cmdHelp, &PictureButton::released, this, &FrmCouleur::showHelp);
 }
 
 void FrmCouleur::buildLayout()
@@ -132,13 +133,13 @@ void FrmCouleur::buildLayout()
     buttons->addWidget(cmdFin[1]);
 
     auto *column = new QVBoxLayout(this);
-    column->addWidget(Label1[2]);
+    column->addWidget(headings[2]);
     column->addLayout(fixed);
     column->addSpacing(8);
-    column->addWidget(Label1[1]);
+    column->addWidget(headings[1]);
     column->addLayout(mixer);
     column->addSpacing(8);
-    column->addWidget(Label1[0]);
+    column->addWidget(headings[0]);
     column->addLayout(selection);
     column->addSpacing(8);
     column->addLayout(buttons);
@@ -150,13 +151,10 @@ void FrmCouleur::load()
         const auto &[r, g, b] = kFixedColours[i];
         picCouleur[i]->setColour(QColor(r, g, b));
     }
-    picCouleur[MixedSwatch]->setColour(kStartingMix);
-    for (RgbSlider *slider : picChangeRGB) {
+    for (RgbSlider *slider : picChangeRGB)
         slider->reset();
-        picCouleur[MixedSwatch]->setColour(kStartingMix);
-        SelectSwatch(MixedSwatch);
-    }
-    lblSelection->setText(htmlCode(picSelection->colour()));
+    picCouleur[MixedSwatch]->setColour(kStartingMix);
+    SelectSwatch(MixedSwatch);
 }
 
 void FrmCouleur::SelectSwatch(int i)
@@ -175,19 +173,20 @@ void FrmCouleur::mixerMoved()
     SelectSwatch(MixedSwatch);
 }
 
+std::optional<QColor> FrmCouleur::choose()
+{
+    exec();
+    return m_choice;
+}
+
 void FrmCouleur::accept()
 {
-    m_lastColour = lblSelection->text();
+    m_choice = picSelection->colour();
     QDialog::accept();
 }
 
 void FrmCouleur::reject()
 {
-    m_lastColour.clear();
+    m_choice.reset();
     QDialog::reject();
-}
-
-void FrmCouleur::showHelp()
-{
-    m_platform.openWithShell(m_appDir + QStringLiteral("/Aide_Contextuelle/CouleurTexte.htm"));
 }

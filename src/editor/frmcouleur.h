@@ -1,22 +1,23 @@
 #pragma once
 
+#include <QColor>
 #include <QDialog>
-#include <QString>
 
 #include <array>
+#include <optional>
 
 class ColourSwatch;
-class Platform;
-class PictureButton;
+class HelpButton;
 class QLabel;
 class QPushButton;
 class RgbSlider;
+struct AppContext;
 
 // The colour picker of the caption editor: sixteen fixed colours and one
-// mixed on three sliders. "OK" writes the selected colour's HTML code
-// ("#RRGGBB") into the shared field given at creation, "Annuler" (or closing
-// the window) writes "". The dialog is meant to be created once and only
-// hidden between uses, so that the mixer and the selection stay as they were.
+// mixed on three sliders. "OK" chooses the selected colour, "Annuler" (or
+// closing the window) chooses nothing; the caller reads the choice. The
+// dialog is meant to be created once and only hidden between uses, so that
+// the mixer and the selection stay as they were.
 class FrmCouleur : public QDialog
 {
     Q_OBJECT
@@ -24,32 +25,34 @@ public:
     static constexpr int MixedSwatch = 16;
     static constexpr int SliderWidth = 256;
 
-    // lastColour: the field that receives the choice; it must outlive the dialog.
-    FrmCouleur(Platform &platform, QString appDir, QString &lastColour, QWidget *parent = nullptr);
+    explicit FrmCouleur(const AppContext &context, QWidget *parent = nullptr);
+
+    // Shows the picker modally and returns what it was left with.
+    std::optional<QColor> choose();
+    // The colour of the last "OK"; nothing after "Annuler" or before any use.
+    const std::optional<QColor> &choice() const { return m_choice; }
 
     // Makes swatch i (0 .. 16) the selected colour.
     void SelectSwatch(int i);
 
+    // ---- controls (C++ name, then objectName when it differs) ----------
     std::array<ColourSwatch *, 17> picCouleur{};
     std::array<RgbSlider *, 3> picChangeRGB{};
     ColourSwatch *picSelection = nullptr;
     QLabel *lblSelection = nullptr;
-    std::array<QLabel *, 3> Label1{};
+    std::array<QLabel *, 3> headings{}; // Label1
     std::array<QPushButton *, 2> cmdFin{};
-    PictureButton *cmdHelp = nullptr;
+    HelpButton *cmdHelp = nullptr;
 
 public slots:
-    void accept() override;   // "OK"
-    void reject() override;   // "Annuler"
+    void accept() override; // "OK"
+    void reject() override; // "Annuler"
 
 private:
-    void buildControls();
+    void buildControls(const AppContext &context);
     void buildLayout();
     void load();
     void mixerMoved();
-    void showHelp();
 
-    Platform &m_platform;
-    QString m_appDir;
-    QString &m_lastColour;
+    std::optional<QColor> m_choice;
 };

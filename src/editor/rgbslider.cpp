@@ -25,7 +25,8 @@ double roundHalfEven(double x)
 } // namespace
 
 RgbSlider::RgbSlider(Channel channel, int width, QWidget *parent)
-    : QWidget(parent), m_channel(channel)
+    : QWidget(parent)
+    , m_channel(channel)
 {
     setFixedSize(width, kHeight);
     // Moves without a button held must reach pointerAt(), which ignores them.
@@ -60,10 +61,7 @@ bool RgbSlider::pointerAt(double x, Qt::MouseButtons buttons)
     return true;
 }
 
-QSize RgbSlider::sizeHint() const
-{
-    return size();
-}
+QSize RgbSlider::sizeHint() const { return size(); }
 
 void RgbSlider::paintEvent(QPaintEvent *)
 {

@@ -10,7 +10,11 @@ class RgbSlider : public QWidget
 {
     Q_OBJECT
 public:
-    enum Channel { Red = 0, Green = 1, Blue = 2 };
+    enum Channel {
+        Red = 0,
+        Green = 1,
+        Blue = 2
+    };
 
     RgbSlider(Channel channel, int width, QWidget *parent = nullptr);
 

@@ -6,11 +6,6 @@
 
 namespace {
 const QString kBreak = QStringLiteral("<br>");
-
-int slidesOf(const SlideshowProject &project)
-{
-    return std::clamp<int>(project.slideCount, 0, SlideshowProject::MaxSlides);
-}
 } // namespace
 
 int CaptionBreaks::count(const QString &caption)
@@ -20,7 +15,7 @@ int CaptionBreaks::count(const QString &caption)
 
 void PadCaptionBreaks(SlideshowProject &project)
 {
-    const int slides = slidesOf(project);
+    const int slides = project.boundedSlideCount();
     int maxBreaks = 0;
     for (int i = 0; i < slides; ++i)
         maxBreaks = std::max(maxBreaks, CaptionBreaks::count(project.slideLines[i]));

@@ -1,15 +1,15 @@
 #include "output/defaulttemplate.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 namespace DefaultTemplate {
 
 const QStringList &restoredFiles()
 {
     static const QStringList files = {
-        QStringLiteral("Nouveau.lmv"), QStringLiteral("Nouveau.htm"),
-        QStringLiteral("Nouveau.js"),  QStringLiteral("Nouveau0.gif"),
-        QStringLiteral("imgFond.jpg"), QStringLiteral("imgFondTable.jpg"),
+        QStringLiteral("Nouveau.lmv"),  QStringLiteral("Nouveau.htm"),
+        QStringLiteral("Nouveau.js"),   QStringLiteral("Nouveau0.gif"),
+        QStringLiteral("imgFond.jpg"),  QStringLiteral("imgFondTable.jpg"),
         QStringLiteral("sohifrm2.wav"),
     };
     return files;
@@ -20,8 +20,8 @@ QList<FileResult> restoreFiles(const QString &appDir)
     const QString pristine = appDir + QStringLiteral("/Restaurer/");
     QList<FileResult> failures;
     for (const QString &file : restoredFiles()) {
-        const auto outcome = FileReplace::copyOver(pristine + file, appDir + QLatin1Char('/') + file);
-        if (!FileReplace::succeeded(outcome))
+        const auto outcome = FileOps::copy(pristine + file, appDir + QLatin1Char('/') + file);
+        if (!FileOps::succeeded(outcome))
             failures.append({file, outcome});
     }
     return failures;
@@ -31,9 +31,9 @@ QString failureText(const QList<FileResult> &failures)
 {
     QStringList lines{QStringLiteral("Certains fichiers n'ont pas pu être restaurés :")};
     for (const FileResult &failure : failures) {
-        const QString why = failure.outcome == FileReplace::Outcome::SourceMissing
-                                ? QStringLiteral("absent du dossier Restaurer")
-                                : QStringLiteral("copie impossible");
+        const QString why = failure.outcome == FileOps::Result::Missing
+            ? QStringLiteral("absent du dossier Restaurer")
+            : QStringLiteral("copie impossible");
         lines.append(QStringLiteral("- %1 (%2)").arg(failure.fileName, why));
     }
     lines.append(QStringLiteral("Ces fichiers ont gardé leur contenu précédent."));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/filereplace.h"
+#include "project/fileops.h"
 
 #include <QList>
 #include <QString>
@@ -18,18 +18,18 @@ const QStringList &restoredFiles();
 struct FileResult
 {
     QString fileName;
-    FileReplace::Outcome outcome;
+    FileOps::Result outcome;
 };
 
 struct RestoreResult
 {
     enum class Outcome {
-        Declined,        // the user answered No: nothing changed
-        Restored,        // every pristine file is back in AppDir
-        PartlyRestored,  // some files could not be restored; they kept their old content
+        Declined,       // the user answered No: nothing changed
+        Restored,       // every pristine file is back in AppDir
+        PartlyRestored, // some files could not be restored; they kept their old content
     };
     Outcome outcome = Outcome::Declined;
-    QList<FileResult> failures;  // the files that could not be restored, in order
+    QList<FileResult> failures; // the files that could not be restored, in order
 };
 
 // The file step alone: copies every pristine file over its AppDir namesake,

@@ -1,14 +1,18 @@
 #include "output/frmchangermodele.h"
 
-#include "app/platform.h"
-#include "output/browsefolderlist.h"
-#include "output/centreonscreen.h"
-#include "output/patternfilelist.h"
+#include "output/templatereplacement.h"
+#include "platform/appcontext.h"
+#include "platform/platform.h"
+#include "widgets/browsefolderlist.h"
+#include "widgets/centreonscreen.h"
+#include "widgets/folderbrowser.h"
+#include "widgets/helpbutton.h"
+#include "widgets/patternfilelist.h"
+#include "widgets/picturepreview.h"
 
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -29,9 +33,9 @@ QPushButton *pictureButton(QStyle::StandardPixmap picture, const QString &toolti
 }
 
 // Hidden parts keep their place, so the window does not jump as they come and go.
-template <typename W>
-W *steady(W *widget)
+template <typename W> W *steady(W *widget, const char *name)
 {
+    widget->setObjectName(QLatin1String(name));
     QSizePolicy policy = widget->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     widget->setSizePolicy(policy);
@@ -40,68 +44,61 @@ W *steady(W *widget)
 
 } // namespace
 
-FrmChangerModele::FrmChangerModele(Platform &platform, QString appDir, QWidget *parent)
-    : QDialog(parent), m_platform(platform), m_appDir(std::move(appDir))
+FrmChangerModele::FrmChangerModele(const AppContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_templateFolder(context.appDir + QStringLiteral("/Modeles"))
 {
     setObjectName(QStringLiteral("frmChangerModele"));
     setWindowTitle(QStringLiteral("Modèle"));
     setModal(true);
-    buildLayout();
+    buildLayout(context);
     connectControls();
     openAtTemplateFolder();
 }
 
-QString FrmChangerModele::templateFolder() const
+void FrmChangerModele::buildLayout(const AppContext &context)
 {
-    return m_appDir + QStringLiteral("/Modeles");
-}
-
-void FrmChangerModele::buildLayout()
-{
-    cmdHelp = pictureButton(QStyle::SP_DialogHelpButton, QStringLiteral("Aide contextuelle"),
-                            QStringLiteral("cmdHelp"), this);
+    cmdHelp = new HelpButton(context, QStringLiteral("Aide_Contextuelle/ChangerModele.htm"), this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    cmdHelp->setCaption(QStringLiteral("Aide contextuelle"));
     cmdOpen = pictureButton(QStyle::SP_DialogOpenButton,
                             QStringLiteral("Ouvrir un fichier HTML existant"),
                             QStringLiteral("cmdOpen"), this);
-    Command1 = pictureButton(QStyle::SP_DialogApplyButton,
-                             QStringLiteral("Appliquer le modèle choisi"),
-                             QStringLiteral("Command1"), this);
-    Command1->setDefault(true);
+    applyButton = pictureButton(QStyle::SP_DialogApplyButton,
+                                QStringLiteral("Appliquer le modèle choisi"),
+                                QStringLiteral("Command1"), this);
+    applyButton->setDefault(true);
 
-    Dir1 = steady(new BrowseFolderList(this));
-    Dir1->setObjectName(QStringLiteral("Dir1"));
-    File1 = steady(new PatternFileList(QStringLiteral("*.htm"), this));
-    File1->setObjectName(QStringLiteral("File1"));
-    Label2 = steady(new QLabel(QStringLiteral("Choisissez l'image de fond de cadre :"), this));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    QFont strong = Label2->font();
+    templateFolders = steady(new BrowseFolderList(this), "Dir1");
+    templateFiles = steady(new PatternFileList(QStringLiteral("*.htm"), this), "File1");
+    frameCaption = steady(new QLabel(QStringLiteral("Choisissez l'image de fond de cadre :"), this),
+                          "Label2");
+    QFont strong = frameCaption->font();
     strong.setBold(true);
-    Label2->setFont(strong);
-    Dir2 = steady(new BrowseFolderList(this));
-    Dir2->setObjectName(QStringLiteral("Dir2"));
-    File2 = steady(new PatternFileList(QStringLiteral("*.jpg"), this));
-    File2->setObjectName(QStringLiteral("File2"));
-    imgVisu = steady(new QLabel(this));
-    imgVisu->setObjectName(QStringLiteral("imgVisu"));
+    frameCaption->setFont(strong);
+    frameFolders = steady(new BrowseFolderList(this), "Dir2");
+    framePictures = steady(new PatternFileList(QStringLiteral("*.jpg"), this), "File2");
+    imgVisu = steady(new PicturePreview(this), "imgVisu");
     imgVisu->setFixedSize(200, 150);
-    imgVisu->setAlignment(Qt::AlignCenter);
     imgVisu->setFrameShape(QFrame::StyledPanel);
     imgVisu->setBackgroundRole(QPalette::Base);
     imgVisu->setAutoFillBackground(true);
 
-    for (QWidget *list : {static_cast<QWidget *>(Dir1), static_cast<QWidget *>(File1),
-                          static_cast<QWidget *>(Dir2), static_cast<QWidget *>(File2)})
+    for (QWidget *list :
+         {static_cast<QWidget *>(templateFolders), static_cast<QWidget *>(templateFiles),
+          static_cast<QWidget *>(frameFolders), static_cast<QWidget *>(framePictures)})
         list->setMinimumSize(180, 140);
 
     // Left: the template lists; right: the frame picture, for "Image.htm" only.
     auto *templates = new QVBoxLayout;
-    templates->addWidget(Dir1, 1);
-    templates->addWidget(File1, 1);
+    templates->addWidget(templateFolders, 1);
+    templates->addWidget(templateFiles, 1);
 
     auto *frame = new QGridLayout;
-    frame->addWidget(Label2, 0, 0, 1, 2);
-    frame->addWidget(Dir2, 1, 0);
-    frame->addWidget(File2, 2, 0);
+    frame->addWidget(frameCaption, 0, 0, 1, 2);
+    frame->addWidget(frameFolders, 1, 0);
+    frame->addWidget(framePictures, 2, 0);
     frame->addWidget(imgVisu, 1, 1, 2, 1, Qt::AlignTop);
     frame->setRowStretch(1, 1);
     frame->setRowStretch(2, 1);
@@ -119,7 +116,7 @@ void FrmChangerModele::buildLayout()
     buttons->addWidget(cmdOpen);
     buttons->addStretch(1);
     buttons->addWidget(cmdHelp);
-    buttons->addWidget(Command1);
+    buttons->addWidget(applyButton);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
@@ -132,24 +129,28 @@ void FrmChangerModele::buildLayout()
 
 void FrmChangerModele::connectControls()
 {
-    connect(cmdHelp, &QPushButton::clicked, this, &FrmChangerModele::cmdHelpClicked);
+    m_templateBrowser = new FolderBrowser(nullptr, templateFolders, templateFiles, this);
+    m_frameBrowser = new FolderBrowser(nullptr, frameFolders, framePictures, this);
     connect(cmdOpen, &QPushButton::clicked, this, &FrmChangerModele::cmdOpenClicked);
-    connect(Dir1, &BrowseFolderList::pathChanged, this, &FrmChangerModele::dir1Changed);
-    connect(File1, &PatternFileList::itemSelectionChanged, this, &FrmChangerModele::file1Clicked);
-    connect(File1, &PatternFileList::itemDoubleClicked, this, &FrmChangerModele::command1Clicked);
-    connect(Dir2, &BrowseFolderList::pathChanged, this, &FrmChangerModele::dir2Changed);
-    connect(File2, &PatternFileList::itemSelectionChanged, this, &FrmChangerModele::file2Clicked);
-    connect(Command1, &QPushButton::clicked, this, &FrmChangerModele::command1Clicked);
+    connect(m_templateBrowser, &FolderBrowser::folderChanged, this,
+            &FrmChangerModele::templateFolderChanged);
+    connect(templateFiles, &PatternFileList::itemSelectionChanged, this,
+            &FrmChangerModele::templateClicked);
+    connect(templateFiles, &PatternFileList::itemDoubleClicked, this,
+            &FrmChangerModele::applyClicked);
+    connect(m_frameBrowser, &FolderBrowser::folderChanged, this,
+            &FrmChangerModele::frameFolderChanged);
+    connect(framePictures, &PatternFileList::itemSelectionChanged, this,
+            &FrmChangerModele::framePictureClicked);
+    connect(applyButton, &QPushButton::clicked, this, &FrmChangerModele::applyClicked);
 }
 
 void FrmChangerModele::openAtTemplateFolder()
 {
-    Dir1->setPath(templateFolder());
-    File1->setFolder(templateFolder());
-    Dir1->hide();
-    File1->hide();
-    Dir2->setPath(templateFolder());
-    File2->setFolder(templateFolder());
+    m_templateBrowser->setFolder(m_templateFolder);
+    templateFolders->hide();
+    templateFiles->hide();
+    m_frameBrowser->setFolder(m_templateFolder);
     setFramePickerVisible(false);
 }
 
@@ -162,99 +163,71 @@ void FrmChangerModele::showEvent(QShowEvent *event)
     }
 }
 
-void FrmChangerModele::cmdHelpClicked()
-{
-    m_platform.openWithShell(m_appDir + QStringLiteral("/Aide_Contextuelle/ChangerModele.htm"));
-}
-
 void FrmChangerModele::cmdOpenClicked()
 {
-    Dir1->show();
+    templateFolders->show();
     // The file list follows the same rule as when the folder changes, so that
     // a second press after leaving the template folder does not offer files
     // from elsewhere.
-    showFile1WhenInTemplateFolder();
+    showTemplatesWhenInTemplateFolder();
 }
 
-void FrmChangerModele::dir1Changed(const QString &path)
-{
-    File1->setFolder(path);
-    showFile1WhenInTemplateFolder();
-}
+void FrmChangerModele::templateFolderChanged() { showTemplatesWhenInTemplateFolder(); }
 
-void FrmChangerModele::showFile1WhenInTemplateFolder()
+void FrmChangerModele::showTemplatesWhenInTemplateFolder()
 {
     // Templates are chosen only inside the template folder or its subfolders.
-    File1->setVisible(File1->folder().contains(templateFolder()));
+    templateFiles->setVisible(templateFiles->folder().contains(m_templateFolder));
 }
 
-void FrmChangerModele::file1Clicked()
+void FrmChangerModele::templateClicked()
 {
-    const QString name = File1->selectedFileName();
+    const QString name = templateFiles->selectedFileName();
     if (name.isEmpty())
-        return;  // the list was emptied or refilled, nothing was clicked
+        return; // the list was emptied or refilled, nothing was clicked
     m_chosenTemplate = name;
     setFramePickerVisible(name == QLatin1String(TemplateReplacement::FramedTemplate));
 }
 
 void FrmChangerModele::setFramePickerVisible(bool visible)
 {
-    Label2->setVisible(visible);
-    Dir2->setVisible(visible);
-    File2->setVisible(visible);
+    frameCaption->setVisible(visible);
+    frameFolders->setVisible(visible);
+    framePictures->setVisible(visible);
     imgVisu->setVisible(visible);
 }
 
-void FrmChangerModele::dir2Changed(const QString &path)
+void FrmChangerModele::frameFolderChanged()
 {
-    File2->setFolder(path);
-    imgVisu->clear();  // the preview always shows the picture that would be used
+    imgVisu->clear(); // the preview always shows the picture that would be used
 }
 
-void FrmChangerModele::file2Clicked()
+void FrmChangerModele::framePictureClicked()
 {
     const QString picture = chosenFramePicture();
-    if (picture.isEmpty())
-        return;
-    QImageReader reader(picture);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        imgVisu->clear();
-        return;
-    }
-    const QSize room = imgVisu->contentsRect().size();
-    imgVisu->setPixmap(QPixmap::fromImage(
-        image.size().boundedTo(room) == image.size()
-            ? image
-            : image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    if (!picture.isEmpty())
+        imgVisu->showPicture(picture);
 }
 
 QString FrmChangerModele::chosenFramePicture() const
 {
-    const QString name = File2->selectedFileName();
-    return name.isEmpty() ? QString() : File2->folder() + QLatin1Char('/') + name;
+    const QString name = framePictures->selectedFileName();
+    return name.isEmpty() ? QString() : framePictures->folder() + QLatin1Char('/') + name;
 }
 
-void FrmChangerModele::command1Clicked()
+void FrmChangerModele::applyClicked()
 {
-    if (File1->selectedFileName().isEmpty() || File1->isHidden()) {
+    if (templateFiles->selectedFileName().isEmpty() || templateFiles->isHidden()) {
         close();
         return;
     }
-    const auto answer = m_platform.message(
+    const auto answer = m_context.platform.message(
         QStringLiteral("Voules-vous remplacer le modèle par défaut\r\n"
                        "pour les présentations \r\n"
                        "par le fichier-modèle ")
             + m_chosenTemplate,
         Platform::Buttons::YesNo, Platform::Icon::None, QString());
-    if (answer == Platform::Answer::Yes) {
-        const QString picture = chosenFramePicture();
-        m_change = TemplateReplacement::replaceTemplate(m_appDir, m_chosenTemplate, picture);
-        if (!m_change->succeeded())
-            m_platform.message(
-                TemplateReplacement::failureText(*m_change, m_chosenTemplate, picture),
-                Platform::Buttons::Ok, Platform::Icon::Exclamation, QStringLiteral("ALERTE"));
-    }
+    if (answer == Platform::Answer::Yes)
+        m_choice = Choice{m_chosenTemplate, chosenFramePicture()};
     close();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/templatereplacement.h"
+#include "platform/appcontext.h"
 
 #include <QDialog>
 #include <QString>
@@ -8,61 +8,70 @@
 #include <optional>
 
 class BrowseFolderList;
+class FolderBrowser;
+class HelpButton;
 class PatternFileList;
-class Platform;
+class PicturePreview;
 class QLabel;
 class QPushButton;
 
 // The template chooser: the user picks a page design among the "*.htm" files
-// of AppDir/Modeles (and, for "Image.htm", the picture behind its frame);
-// Command1 puts it in the place of AppDir/Nouveau.htm after a confirmation.
-// Its state starts afresh with each window, which is destroyed on close.
+// of AppDir/Modeles (and, for "Image.htm", the picture behind its frame) and
+// confirms it with applyButton. The chooser changes no file: the caller reads
+// choice() once it is closed and puts the template in place. Its state starts
+// afresh with each window, which is destroyed on close.
 class FrmChangerModele : public QDialog
 {
     Q_OBJECT
 public:
-    FrmChangerModele(Platform &platform, QString appDir, QWidget *parent = nullptr);
+    struct Choice
+    {
+        QString templateName; // a file name of AppDir/Modeles
+        QString framePicture; // full path of the frame picture, "" when none was chosen
+    };
 
-    // The file name last clicked in File1.
+    FrmChangerModele(const AppContext &context, QWidget *parent = nullptr);
+
+    // The file name last clicked in the template list.
     const QString &chosenTemplate() const { return m_chosenTemplate; }
-    // What the last confirmed replacement did; empty when nothing was replaced.
-    const std::optional<TemplateReplacement::Result> &change() const { return m_change; }
+    // The confirmed choice; nothing when the chooser was left without one.
+    const std::optional<Choice> &choice() const { return m_choice; }
 
-    // ---- controls (names are their objectNames) -------------------------
-    QPushButton *cmdHelp = nullptr;
+    // ---- controls (C++ name, then objectName when it differs) ----------
+    HelpButton *cmdHelp = nullptr;
     QPushButton *cmdOpen = nullptr;
-    BrowseFolderList *Dir1 = nullptr;
-    PatternFileList *File1 = nullptr;
-    QLabel *Label2 = nullptr;
-    BrowseFolderList *Dir2 = nullptr;
-    PatternFileList *File2 = nullptr;
-    QLabel *imgVisu = nullptr;
-    QPushButton *Command1 = nullptr;
+    BrowseFolderList *templateFolders = nullptr; // Dir1
+    PatternFileList *templateFiles = nullptr;    // File1
+    QLabel *frameCaption = nullptr;              // Label2
+    BrowseFolderList *frameFolders = nullptr;    // Dir2
+    PatternFileList *framePictures = nullptr;    // File2
+    PicturePreview *imgVisu = nullptr;
+    QPushButton *applyButton = nullptr; // Command1
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void buildLayout();
+    void buildLayout(const AppContext &context);
     void connectControls();
     void openAtTemplateFolder();
 
-    void cmdHelpClicked();
     void cmdOpenClicked();
-    void dir1Changed(const QString &path);
-    void file1Clicked();
-    void dir2Changed(const QString &path);
-    void file2Clicked();
-    void command1Clicked();
+    void templateFolderChanged();
+    void templateClicked();
+    void frameFolderChanged();
+    void framePictureClicked();
+    void applyClicked();
 
-    QString templateFolder() const;
-    void showFile1WhenInTemplateFolder();
+    void showTemplatesWhenInTemplateFolder();
     void setFramePickerVisible(bool visible);
     QString chosenFramePicture() const;
 
-    Platform &m_platform;
-    QString m_appDir;
+    AppContext m_context;
+    QString m_templateFolder;
+    FolderBrowser *m_templateBrowser = nullptr;
+    FolderBrowser *m_frameBrowser = nullptr;
     QString m_chosenTemplate;
-    std::optional<TemplateReplacement::Result> m_change;
+    std::optional<Choice> m_choice;
     bool m_centred = false;
 };

@@ -5,7 +5,7 @@ namespace GeneratedPage {
 QString scriptLine(const QString &projectName)
 {
     return QStringLiteral("<script language=\"JavaScript\" type=\"text/JavaScript\" src=\"")
-           + projectName + QStringLiteral(".js\">");
+        + projectName + QStringLiteral(".js\">");
 }
 
 std::optional<QStringList> fromTemplate(const QStringList &templateLines,

@@ -13,19 +13,12 @@ namespace {
 constexpr int BlockAFirst = 7, BlockALast = 10;
 constexpr int BlockBFirst = 13, BlockBLast = 16;
 
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
+QString quoted(const QString &text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
 
 QString element(const char *id)
 {
-    return QStringLiteral("document.getElementById(") + quoted(QLatin1String(id)) + QLatin1Char(')');
-}
-
-int slidesOf(const SlideshowProject &project)
-{
-    return std::clamp<int>(project.slideCount, 0, SlideshowProject::MaxSlides);
+    return QStringLiteral("document.getElementById(") + quoted(QLatin1String(id))
+        + QLatin1Char(')');
 }
 
 } // namespace
@@ -44,19 +37,19 @@ QString jsString(const QString &text)
 
 QStringList blockA(const SlideshowProject &project)
 {
-    const int slides = slidesOf(project);
+    const int slides = project.boundedSlideCount();
     QStringList lines;
     lines.reserve(2 + 2 * slides);
     lines << QStringLiteral("var RepImage=") + quoted(jsString(project.name)) + QLatin1Char(';')
           << QStringLiteral("var NBSprite=") + QString::number(int(project.slideCount) - 1)
-                 + QLatin1Char(';');
+            + QLatin1Char(';');
     for (int i = 0; i < slides; ++i)
         lines << QStringLiteral("Info[") + QString::number(i) + QStringLiteral("]=")
-                     + quoted(QStringLiteral("&nbsp;") + ScriptTextOfLine(project.slideLines[i]))
-                     + QLatin1Char(';');
+                + quoted(QStringLiteral("&nbsp;") + ScriptTextOfLine(project.slideLines[i]))
+                + QLatin1Char(';');
     for (int i = 0; i < slides; ++i)
         lines << QStringLiteral("TypeImage[") + QString::number(i) + QStringLiteral("]=")
-                     + quoted(project.imageTypes[i]) + QLatin1Char(';');
+                + quoted(project.imageTypes[i]) + QLatin1Char(';');
     return lines;
 }
 
@@ -81,7 +74,7 @@ std::optional<QStringList> fromTemplate(const QStringList &templateLines,
     if (templateLines.size() < MinTemplateLines)
         return std::nullopt;
     QStringList script;
-    script.reserve(templateLines.size() + 2 * slidesOf(project));
+    script.reserve(templateLines.size() + 2 * project.boundedSlideCount());
     script << templateLines.mid(0, BlockAFirst - 1) << blockA(project)
            << templateLines.mid(BlockALast, BlockBFirst - BlockALast - 1) << blockB(project)
            << templateLines.mid(BlockBLast);

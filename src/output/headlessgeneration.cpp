@@ -1,7 +1,7 @@
 #include "output/headlessgeneration.h"
 
-#include "app/platform.h"
 #include "output/slideshowgeneration.h"
+#include "platform/platform.h"
 #include "project/projectstorage.h"
 #include "project/slideshowproject.h"
 
@@ -23,19 +23,14 @@ ExitCode exitCodeOf(GenerationResult::Outcome outcome)
 {
     using Outcome = GenerationResult::Outcome;
     switch (outcome) {
-    case Outcome::Generated:
-        return Generated;
-    case Outcome::RefusedUnnamed:
-        return RefusedUnnamed;
+    case Outcome::Generated: return Generated;
+    case Outcome::RefusedUnnamed: return RefusedUnnamed;
     case Outcome::TemplateMissing:
-    case Outcome::TemplateTooShort:
-        return TemplateProblem;
-    case Outcome::SoundMissing:
-        return SoundMissing;
+    case Outcome::TemplateTooShort: return TemplateProblem;
+    case Outcome::SoundMissing: return SoundMissing;
     case Outcome::WriteFailed:
     case Outcome::NotLoaded:
-    case Outcome::RefusedUnsaved:
-        break;
+    case Outcome::RefusedUnsaved: break;
     }
     return WriteFailed;
 }
@@ -60,8 +55,7 @@ ExitCode run(const QString &projectFile, const QString &appDir, Platform &platfo
     project.updateBasePath();
     // Only the project file is read; the backup root is never used.
     switch (ProjectStorage(project, QString()).ReadProjectFile()) {
-    case ProjectStorage::ReadResult::Loaded:
-        break;
+    case ProjectStorage::ReadResult::Loaded: break;
     case ProjectStorage::ReadResult::Unreadable:
         return refuse(platform, NoSuchFile,
                       QStringLiteral("Le fichier %1 ne peut pas être lu !").arg(shown));
@@ -75,8 +69,8 @@ ExitCode run(const QString &projectFile, const QString &appDir, Platform &platfo
     project.loaded = true;
     project.saved = true;
 
-    const GenerationResult result =
-        GenerateSlideshow(project, appDir, platform, AfterGeneration::StayHere);
+    const GenerationResult result = GenerateSlideshow(project, appDir, platform,
+                                                      AfterGeneration::StayHere);
     for (const QString &written : result.writtenFiles)
         out << QStringLiteral("Écrit : ") << QDir::toNativeSeparators(written) << Qt::endl;
     return exitCodeOf(result.outcome);

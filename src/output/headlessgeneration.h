@@ -15,12 +15,12 @@ namespace HeadlessGeneration {
 enum ExitCode : int {
     Generated = 0,
     // 1 and 2 are the command line's own (start failed, bad option).
-    NoSuchFile = 3,       // the file does not exist or cannot be read
-    NotAProject = 4,      // not a .lmv project, or one without slides
-    RefusedUnnamed = 5,   // the default project "Nouveau"
-    TemplateProblem = 6,  // a template of appDir is missing or incomplete
-    SoundMissing = 7,     // the sound of appDir is missing
-    WriteFailed = 8,      // the project folder cannot be written
+    NoSuchFile = 3,      // the file does not exist or cannot be read
+    NotAProject = 4,     // not a .lmv project, or one without slides
+    RefusedUnnamed = 5,  // the default project "Nouveau"
+    TemplateProblem = 6, // a template of appDir is missing or incomplete
+    SoundMissing = 7,    // the sound of appDir is missing
+    WriteFailed = 8,     // the project folder cannot be written
 };
 
 // Generates the slideshow of projectFile with the templates of appDir.

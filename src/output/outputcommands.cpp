@@ -1,24 +1,21 @@
 #include "output/outputcommands.h"
 
-#include "app/frmprincipal.h"
-#include "app/picturebutton.h"
 #include "output/pageview.h"
 #include "output/slideshowgeneration.h"
+#include "widgets/picturebutton.h"
 
-OutputCommands::OutputCommands(FrmPrincipal &window)
-    : QObject(&window)
-    , m_window(window)
+OutputCommands::OutputCommands(const Controls &controls, SlideshowProject &project,
+                               const AppContext &context)
+    : m_project(project)
+    , m_context(context)
 {
-    connect(window.imgVisual, &PictureButton::released, this, &OutputCommands::generate);
-    connect(window.imgVisuHTML, &PictureButton::released, this, &OutputCommands::viewPage);
+    connect(controls.imgVisual, &PictureButton::released, this, &OutputCommands::generate);
+    connect(controls.imgVisuHTML, &PictureButton::released, this, &OutputCommands::viewPage);
 }
 
 void OutputCommands::generate()
 {
-    GenerateSlideshow(m_window.project, m_window.appDir(), m_window.platform());
+    GenerateSlideshow(m_project, m_context.appDir, m_context.platform);
 }
 
-void OutputCommands::viewPage()
-{
-    ViewGeneratedPage(m_window.project, m_window.platform());
-}
+void OutputCommands::viewPage() { viewGeneratedPage(m_project, m_context.platform); }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/appcontext.h"
+
 #include <QObject>
 
-class FrmPrincipal;
+class PictureButton;
+struct SlideshowProject;
 
 // The main window's slideshow commands: imgVisual generates the slideshow
 // and shows it in the browser, imgVisuHTML shows the page last generated.
@@ -10,12 +13,18 @@ class OutputCommands : public QObject
 {
     Q_OBJECT
 public:
-    // Hooks the commands to the window's buttons; owned by the window.
-    explicit OutputCommands(FrmPrincipal &window);
+    struct Controls
+    {
+        PictureButton *imgVisual = nullptr;
+        PictureButton *imgVisuHTML = nullptr;
+    };
+
+    OutputCommands(const Controls &controls, SlideshowProject &project, const AppContext &context);
 
     void generate();
     void viewPage();
 
 private:
-    FrmPrincipal &m_window;
+    SlideshowProject &m_project;
+    AppContext m_context;
 };

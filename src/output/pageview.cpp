@@ -1,10 +1,10 @@
 #include "output/pageview.h"
 
-#include "app/platform.h"
 #include "output/slideshowgeneration.h"
+#include "platform/platform.h"
 #include "project/slideshowproject.h"
 
-void ViewGeneratedPage(const SlideshowProject &project, Platform &platform)
+void viewGeneratedPage(const SlideshowProject &project, Platform &platform)
 {
     if (!project.loaded)
         return;

@@ -7,4 +7,4 @@ struct SlideshowProject;
 // generating it again; warns first when slides changed since then. Nothing
 // happens while no project is open. The page's existence is not checked: the
 // shell reports nothing either way.
-void ViewGeneratedPage(const SlideshowProject &project, Platform &platform);
+void viewGeneratedPage(const SlideshowProject &project, Platform &platform);

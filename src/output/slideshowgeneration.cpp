@@ -1,10 +1,10 @@
 #include "output/slideshowgeneration.h"
 
-#include "app/platform.h"
 #include "output/captionbreaks.h"
-#include "output/filereplace.h"
 #include "output/generatedpage.h"
 #include "output/generatedscript.h"
+#include "platform/platform.h"
+#include "project/fileops.h"
 #include "project/slideshowproject.h"
 #include "project/textfile.h"
 
@@ -45,11 +45,10 @@ QString failureText(const GenerationResult &result)
     case Outcome::WriteFailed:
         text = QStringLiteral("Impossible d'écrire le fichier %1 !").arg(path);
         break;
-    default:
-        return {};
+    default: return {};
     }
     return QStringLiteral("Le diaporama n'a pas pu être créé.\r\n") + text
-           + QStringLiteral("\r\nLes fichiers du diaporama déjà présents sont conservés.");
+        + QStringLiteral("\r\nLes fichiers du diaporama déjà présents sont conservés.");
 }
 
 // A template's lines, or the failure that keeps it from being used.
@@ -157,8 +156,7 @@ QStringList copyMissingBackgrounds(const QStringList &page, const QString &appDi
         const QString target = folder + QLatin1Char('/') + picture;
         if (!pageText.contains(picture) || QFile::exists(target))
             continue;
-        if (FileReplace::copyOver(appDir + QLatin1Char('/') + picture, target)
-            == FileReplace::Outcome::Replaced)
+        if (FileOps::copy(appDir + QLatin1Char('/') + picture, target) == FileOps::Result::Done)
             copied << target;
     }
     return copied;
@@ -187,8 +185,7 @@ GenerationResult writeSlideshow(SlideshowProject &project, const QString &appDir
     const QStringList script = *GeneratedScript::fromTemplate(scriptRead.lines, padded);
 
     PendingFiles files;
-    const bool prepared =
-        files.add(SlideshowFiles::pagePath(project), textOf(page))
+    const bool prepared = files.add(SlideshowFiles::pagePath(project), textOf(page))
         && files.add(project.basePath + QStringLiteral(".js"), textOf(script))
         && files.addCopy(project.folder + QLatin1Char('/') + SlideshowFiles::Sound, sound);
     if (!prepared || !files.commitAll())
@@ -198,8 +195,7 @@ GenerationResult writeSlideshow(SlideshowProject &project, const QString &appDir
     project.htmlGenerated = true;
     GenerationResult result;
     result.outcome = Outcome::Generated;
-    result.writtenFiles = files.committed()
-                          + copyMissingBackgrounds(page, appDir, project.folder);
+    result.writtenFiles = files.committed() + copyMissingBackgrounds(page, appDir, project.folder);
     return result;
 }
 

@@ -10,14 +10,14 @@ struct SlideshowProject;
 struct GenerationResult
 {
     enum class Outcome {
-        NotLoaded,            // no project open: nothing done
-        RefusedUnnamed,       // the default project "Nouveau": refused with a message
-        RefusedUnsaved,       // unsaved changes: refused with a message
-        Generated,            // page, script and sound written
-        TemplateMissing,      // a template could not be read
-        TemplateTooShort,     // a template has fewer lines than the line map needs
-        SoundMissing,         // the sound of AppDir could not be read
-        WriteFailed,          // a file of the project folder could not be written
+        NotLoaded,        // no project open: nothing done
+        RefusedUnnamed,   // the default project "Nouveau": refused with a message
+        RefusedUnsaved,   // unsaved changes: refused with a message
+        Generated,        // page, script and sound written
+        TemplateMissing,  // a template could not be read
+        TemplateTooShort, // a template has fewer lines than the line map needs
+        SoundMissing,     // the sound of AppDir could not be read
+        WriteFailed,      // a file of the project folder could not be written
     };
     Outcome outcome = Outcome::NotLoaded;
     // The file concerned by a failure (template, sound or file being written).
@@ -30,7 +30,10 @@ struct GenerationResult
 };
 
 // Whether a successful generation shows the page in the browser.
-enum class AfterGeneration { OpenPage, StayHere };
+enum class AfterGeneration {
+    OpenPage,
+    StayHere
+};
 
 // Makes the slideshow of the open project in its folder: the page and the
 // script from the templates of appDir, and a copy of the sound. Either all

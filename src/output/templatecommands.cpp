@@ -1,36 +1,47 @@
 #include "output/templatecommands.h"
 
-#include "app/frmprincipal.h"
-#include "app/picturebutton.h"
 #include "output/defaulttemplate.h"
 #include "output/frmchangermodele.h"
+#include "output/templatereplacement.h"
+#include "platform/platform.h"
+#include "project/slideshowproject.h"
+#include "widgets/picturebutton.h"
 
 #include <QPushButton>
 
-TemplateCommands::TemplateCommands(FrmPrincipal &window)
-    : TemplateCommands(window.platform(), window.appDir(), window.project, &window)
+TemplateCommands::TemplateCommands(const Controls &controls, const SlideshowProject &project,
+                                   const AppContext &context, QWidget *window)
+    : m_project(project)
+    , m_context(context)
+    , m_window(window)
 {
-    connect(window.imgModele, &PictureButton::released, this, &TemplateCommands::restoreRequested);
-    connect(window.cmdChangerModele, &QPushButton::clicked, this,
+    connect(controls.imgModele, &PictureButton::released, this,
+            &TemplateCommands::restoreRequested);
+    connect(controls.cmdChangerModele, &QPushButton::clicked, this,
             &TemplateCommands::chooseTemplate);
-}
-
-TemplateCommands::TemplateCommands(Platform &platform, QString appDir,
-                                   const SlideshowProject &project, QWidget *window)
-    : QObject(window), m_platform(platform), m_appDir(std::move(appDir)), m_project(project),
-      m_window(window)
-{
 }
 
 void TemplateCommands::restoreRequested()
 {
     if (m_project.isDefaultProject())
         return;
-    DefaultTemplate::RestoreDefaultTemplate(m_platform, m_appDir);
+    DefaultTemplate::RestoreDefaultTemplate(m_context.platform, m_context.appDir);
 }
 
 void TemplateCommands::chooseTemplate()
 {
-    FrmChangerModele chooser(m_platform, m_appDir, m_window);
-    chooser.exec();
+    std::optional<FrmChangerModele::Choice> choice;
+    {
+        FrmChangerModele chooser(m_context, m_window);
+        chooser.exec();
+        choice = chooser.choice();
+    }
+    if (!choice)
+        return;
+    const auto result = TemplateReplacement::replaceTemplate(m_context.appDir, choice->templateName,
+                                                             choice->framePicture);
+    if (!result.succeeded())
+        m_context.platform.message(
+            TemplateReplacement::failureText(result, choice->templateName, choice->framePicture),
+            Platform::Buttons::Ok, Platform::Icon::Exclamation, QStringLiteral("ALERTE"));
 }

@@ -1,35 +1,41 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
+#include "platform/appcontext.h"
 
-class FrmPrincipal;
-class Platform;
+#include <QObject>
+
+class PictureButton;
+class QPushButton;
 class QWidget;
 struct SlideshowProject;
 
 // The main window's template commands: imgModele puts the default template
-// back, cmdChangerModele opens the template chooser.
+// back, cmdChangerModele opens the template chooser and puts the chosen
+// template in place.
 class TemplateCommands : public QObject
 {
     Q_OBJECT
 public:
-    // Hooks the commands to the main window's controls; owned by the window.
-    explicit TemplateCommands(FrmPrincipal &window);
-    // The commands alone, for a window that connects them itself.
-    TemplateCommands(Platform &platform, QString appDir, const SlideshowProject &project,
-                     QWidget *window);
+    struct Controls
+    {
+        PictureButton *imgModele = nullptr;
+        QPushButton *cmdChangerModele = nullptr;
+    };
+
+    // window: the parent of the chooser.
+    TemplateCommands(const Controls &controls, const SlideshowProject &project,
+                     const AppContext &context, QWidget *window);
 
     // Release of imgModele: restores the default template, except while the
     // default project itself is open.
     void restoreRequested();
-    // cmdChangerModele: shows the template chooser modally; it is destroyed
-    // when it closes.
+    // cmdChangerModele: shows the template chooser modally (it is destroyed
+    // when it closes), then replaces the template as chosen and tells the
+    // user what could not be replaced.
     void chooseTemplate();
 
 private:
-    Platform &m_platform;
-    QString m_appDir;
     const SlideshowProject &m_project;
+    AppContext m_context;
     QWidget *m_window;
 };

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "output/filereplace.h"
-
 #include <QString>
 
 // Puts another page design in the place of AppDir/Nouveau.htm. The page is
@@ -16,16 +14,16 @@ inline constexpr auto FramedTemplate = "Image.htm";
 struct Result
 {
     enum class Page {
-        Replaced,       // Nouveau.htm is now a copy of the template
-        SourceMissing,  // no such template in Modeles: Nouveau.htm untouched
-        WriteFailed,    // the copy could not be written: Nouveau.htm untouched
+        Replaced,      // Nouveau.htm is now a copy of the template
+        SourceMissing, // no such template in Modeles: Nouveau.htm untouched
+        WriteFailed,   // the copy could not be written: Nouveau.htm untouched
     };
     enum class Frame {
-        NotNeeded,      // the template has no frame picture, or the page failed
-        Replaced,       // both frame pictures are now copies of the chosen one
-        NotChosen,      // no picture was chosen: the frame pictures are kept
-        SourceMissing,  // the chosen picture cannot be read: the frame pictures are kept
-        WriteFailed,    // a frame picture could not be written and kept its content
+        NotNeeded,     // the template has no frame picture, or the page failed
+        Replaced,      // both frame pictures are now copies of the chosen one
+        NotChosen,     // no picture was chosen: the frame pictures are kept
+        SourceMissing, // the chosen picture cannot be read: the frame pictures are kept
+        WriteFailed,   // a frame picture could not be written and kept its content
     };
     Page page = Page::Replaced;
     Frame frame = Frame::NotNeeded;
@@ -43,7 +41,6 @@ Result replaceTemplate(const QString &appDir, const QString &templateName,
                        const QString &framePicture);
 
 // The text telling the user what could not be changed; empty on success.
-QString failureText(const Result &result, const QString &templateName,
-                    const QString &framePicture);
+QString failureText(const Result &result, const QString &templateName, const QString &framePicture);
 
 } // namespace TemplateReplacement

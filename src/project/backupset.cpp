@@ -17,10 +17,7 @@ QString stemPath(const QString &root)
     return root + QLatin1Char('/') + QLatin1String(SlideshowProject::BackupStem);
 }
 
-QString cleaned(const QString &path)
-{
-    return QDir::cleanPath(path);
-}
+QString cleaned(const QString &path) { return QDir::cleanPath(path); }
 
 } // namespace
 
@@ -29,20 +26,14 @@ BackupSet::BackupSet(QString root)
 {
 }
 
-QString BackupSet::filePath(const QString &extension) const
-{
-    return stemPath(m_root) + extension;
-}
+QString BackupSet::filePath(const QString &extension) const { return stemPath(m_root) + extension; }
 
 QString BackupSet::imagePath(int n, const QString &type) const
 {
     return stemPath(m_root) + QString::number(n) + type;
 }
 
-QString BackupSet::ownerPath() const
-{
-    return filePath(QStringLiteral(".owner"));
-}
+QString BackupSet::ownerPath() const { return filePath(QStringLiteral(".owner")); }
 
 std::optional<BackupSet::Owner> BackupSet::owner() const
 {
@@ -64,8 +55,8 @@ bool BackupSet::isOwnedBy(const QString &basePath) const
 
 bool BackupSet::writeOwner(const Owner &owner) const
 {
-    const QString text = owner.basePath + QLatin1String("\r\n")
-                         + QString::number(owner.slideCount) + QLatin1String("\r\n");
+    const QString text = owner.basePath + QLatin1String("\r\n") + QString::number(owner.slideCount)
+        + QLatin1String("\r\n");
     return FileOps::write(ownerPath(), TextFile::encode(text)) == FileOps::Result::Done;
 }
 
@@ -75,10 +66,7 @@ bool BackupSet::removeOwner() const
     return result == FileOps::Result::Done || result == FileOps::Result::Missing;
 }
 
-bool BackupSet::ensureRoot() const
-{
-    return QDir().mkpath(m_root) && QFileInfo(m_root).isDir();
-}
+bool BackupSet::ensureRoot() const { return QDir().mkpath(m_root) && QFileInfo(m_root).isDir(); }
 
 void BackupSet::clear(const QStringList &keep) const
 {

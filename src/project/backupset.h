@@ -13,8 +13,9 @@
 class BackupSet
 {
 public:
-    struct Owner {
-        QString basePath;  // the project the set was taken from
+    struct Owner
+    {
+        QString basePath;   // the project the set was taken from
         int slideCount = 0; // slides whose images the set should hold
     };
 

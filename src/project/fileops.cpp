@@ -123,7 +123,7 @@ bool commit(QTemporaryFile &temp, const QString &target)
 bool succeeded(Result result)
 {
     return result == Result::Done || result == Result::AlreadyInPlace
-           || result == Result::SourceKept;
+        || result == Result::SourceKept;
 }
 
 bool exists(const QString &path)

@@ -8,11 +8,11 @@
 namespace FileOps {
 
 enum class Result {
-    Done,            // the step did what was asked
-    AlreadyInPlace,  // source and target are the same file: nothing to do
-    Missing,         // the source (or the file to delete) cannot be opened for reading
-    Failed,          // the target could not be written, or the file not removed; nothing changed
-    SourceKept,      // move only: the target is in place but the source could not be removed
+    Done,           // the step did what was asked
+    AlreadyInPlace, // source and target are the same file: nothing to do
+    Missing,        // the source (or the file to delete) cannot be opened for reading
+    Failed,         // the target could not be written, or the file not removed; nothing changed
+    SourceKept,     // move only: the target is in place but the source could not be removed
 };
 
 // True when the target now holds the source's content.

@@ -68,11 +68,6 @@ QString sameNameIn(const QString &base, const char *extension)
     return base + QLatin1String(extension);
 }
 
-QString imageOf(const QString &base, int n, const QString &type)
-{
-    return base + QString::number(n) + type;
-}
-
 } // namespace
 
 ProjectStorage::ProjectStorage(SlideshowProject &project, QString backupRoot)
@@ -81,10 +76,7 @@ ProjectStorage::ProjectStorage(SlideshowProject &project, QString backupRoot)
 {
 }
 
-bool ProjectStorage::hasOwnBackup() const
-{
-    return m_backup.isOwnedBy(m_project.basePath);
-}
+bool ProjectStorage::hasOwnBackup() const { return m_backup.isOwnedBy(m_project.basePath); }
 
 ProjectStorage::ReadResult ProjectStorage::ReadProjectFile()
 {
@@ -110,18 +102,18 @@ ProjectStorage::ReadResult ProjectStorage::ReadProjectFile()
 
     // A GIF wins over a JPEG of the same slide; the JPEG is assumed, not checked.
     for (int n = 0; n < *count; ++n) {
-        const bool gif = FileOps::exists(imageOf(p.basePath, n, QStringLiteral(".gif")));
+        const bool gif = FileOps::exists(
+            SlideshowProject::imagePathOf(p.basePath, n, QStringLiteral(".gif")));
         p.imageTypes[n] = gif ? QStringLiteral(".gif") : QStringLiteral(".jpg");
     }
     return ReadResult::Loaded;
 }
 
-ProjectStorage::WriteResult ProjectStorage::WriteProjectFile(const QString &path,
-                                                             const QString &name,
-                                                             const QString &folder)
+ProjectStorage::WriteResult
+ProjectStorage::WriteProjectFile(const QString &path, const QString &name, const QString &folder)
 {
     const SlideshowProject &p = m_project;
-    const int count = std::clamp<int>(p.slideCount, 0, SlideshowProject::MaxSlides);
+    const int count = p.boundedSlideCount();
     QStringList lines{
         QLatin1String("Nom=") + singleLine(name),
         QLatin1String("Repertoire=") + singleLine(folder),
@@ -143,7 +135,7 @@ ProjectStorage::BackupResult ProjectStorage::TakeBackup()
     if (QDir::cleanPath(p.basePath) == QDir::cleanPath(m_backup.filePath(QString())))
         return BackupResult::Failed;
 
-    const int count = std::clamp<int>(p.slideCount, 0, SlideshowProject::MaxSlides);
+    const int count = p.boundedSlideCount();
     // No file of an earlier set may pass for part of this one. Those this set
     // writes again are replaced in one step rather than deleted first; any of
     // them that is not replaced after all is deleted below.
@@ -165,8 +157,9 @@ ProjectStorage::BackupResult ProjectStorage::TakeBackup()
     int copied = 0;
     for (; copied < count; ++copied) {
         const QString &type = p.imageTypes[copied];
-        if (!FileOps::succeeded(FileOps::copyDirect(imageOf(p.basePath, copied, type),
-                                                    m_backup.imagePath(copied, type))))
+        if (!FileOps::succeeded(
+                FileOps::copyDirect(SlideshowProject::imagePathOf(p.basePath, copied, type),
+                                    m_backup.imagePath(copied, type))))
             break;
         p.backupImageTypes[copied] = type;
     }
@@ -221,8 +214,9 @@ ProjectStorage::RevertResult ProjectStorage::RevertToBackup()
     int restored = 0;
     for (; restored < held; ++restored) {
         const QString &type = p.backupImageTypes[restored];
-        const auto result = FileOps::move(m_backup.imagePath(restored, type),
-                                          imageOf(p.basePath, restored, type));
+        const auto result = FileOps::move(
+            m_backup.imagePath(restored, type),
+            SlideshowProject::imagePathOf(p.basePath, restored, type));
         if (!FileOps::succeeded(result)) {
             movesFailed = movesFailed || result == FileOps::Result::Failed;
             break;
@@ -252,7 +246,7 @@ ProjectStorage::CopyResult ProjectStorage::CopyProjectTo(const QString &newFolde
 
     // Each step is tried whatever failed before it.
     const bool written = WriteProjectFile(sameNameIn(newBase, ".lmv"), newName, newFolder)
-                         == WriteResult::Written;
+        == WriteResult::Written;
     bool complete = true;
     for (const char *extension : {".js", ".htm"}) {
         const auto result = FileOps::copy(sameNameIn(p.basePath, extension),
@@ -262,8 +256,9 @@ ProjectStorage::CopyResult ProjectStorage::CopyProjectTo(const QString &newFolde
     int copied = 0;
     for (; copied < SlideshowProject::MaxSlides; ++copied) {
         const QString &type = p.imageTypes[copied];
-        if (!FileOps::succeeded(FileOps::copy(imageOf(p.basePath, copied, type),
-                                              imageOf(newBase, copied, type))))
+        if (!FileOps::succeeded(
+                FileOps::copy(SlideshowProject::imagePathOf(p.basePath, copied, type),
+                              SlideshowProject::imagePathOf(newBase, copied, type))))
             break;
     }
     if (!written)

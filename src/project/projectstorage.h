@@ -26,25 +26,34 @@ public:
         Unreadable,  // the project file cannot be opened; nothing changed
         NotAProject, // the count is missing, not a number, negative or above 200; nothing changed
     };
-    enum class WriteResult { Written, Failed /* the previous file is untouched */ };
+    enum class WriteResult {
+        Written,
+        Failed /* the previous file is untouched */
+    };
     enum class BackupResult {
         Complete,
-        Partial,  // some files could not be copied; the set holds what was
-        Failed,   // no usable set: the backup root cannot be written
+        Partial, // some files could not be copied; the set holds what was
+        Failed,  // no usable set: the backup root cannot be written
     };
-    enum class DiscardResult { Discarded, NotOwnBackup /* the set was left alone */ };
+    enum class DiscardResult {
+        Discarded,
+        NotOwnBackup /* the set was left alone */
+    };
     enum class RevertResult {
         Reverted,
-        Partial,      // some backup files could not be put back; the project files they would replace are kept
+        Partial, // some backup files could not be put back; the project files they would replace are kept
         NoProject,    // no project is loaded: nothing was touched
         NotOwnBackup, // the backup set is missing or another project's: nothing was touched
     };
     enum class CopyResult {
         Complete,
-        Partial,  // the page, the script or some images could not be copied
-        Failed,   // the project file could not be written
+        Partial, // the page, the script or some images could not be copied
+        Failed,  // the project file could not be written
     };
-    enum class SaveResult { Saved, WriteFailed /* backup kept, saved still false */ };
+    enum class SaveResult {
+        Saved,
+        WriteFailed /* backup kept, saved still false */
+    };
 
     ProjectStorage(SlideshowProject &project, QString backupRoot);
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -11,15 +12,15 @@ struct SlideshowProject
 {
     static constexpr int MaxSlides = 200;
     static constexpr int Capacity = MaxSlides + 1;
-    static constexpr auto DefaultName = "Nouveau";   // the unnamed default project
-    static constexpr auto BackupStem = "aaaa";       // reserved name of the backup set
+    static constexpr auto DefaultName = "Nouveau"; // the unnamed default project
+    static constexpr auto BackupStem = "aaaa";     // reserved name of the backup set
 
-    QString name;        // project name, stem of every project file
-    QString folder;      // absolute project folder, no trailing separator
-    QString basePath;    // folder + "/" + name
+    QString name;     // project name, stem of every project file
+    QString folder;   // absolute project folder, no trailing separator
+    QString basePath; // folder + "/" + name
     QString saveAsName;
     QString saveAsFolder;
-    QString header;      // the slideshow header ("Tag=" line)
+    QString header; // the slideshow header ("Tag=" line)
 
     std::int16_t slideCount = 0;
     std::int16_t currentSlide = 0;
@@ -35,8 +36,18 @@ struct SlideshowProject
     // Keeps basePath in step with folder and name.
     void updateBasePath() { basePath = folder + QLatin1Char('/') + name; }
 
-    // The image file of slide n: basePath + n + type.
-    QString imagePath(int n) const { return basePath + QString::number(n) + imageTypes[n]; }
+    // slideCount as a number of slides to walk through: 0 .. MaxSlides
+    // whatever the field holds.
+    int boundedSlideCount() const { return std::clamp<int>(slideCount, 0, MaxSlides); }
+
+    // The image file of slide n of the project whose files start with base:
+    // base + n + type.
+    static QString imagePathOf(const QString &base, int n, const QString &type)
+    {
+        return base + QString::number(n) + type;
+    }
+    // The image file of slide n of this project.
+    QString imagePath(int n) const { return imagePathOf(basePath, n, imageTypes[n]); }
 
     bool isDefaultProject() const { return name == QLatin1String(DefaultName); }
 };

@@ -10,10 +10,10 @@ namespace {
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F; five of those are unassigned.
 constexpr char16_t kUnassigned = 0xFFFD;
 constexpr std::array<char16_t, 32> kHighTable = {
-    0x20AC, kUnassigned, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, kUnassigned, 0x017D, kUnassigned,
-    kUnassigned, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, kUnassigned, 0x017E, 0x0178,
+    0x20AC,      kUnassigned, 0x201A, 0x0192, 0x201E, 0x2026,      0x2020, 0x2021,
+    0x02C6,      0x2030,      0x0160, 0x2039, 0x0152, kUnassigned, 0x017D, kUnassigned,
+    kUnassigned, 0x2018,      0x2019, 0x201C, 0x201D, 0x2022,      0x2013, 0x2014,
+    0x02DC,      0x2122,      0x0161, 0x203A, 0x0153, kUnassigned, 0x017E, 0x0178,
 };
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
@@ -45,8 +45,8 @@ QString fromCp1252(const QByteArray &bytes)
         const auto b = static_cast<unsigned char>(byte);
         // An unassigned byte keeps its Latin-1 value (a C1 control), as Windows does.
         const char16_t c = (b >= 0x80 && b < 0xA0 && kHighTable[b - 0x80] != kUnassigned)
-                               ? kHighTable[b - 0x80]
-                               : char16_t(b);
+            ? kHighTable[b - 0x80]
+            : char16_t(b);
         text.append(QChar(c));
     }
     return text;

@@ -41,7 +41,8 @@ inline QMap<QString, QByteArray> read(const QString &root)
             entries.insert(relative + QLatin1Char('/'), "<folder>");
         } else {
             QFile file(path);
-            entries.insert(relative, file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
+            entries.insert(relative,
+                           file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
         }
     }
     return entries;

@@ -36,12 +36,21 @@ private slots:
         QTest::addColumn<QString>("backupRoot");
         QTest::newRow("Unset") << QString() << QString() << "/home/ana/.local/share/lumivue"
                                << "/home/ana/.local/state/lumivue";
-        QTest::newRow("BothSet") << "/srv/d" << "/srv/s" << "/srv/d/lumivue" << "/srv/s/lumivue";
-        QTest::newRow("TrailingSlash") << "/srv/d/" << "/srv/s//" << "/srv/d/lumivue"
+        QTest::newRow("BothSet") << "/srv/d"
+                                 << "/srv/s"
+                                 << "/srv/d/lumivue"
+                                 << "/srv/s/lumivue";
+        QTest::newRow("TrailingSlash") << "/srv/d/"
+                                       << "/srv/s//"
+                                       << "/srv/d/lumivue"
                                        << "/srv/s/lumivue";
-        QTest::newRow("RelativeIgnored") << "data" << "./state" << "/home/ana/.local/share/lumivue"
+        QTest::newRow("RelativeIgnored") << "data"
+                                         << "./state"
+                                         << "/home/ana/.local/share/lumivue"
                                          << "/home/ana/.local/state/lumivue";
-        QTest::newRow("OnlyStateSet") << "" << "/run/s" << "/home/ana/.local/share/lumivue"
+        QTest::newRow("OnlyStateSet") << ""
+                                      << "/run/s"
+                                      << "/home/ana/.local/share/lumivue"
                                       << "/run/s/lumivue";
     }
     void fromEnvironment()
@@ -61,14 +70,15 @@ private slots:
     void findPristine_data()
     {
         QTest::addColumn<QString>("override");
-        QTest::addColumn<QStringList>("present");  // made as folders, "=file" as a plain file
-        QTest::addColumn<QString>("found");        // relative to the temp dir, "" for none
-        QTest::newRow("BesideExecutable") << "" << QStringList{"bin/appdata", "share/lumivue/appdata"}
-                                          << "bin/appdata";
-        QTest::newRow("InstalledCopy") << "" << QStringList{"share/lumivue/appdata"}
-                                       << "share/lumivue/appdata";
-        QTest::newRow("PlainFileSkipped") << "" << QStringList{"bin/appdata=file", "share/lumivue/appdata"}
-                                          << "share/lumivue/appdata";
+        QTest::addColumn<QStringList>("present"); // made as folders, "=file" as a plain file
+        QTest::addColumn<QString>("found");       // relative to the temp dir, "" for none
+        QTest::newRow("BesideExecutable")
+            << "" << QStringList{"bin/appdata", "share/lumivue/appdata"} << "bin/appdata";
+        QTest::newRow("InstalledCopy")
+            << "" << QStringList{"share/lumivue/appdata"} << "share/lumivue/appdata";
+        QTest::newRow("PlainFileSkipped")
+            << "" << QStringList{"bin/appdata=file", "share/lumivue/appdata"}
+            << "share/lumivue/appdata";
         QTest::newRow("Override") << "mine" << QStringList{"mine", "bin/appdata"} << "mine";
         QTest::newRow("OverrideMissingNoFallback") << "mine" << QStringList{"bin/appdata"} << "";
         QTest::newRow("Nowhere") << "" << QStringList{} << "";
@@ -88,38 +98,40 @@ private slots:
         QProcessEnvironment env;
         if (!override.isEmpty())
             env.insert("LUMIVUE_APPDATA", temp.filePath(override));
-        const auto result =
-            AppFolders::findPristine(AppFolders::pristineCandidates(env, temp.filePath("bin")));
+        const auto result = AppFolders::findPristine(
+            AppFolders::pristineCandidates(env, temp.filePath("bin")));
         QCOMPARE(result.value_or(QString()), found.isEmpty() ? QString() : temp.filePath(found));
     }
 
     void fill_data()
     {
-        QTest::addColumn<Tree>("user");           // the application folder before the fill
+        QTest::addColumn<Tree>("user"); // the application folder before the fill
         QTest::addColumn<QStringList>("added");
         QTest::addColumn<QStringList>("failed");
         QTest::addColumn<AppDirFill::Outcome>("outcome");
-        const QStringList all = {"Nouveau.lmv", "Nouveau0.gif", "Aide/AideCD.htm",
-                                 "Modeles/Sous/Profond.htm", "Restaurer/Nouveau.lmv",
-                                 "Textures/Ciel.jpg"};
-        QTest::newRow("FreshFolder") << Tree{} << all << QStringList{} << AppDirFill::Outcome::Complete;
-        QTest::newRow("AlreadyComplete") << pristineTree << QStringList{} << QStringList{}
-                                         << AppDirFill::Outcome::Complete;
+        const QStringList all = {"Nouveau.lmv",           "Nouveau0.gif",
+                                 "Aide/AideCD.htm",       "Modeles/Sous/Profond.htm",
+                                 "Restaurer/Nouveau.lmv", "Textures/Ciel.jpg"};
+        QTest::newRow("FreshFolder")
+            << Tree{} << all << QStringList{} << AppDirFill::Outcome::Complete;
+        QTest::newRow("AlreadyComplete")
+            << pristineTree << QStringList{} << QStringList{} << AppDirFill::Outcome::Complete;
         QTest::newRow("UserChangedFilesSurvive")
-            << Tree{{"Nouveau.lmv", "my project"}, {"Restaurer/Nouveau.lmv", "my copy"},
-                    {"Aide/AideCD.htm", "my help"}, {"Aide/notes.txt", "my notes"}}
+            << Tree{{"Nouveau.lmv", "my project"},
+                    {"Restaurer/Nouveau.lmv", "my copy"},
+                    {"Aide/AideCD.htm", "my help"},
+                    {"Aide/notes.txt", "my notes"}}
             << QStringList{"Nouveau0.gif", "Modeles/Sous/Profond.htm", "Textures/Ciel.jpg"}
             << QStringList{} << AppDirFill::Outcome::Complete;
         QTest::newRow("MissingDeepFileFilledIn")
-            << Tree{{"Modeles/Sous/", {}}, {"Modeles/Autre.htm", "my template"}}
-            << all << QStringList{} << AppDirFill::Outcome::Complete;
-        QTest::newRow("EmptyFileIsTheUsers") << Tree{{"Nouveau0.gif", ""}}
-                                             << QStringList(all.mid(0, 1) + all.mid(2))
-                                             << QStringList{} << AppDirFill::Outcome::Complete;
+            << Tree{{"Modeles/Sous/", {}}, {"Modeles/Autre.htm", "my template"}} << all
+            << QStringList{} << AppDirFill::Outcome::Complete;
+        QTest::newRow("EmptyFileIsTheUsers")
+            << Tree{{"Nouveau0.gif", ""}} << QStringList(all.mid(0, 1) + all.mid(2))
+            << QStringList{} << AppDirFill::Outcome::Complete;
         QTest::newRow("FileWhereFolderBelongs")
-            << Tree{{"Textures", "a file of mine"}}
-            << QStringList(all.mid(0, 5)) << QStringList{"Textures/"}
-            << AppDirFill::Outcome::Incomplete;
+            << Tree{{"Textures", "a file of mine"}} << QStringList(all.mid(0, 5))
+            << QStringList{"Textures/"} << AppDirFill::Outcome::Incomplete;
         QTest::newRow("FolderWhereFileBelongs")
             << Tree{{"Nouveau0.gif/", {}}, {"Nouveau0.gif/inside.txt", "mine"}}
             << QStringList(all.mid(0, 1) + all.mid(2)) << QStringList{"Nouveau0.gif"}
@@ -166,7 +178,8 @@ private slots:
         QTemporaryDir temp;
         const QString pristine = temp.filePath("pristine");
         QVERIFY(FolderTree::write(pristine, {{"Nouveau.lmv", "x"}}));
-        QVERIFY(QFile::setPermissions(pristine + "/Nouveau.lmv", QFile::ReadOwner | QFile::ReadOther));
+        QVERIFY(
+            QFile::setPermissions(pristine + "/Nouveau.lmv", QFile::ReadOwner | QFile::ReadOther));
         QVERIFY(AppDirFill::run(pristine, temp.filePath("app")).complete());
         QVERIFY(QFile::permissions(temp.filePath("app/Nouveau.lmv")) & QFile::WriteOwner);
     }
@@ -176,21 +189,22 @@ private slots:
     {
         const QString root = qEnvironmentVariable("LUMIVUE_APPDATA");
         QVERIFY(QFileInfo(root).isDir());
-        for (const QString name : {"Nouveau.lmv", "Nouveau0.gif", "imgFond.jpg", "imgFondTable.jpg",
-                                   "sohifrm2.wav"}) {
+        for (const QString name :
+             {"Nouveau.lmv", "Nouveau0.gif", "imgFond.jpg", "imgFondTable.jpg", "sohifrm2.wav"}) {
             QFile original(root + "/" + name), restored(root + "/Restaurer/" + name);
-            QVERIFY2(original.open(QIODevice::ReadOnly) && restored.open(QIODevice::ReadOnly), qPrintable(name));
+            QVERIFY2(original.open(QIODevice::ReadOnly) && restored.open(QIODevice::ReadOnly),
+                     qPrintable(name));
             QVERIFY2(original.readAll() == restored.readAll(), qPrintable(name));
         }
-        for (const QString folder : {"Textures", "Modeles", "Aide", "Aide_Contextuelle",
-                                     "AideCapture", "Exemples"})
+        for (const QString folder :
+             {"Textures", "Modeles", "Aide", "Aide_Contextuelle", "AideCapture", "Exemples"})
             QVERIFY2(!QDir(root + "/" + folder).isEmpty(), qPrintable(folder));
 
         QFile raw(root + "/Nouveau.lmv");
         QVERIFY(raw.open(QIODevice::ReadOnly));
         const QByteArray bytes = raw.readAll();
         QVERIFY(bytes.endsWith("\r\n") && bytes.count("\r\n") == bytes.count('\n'));
-        QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));  // fits Windows-1252
+        QVERIFY(!bytes.startsWith("\xEF\xBB\xBF")); // fits Windows-1252
         const QStringList lines = TextFile::splitLines(TextFile::decode(bytes));
         QCOMPARE(lines.mid(0, 3), QStringList({"Nom=Nouveau", "Repertoire=", "NbSprite=1"}));
         QCOMPARE(lines.size(), 5);
@@ -207,10 +221,10 @@ private slots:
         const auto u16 = [&](int at) { return quint8(header[at]) | quint8(header[at + 1]) << 8; };
         const auto u32 = [&](int at) { return u16(at) | u16(at + 2) << 16; };
         QVERIFY(header.startsWith("RIFF") && header.mid(8, 4) == "WAVE");
-        QCOMPARE(u16(22), 1);       // mono
-        QCOMPARE(u32(24), 22050);   // samples per second
-        QCOMPARE(u16(34), 16);      // bits per sample
-        QVERIFY(u32(40) / 2 < 22050 / 2);  // fewer samples than half a second holds
+        QCOMPARE(u16(22), 1);             // mono
+        QCOMPARE(u32(24), 22050);         // samples per second
+        QCOMPARE(u16(34), 16);            // bits per sample
+        QVERIFY(u32(40) / 2 < 22050 / 2); // fewer samples than half a second holds
     }
 };
 

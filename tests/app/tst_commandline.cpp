@@ -15,8 +15,8 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("textParts");
         using A = CommandLine::Action;
-        QTest::newRow("NoArgument") << QStringList{"/usr/bin/lumivue"} << A::OpenWindow << 0
-                                    << QStringList{};
+        QTest::newRow("NoArgument")
+            << QStringList{"/usr/bin/lumivue"} << A::OpenWindow << 0 << QStringList{};
         QTest::newRow("LongHelp") << QStringList{"/usr/bin/lumivue", "--help"} << A::ShowHelp << 0
                                   << QStringList{"lumivue [options]", "--help", "Affiche", "Shows"};
         QTest::newRow("ShortHelp") << QStringList{"./lumivue", "-h"} << A::ShowHelp << 0
@@ -25,8 +25,8 @@ private slots:
                                        << QStringList{"bogus", "lumivue --help"};
         QTest::newRow("StrayArgument") << QStringList{"lumivue", "fichier.lmv"} << A::Invalid << 2
                                        << QStringList{"fichier.lmv", "lumivue --help"};
-        QTest::newRow("HelpWinsOverStray") << QStringList{"lumivue", "x", "--help"} << A::ShowHelp
-                                           << 0 << QStringList{"--help"};
+        QTest::newRow("HelpWinsOverStray")
+            << QStringList{"lumivue", "x", "--help"} << A::ShowHelp << 0 << QStringList{"--help"};
     }
     void parse()
     {

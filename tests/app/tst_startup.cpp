@@ -22,7 +22,7 @@ private slots:
         const QString root = temp.filePath("state/lumivue");
         auto first = std::make_unique<InstanceLock>(root);
         QCOMPARE(first->acquire(), InstanceLock::Result::Acquired);
-        QCOMPARE(first->acquire(), InstanceLock::Result::Acquired);  // asking again keeps it
+        QCOMPARE(first->acquire(), InstanceLock::Result::Acquired); // asking again keeps it
         InstanceLock second(root);
         QCOMPARE(second.acquire(), InstanceLock::Result::HeldElsewhere);
 
@@ -33,13 +33,13 @@ private slots:
     // Lock files as another process may have left them.
     void lockFileFound_data()
     {
-        QTest::addColumn<QByteArray>("content");  // "PID" stands for the process of the row
+        QTest::addColumn<QByteArray>("content"); // "PID" stands for the process of the row
         QTest::addColumn<bool>("holderRunning");
         QTest::addColumn<InstanceLock::Result>("result");
-        QTest::newRow("HolderRunning") << QByteArray("PID\nsleep\n\n") << true
-                                       << InstanceLock::Result::HeldElsewhere;
-        QTest::newRow("HolderCrashed") << QByteArray("PID\nlumivue\n\n") << false
-                                       << InstanceLock::Result::Acquired;
+        QTest::newRow("HolderRunning")
+            << QByteArray("PID\nsleep\n\n") << true << InstanceLock::Result::HeldElsewhere;
+        QTest::newRow("HolderCrashed")
+            << QByteArray("PID\nlumivue\n\n") << false << InstanceLock::Result::Acquired;
         QTest::newRow("EmptyFile") << QByteArray() << false << InstanceLock::Result::Acquired;
         QTest::newRow("Garbage") << QByteArray("not a lock\n") << false
                                  << InstanceLock::Result::Acquired;
@@ -57,7 +57,8 @@ private slots:
             QVERIFY(holder.waitForFinished());
         }
         QTemporaryDir temp;
-        QVERIFY(FolderTree::write(temp.path(), {{"lumivue.lock", content.replace("PID", QByteArray::number(pid))}}));
+        QVERIFY(FolderTree::write(
+            temp.path(), {{"lumivue.lock", content.replace("PID", QByteArray::number(pid))}}));
         // Written hours ago: a running Lumivue keeps its lock that long.
         QFile file(temp.filePath("lumivue.lock"));
         QVERIFY(file.open(QIODevice::ReadWrite));
@@ -88,7 +89,7 @@ private slots:
         QVERIFY(QFile::exists(folders.appDir + "/Nouveau.lmv"));
         QVERIFY(QFile::exists(folders.appDir + "/Restaurer/sohifrm2.wav"));
 
-        QVERIFY(QFile::remove(folders.appDir + "/Nouveau.lmv"));  // would be filled in again
+        QVERIFY(QFile::remove(folders.appDir + "/Nouveau.lmv")); // would be filled in again
         const Tree before = FolderTree::read(temp.path());
         ScriptedPlatform platform;
         Startup second(platform, folders, pristine);
@@ -116,15 +117,17 @@ private slots:
         QTemporaryDir temp;
         QVERIFY(FolderTree::write(temp.path(), around));
         const AppFolders folders{temp.filePath("data"), temp.filePath("state")};
-        const QStringList pristine = pristineFound ? QStringList{qEnvironmentVariable("LUMIVUE_APPDATA")}
-                                                   : QStringList{temp.filePath("a"), temp.filePath("b")};
+        const QStringList pristine = pristineFound
+            ? QStringList{qEnvironmentVariable("LUMIVUE_APPDATA")}
+            : QStringList{temp.filePath("a"), temp.filePath("b")};
         ScriptedPlatform platform;
         Startup startup(platform, folders, pristine);
         QVERIFY(!startup.prepare());
         QCOMPARE(platform.messages.size(), 1);
         QCOMPARE(platform.messages[0].icon, Platform::Icon::Stop);
         QFETCH(QString, messagePart);
-        QVERIFY2(platform.messages[0].text.contains(messagePart), qPrintable(platform.messages[0].text));
+        QVERIFY2(platform.messages[0].text.contains(messagePart),
+                 qPrintable(platform.messages[0].text));
         if (!pristineFound)
             QVERIFY(platform.messages[0].text.contains(temp.filePath("b")));
         // Only the lock may have been made; the user's files are as they were.

@@ -27,7 +27,9 @@ inline QString editorState(RichTextAdapter &ed)
     const int selStart = ed.selectionStart();
     const int selLength = ed.selectionLength();
     const QString selection = QStringLiteral("selection %1+%2 %3")
-                                  .arg(selStart).arg(selLength).arg(describeStyle(ed.style()));
+                                  .arg(selStart)
+                                  .arg(selLength)
+                                  .arg(describeStyle(ed.style()));
     QString out = QStringLiteral("text [%1]\n").arg(ed.plainText());
     const int L = ed.textLength();
     QString last;
@@ -52,14 +54,22 @@ inline QString propertyAt(RichTextAdapter &ed, const QString &property)
     for (int i = 0; i < L; ++i) {
         ed.setSelection(i, 1);
         const RichTextAdapter::Style s = ed.style();
-        if (property == u"bold") values << QString::number(s.bold);
-        else if (property == u"italic") values << QString::number(s.italic);
-        else if (property == u"underline") values << QString::number(s.underline);
-        else if (property == u"strike") values << QString::number(s.strikethrough);
-        else if (property == u"offset") values << QString::number(s.offset);
-        else if (property == u"size") values << QString::number(s.size);
-        else if (property == u"face") values << s.face;
-        else if (property == u"colour") values << QString::number(s.colour, 16);
+        if (property == u"bold")
+            values << QString::number(s.bold);
+        else if (property == u"italic")
+            values << QString::number(s.italic);
+        else if (property == u"underline")
+            values << QString::number(s.underline);
+        else if (property == u"strike")
+            values << QString::number(s.strikethrough);
+        else if (property == u"offset")
+            values << QString::number(s.offset);
+        else if (property == u"size")
+            values << QString::number(s.size);
+        else if (property == u"face")
+            values << s.face;
+        else if (property == u"colour")
+            values << QString::number(s.colour, 16);
     }
     return values.join(u',');
 }

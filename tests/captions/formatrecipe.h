@@ -17,14 +17,22 @@ inline void applyFormatRecipe(RichTextAdapter &ed, const QString &recipe)
         for (const QString &setting : settings) {
             const QString key = setting.section(u'=', 0, 0);
             const QString value = setting.section(u'=', 1);
-            if (key == u"face") ed.setFontName(value);
-            else if (key == u"size") ed.setFontSize(value.toDouble());
-            else if (key == u"colour") ed.setColour(value.toUInt(nullptr, 16));
-            else if (key == u"b") ed.setBold(true);
-            else if (key == u"i") ed.setItalic(true);
-            else if (key == u"u") ed.setUnderline(true);
-            else if (key == u"s") ed.setStrikethrough(true);
-            else if (key == u"offset") ed.setCharOffset(value.toInt());
+            if (key == u"face")
+                ed.setFontName(value);
+            else if (key == u"size")
+                ed.setFontSize(value.toDouble());
+            else if (key == u"colour")
+                ed.setColour(value.toUInt(nullptr, 16));
+            else if (key == u"b")
+                ed.setBold(true);
+            else if (key == u"i")
+                ed.setItalic(true);
+            else if (key == u"u")
+                ed.setUnderline(true);
+            else if (key == u"s")
+                ed.setStrikethrough(true);
+            else if (key == u"offset")
+                ed.setCharOffset(value.toInt());
         }
     }
 }

@@ -50,6 +50,17 @@ int hexPair(const QString &text)
     return v;
 }
 
+// Finds target in text (a copy of the editor's text) and deletes its first
+// occurrence from the editor, keeping the formatting around it.
+void DeleteFirstOccurrence(RichTextAdapter &editor, const QString &text, const QString &target)
+{
+    const qsizetype p = text.indexOf(target);
+    if (p < 0)
+        return;
+    editor.setSelection(int(p), int(target.size()));
+    editor.replaceSelection(QString());
+}
+
 QString colourText(std::uint32_t c)
 {
     return QStringLiteral("#%1%2%3")
@@ -82,12 +93,12 @@ QString captionToHtml(RichTextAdapter &ed, const QLocale &locale)
                 out += QStringLiteral("</font>");
             const double html = size / 2 - 3;
             const QString sizeText = html == std::floor(html) ? QString::number(qint64(html))
-                                                               : locale.toString(html, 'f', 1);
+                                                              : locale.toString(html, 'f', 1);
             out += QStringLiteral("<font face='%1' size='%2' color='%3'>")
                        .arg(face, sizeText, colourText(colour));
         }
-        const bool has[6] = {ed.bold(), ed.italic(), ed.underline(), ed.strikethrough(),
-                             ed.charOffset() == 40, ed.charOffset() == -40};
+        const bool has[6] = {ed.bold(),          ed.italic(),           ed.underline(),
+                             ed.strikethrough(), ed.charOffset() == 40, ed.charOffset() == -40};
         for (int k = 0; k < 6; ++k) {
             if (!on[k] && has[k]) {
                 out += QStringLiteral("<%1>").arg(QLatin1String(tags[k]));
@@ -171,7 +182,7 @@ void htmlToCaption(RichTextAdapter &ed, const QString &html)
             QString h;
             mid(text, p, 6, &h);
             colour[j] = hexPair(h.mid(0, 2)) + 256 * hexPair(h.mid(2, 2))
-                        + 65536 * hexPair(h.mid(4, 2));
+                + 65536 * hexPair(h.mid(4, 2));
         }
         for (int j = 1; j <= 50; ++j) {
             if (op[j] == 0)

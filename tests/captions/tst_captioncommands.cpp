@@ -2,8 +2,6 @@
 #include "captions/captioncommands.h"
 #include "captions/captioncontroller.h"
 #include "captions/richtextadapter.h"
-#include "editor/colourswatch.h"
-#include "editor/frmcouleur.h"
 #include "support/scriptedplatform.h"
 
 #include <QApplication>
@@ -19,7 +17,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -45,18 +42,6 @@ QString shown(const FrmPrincipal &w)
     out += w.comboTaille->isVisible() ? u" T"_qs : u" -"_qs;
     out += w.comboPolice->isVisible() ? u"P"_qs : u"-"_qs;
     return out;
-}
-
-// Answers the next modal dialog: clicks a swatch (or none) and then OK or Annuler.
-void answerColourPicker(int swatch, bool ok)
-{
-    QTimer::singleShot(0, [swatch, ok] {
-        auto *picker = qobject_cast<FrmCouleur *>(QApplication::activeModalWidget());
-        QVERIFY(picker);
-        if (swatch >= 0)
-            QTest::mouseClick(picker->picCouleur[std::size_t(swatch)], Qt::LeftButton);
-        QTest::mouseClick(picker->cmdFin[ok ? 0 : 1], Qt::LeftButton);
-    });
 }
 
 QColor iconColour(const QToolButton *button)
@@ -86,7 +71,6 @@ private slots:
     void listsApplyToTheRememberedSelection();
     void colourChosenThenReapplied();
     void colourCancelledChangesNothing();
-    void reapplyWithoutColourDoesNothing();
     void undoEmptiesTheCaption();
     void copyThenPasteKeepsFormatting();
     void copyOfNothingLeavesTheClipboard();
@@ -105,21 +89,31 @@ private:
 
     ScriptedPlatform m_platform;
     QTemporaryDir m_appDir;
-    QTemporaryDir m_backupRoot;
     std::unique_ptr<FrmPrincipal> m_window;
     std::unique_ptr<RichTextAdapter> m_editor;
-    CaptionCommands *m_commands = nullptr;
-    CaptionController *m_captions = nullptr;
+    std::unique_ptr<CaptionController> m_captions;
+    std::unique_ptr<CaptionCommands> m_commands;
+    // What the colour picker answers, and how often it was asked.
+    std::optional<QColor> m_pickedColour;
+    int m_pickerUses = 0;
 };
 
 void TestCaptionCommands::init()
 {
-    m_window = std::make_unique<FrmPrincipal>(m_platform, m_appDir.path(), m_backupRoot.path());
-    m_commands = CaptionCommands::of(*m_window);
-    QVERIFY(m_commands);
-    m_captions = CaptionController::of(*m_window);
-    if (!m_captions)
-        m_captions = new CaptionController(*m_window);
+    m_window = std::make_unique<FrmPrincipal>(
+        AppContext{m_platform, m_appDir.path(), m_appDir.path()});
+    FrmPrincipal &w = *m_window;
+    m_captions = std::make_unique<CaptionController>(
+        CaptionController::Controls{w.richtxtTexteInfo, w.txtTexteInfo}, w.project);
+    m_commands = std::make_unique<CaptionCommands>(
+        CaptionCommands::Controls{w.richtxtTexteInfo, w.txtTexteInfo, w.cmdRich, w.comboPolice,
+                                  w.comboTaille, w.CopierColler, w.Copier, w.Coller},
+        w.project, *m_captions, [this] {
+            ++m_pickerUses;
+            return m_pickedColour;
+        });
+    m_pickedColour.reset();
+    m_pickerUses = 0;
     m_editor = std::make_unique<RichTextAdapter>(m_window->richtxtTexteInfo);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -129,6 +123,8 @@ void TestCaptionCommands::init()
 void TestCaptionCommands::cleanup()
 {
     m_editor.reset();
+    m_commands.reset();
+    m_captions.reset();
     m_window.reset();
     QGuiApplication::clipboard()->clear();
 }
@@ -144,10 +140,7 @@ void TestCaptionCommands::writeBonjour()
     m_editor->setSelection(7, 0);
 }
 
-void TestCaptionCommands::select(int start, int length)
-{
-    m_editor->setSelection(start, length);
-}
+void TestCaptionCommands::select(int start, int length) { m_editor->setSelection(start, length); }
 
 void TestCaptionCommands::dragSelect(int from, int to)
 {
@@ -161,8 +154,8 @@ void TestCaptionCommands::dragSelect(int from, int to)
     const QPoint start = at(from);
     const QPoint end = at(to);
     QTest::mousePress(viewport, Qt::LeftButton, {}, start);
-    QMouseEvent move(QEvent::MouseMove, end, viewport->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, end, viewport->mapToGlobal(end), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &move);
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, end);
     // The release rule runs once the release is through; let it run.
@@ -172,34 +165,37 @@ void TestCaptionCommands::dragSelect(int from, int to)
 void TestCaptionCommands::mouseReleaseShowsOrHides_data()
 {
     QTest::addColumn<bool>("loaded");
-    QTest::addColumn<QString>("lastColour");
-    QTest::addColumn<bool>("startShown");   // controls shown by an earlier selection
-    QTest::addColumn<int>("to");            // drag from 0 to here; 0 is a click
+    QTest::addColumn<bool>("colourChosen");
+    QTest::addColumn<bool>("startShown"); // controls shown by an earlier selection
+    QTest::addColumn<int>("to");          // drag from 0 to here; 0 is a click
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("selection shows buttons 0-7 and the lists")
-        << true << QString() << false << 4 << u"01234567 - TP"_qs;
+        << true << false << false << 4 << u"01234567 - TP"_qs;
     QTest::newRow("selection with a chosen colour shows 8 too")
-        << true << u"#FF0000"_qs << false << 4 << u"01234567 8 TP"_qs;
+        << true << true << false << 4 << u"01234567 8 TP"_qs;
     QTest::newRow("click without selecting hides everything")
-        << true << u"#FF0000"_qs << true << 0 << u"-------- - --"_qs;
+        << true << true << true << 0 << u"-------- - --"_qs;
     QTest::newRow("no project: a selection shows nothing")
-        << false << u"#FF0000"_qs << false << 4 << u"-------- - --"_qs;
+        << false << true << false << 4 << u"-------- - --"_qs;
     QTest::newRow("no project: a click hides nothing")
-        << false << u"#FF0000"_qs << true << 0 << u"01234567 8 TP"_qs;
+        << false << true << true << 0 << u"01234567 8 TP"_qs;
 }
 
 void TestCaptionCommands::mouseReleaseShowsOrHides()
 {
     QFETCH(bool, loaded);
-    QFETCH(QString, lastColour);
+    QFETCH(bool, colourChosen);
     QFETCH(bool, startShown);
     QFETCH(int, to);
     QFETCH(QString, expected);
     FrmPrincipal &w = *m_window;
 
-    QCOMPARE(shown(w), u"-------- - --"_qs);   // hidden at start-up
-    w.lastColour = lastColour;
+    QCOMPARE(shown(w), u"-------- - --"_qs); // hidden at start-up
+    if (colourChosen) {
+        m_pickedColour = QColor(Qt::red);
+        w.cmdRich[6]->click();
+    }
     if (startShown) {
         dragSelect(0, 3);
         QTRY_COMPARE(shown(w), u"01234567 8 TP"_qs);
@@ -208,8 +204,8 @@ void TestCaptionCommands::mouseReleaseShowsOrHides()
     const QString before = caption();
     dragSelect(0, to);
     QTRY_COMPARE(shown(w), expected);
-    QVERIFY(w.formatControlsArmed);
-    QCOMPARE(caption(), before);   // showing the controls formats nothing
+    QVERIFY(m_captions->formatControlsArmed());
+    QCOMPARE(caption(), before); // showing the controls formats nothing
 }
 
 void TestCaptionCommands::listsJumpToTheSelection_data()
@@ -251,24 +247,27 @@ void TestCaptionCommands::listsJumpToTheSelection()
     QCOMPARE(w.comboTaille->currentText(), expectedSize);
     QCOMPARE(w.comboPolice->currentText(), faceFollows ? face : startingFace);
     QCOMPARE(activated.count(), 0);
-    QVERIFY(w.formatControlsArmed);
+    QVERIFY(m_captions->formatControlsArmed());
 }
 
 void TestCaptionCommands::formatButtons_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("before");   // "b", "i", "^" or "_" over [2, 4) first
+    QTest::addColumn<QString>("before"); // "b", "i", "^" or "_" over [2, 4) first
     QTest::addColumn<Steps>("buttons");
     QTest::addColumn<QString>("expected");
 
     const QString f = kArial10;
     QTest::newRow("2 bold") << 3 << 4 << QString() << Steps{2} << f + u"Bon<b>jour</b></font>"_qs;
     QTest::newRow("0 italic") << 3 << 4 << QString() << Steps{0} << f + u"Bon<i>jour</i></font>"_qs;
-    QTest::newRow("1 underline") << 3 << 4 << QString() << Steps{1} << f + u"Bon<u>jour</u></font>"_qs;
+    QTest::newRow("1 underline") << 3 << 4 << QString() << Steps{1}
+                                 << f + u"Bon<u>jour</u></font>"_qs;
     QTest::newRow("3 strike") << 0 << 3 << QString() << Steps{3} << f + u"<s>Bon</s>jour</font>"_qs;
-    QTest::newRow("4 superscript") << 3 << 4 << QString() << Steps{4} << f + u"Bon<sup>jour</sup></font>"_qs;
-    QTest::newRow("5 subscript") << 3 << 4 << QString() << Steps{5} << f + u"Bon<sub>jour</sub></font>"_qs;
+    QTest::newRow("4 superscript")
+        << 3 << 4 << QString() << Steps{4} << f + u"Bon<sup>jour</sup></font>"_qs;
+    QTest::newRow("5 subscript") << 3 << 4 << QString() << Steps{5}
+                                 << f + u"Bon<sub>jour</sub></font>"_qs;
     QTest::newRow("second press on the remembered selection undoes")
         << 3 << 4 << QString() << Steps{2, 2} << f + u"Bonjour</font>"_qs;
     QTest::newRow("two styles on the remembered selection")
@@ -324,13 +323,11 @@ void TestCaptionCommands::formatButtons()
             w.cmdRich[std::size_t(k)]->click();
         else
             m_commands->formatClicked(k);
-        QCOMPARE(m_editor->selectionLength(), 0);   // the conversion leaves nothing selected
+        QCOMPARE(m_editor->selectionLength(), 0); // the conversion leaves nothing selected
     }
     QCOMPARE(caption(), expected);
     QCOMPARE(w.project.slideLines[0], expected);
     QVERIFY(!w.project.saved);
-    QCOMPARE(w.savedSelStart, start);
-    QCOMPARE(w.savedSelLength, length);
     QCOMPARE(m_editor->plainText(), u"Bonjour"_qs);
 }
 
@@ -360,11 +357,11 @@ void TestCaptionCommands::listsApplyToTheRememberedSelection_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("size") << true << true
-                          << kArial10 + u"Bon"_qs + u"</font>"_qs + fontStart(u"Arial"_qs, u"7"_qs, u"#000000"_qs)
-                                 + u"jour</font>"_qs;
+                          << kArial10 + u"Bon"_qs + u"</font>"_qs
+            + fontStart(u"Arial"_qs, u"7"_qs, u"#000000"_qs) + u"jour</font>"_qs;
     QTest::newRow("font") << false << true
                           << kArial10 + u"Bon"_qs + u"</font>"_qs
-                                 + fontStart(u"Courier New"_qs, u"2"_qs, u"#000000"_qs) + u"jour</font>"_qs;
+            + fontStart(u"Courier New"_qs, u"2"_qs, u"#000000"_qs) + u"jour</font>"_qs;
     QTest::newRow("size while disarmed") << true << false << QString();
     QTest::newRow("font while disarmed") << false << false << QString();
 }
@@ -383,7 +380,7 @@ void TestCaptionCommands::listsApplyToTheRememberedSelection()
     QCOMPARE(m_editor->selectionLength(), 0);
     const QString before = caption();
 
-    w.formatControlsArmed = armed;
+    m_captions->setFormatControlsArmed(armed);
     if (sizeList)
         emit w.comboTaille->textActivated(u"20"_qs);
     else
@@ -395,64 +392,45 @@ void TestCaptionCommands::colourChosenThenReapplied()
 {
     FrmPrincipal &w = *m_window;
     select(3, 4);
-    answerColourPicker(12, true);
+    m_pickedColour = QColor(255, 0, 0);
     w.cmdRich[6]->click();
 
-    QCOMPARE(w.lastColour, u"#FF0000"_qs);
+    QCOMPARE(m_commands->lastColour(), u"#FF0000"_qs);
     const QString red = fontStart(u"Arial"_qs, u"2"_qs, u"#FF0000"_qs);
     QCOMPARE(caption(), kArial10 + u"Bon</font>"_qs + red + u"jour</font>"_qs);
     QCOMPARE(iconColour(w.cmdRich[8]), QColor(255, 0, 0));
-    FrmCouleur *picker = m_commands->colourPicker();
-    QVERIFY(!picker->isVisible());
 
-    // The next selection shows button 8, which applies the colour at once.
+    // The next selection shows button 8, which applies the colour without the picker.
     dragSelect(0, 2);
     QTRY_VERIFY(w.cmdRich[8]->isVisible());
     w.cmdRich[8]->click();
-    QCOMPARE(caption(), red + u"Bo</font>"_qs + kArial10 + u"n</font>"_qs + red + u"jour</font>"_qs);
-
-    // The picker is the same window the next time, with its choice kept.
-    select(2, 1);
-    answerColourPicker(-1, true);
-    w.cmdRich[6]->click();
-    QCOMPARE(m_commands->colourPicker(), picker);
-    QCOMPARE(caption(), red + u"Bonjour</font>"_qs);
+    QCOMPARE(m_pickerUses, 1);
+    QCOMPARE(caption(),
+             red + u"Bo</font>"_qs + kArial10 + u"n</font>"_qs + red + u"jour</font>"_qs);
 }
 
 void TestCaptionCommands::colourCancelledChangesNothing()
 {
     FrmPrincipal &w = *m_window;
-    w.cmdRich[2]->click();   // stores the caption once
+    m_pickedColour = QColor(0, 255, 0);
+    w.cmdRich[6]->click(); // a colour chosen and the caption stored once
     const QString before = caption();
-    w.lastColour = u"#00FF00"_qs;
     w.project.saved = true;
 
     select(3, 4);
-    answerColourPicker(12, false);
+    m_pickedColour.reset();
     w.cmdRich[6]->click();
 
-    QCOMPARE(w.lastColour, QString());
+    QCOMPARE(m_commands->lastColour(), QString());
     QCOMPARE(caption(), before);
     QVERIFY(w.project.saved);
-    // No conversion ran: the selection is still there.
+    // No conversion ran: the selection is still there, and button 8 has no colour to apply.
     QCOMPARE(m_editor->selectionStart(), 3);
     QCOMPARE(m_editor->selectionLength(), 4);
     QCOMPARE(m_editor->colour(), 0u);
-}
-
-void TestCaptionCommands::reapplyWithoutColourDoesNothing()
-{
-    FrmPrincipal &w = *m_window;
-    const QString before = caption();
-    select(3, 4);
     w.cmdRich[8]->click();
     QCOMPARE(caption(), before);
     QCOMPARE(m_editor->selectionLength(), 4);
-
-    w.lastColour = u"#0000FF"_qs;
-    w.cmdRich[8]->click();
-    QCOMPARE(caption(), kArial10 + u"Bon</font>"_qs + fontStart(u"Arial"_qs, u"2"_qs, u"#0000FF"_qs)
-                            + u"jour</font>"_qs);
 }
 
 void TestCaptionCommands::undoEmptiesTheCaption()
@@ -485,7 +463,7 @@ void TestCaptionCommands::copyThenPasteKeepsFormatting()
     FrmPrincipal &w = *m_window;
     select(3, 4);
     m_editor->setBold(true);
-    m_editor->setColour(0x0000FF);   // red
+    m_editor->setColour(0x0000FF); // red
     m_editor->setFontSize(14);
     select(0, 7);
     w.Copier->trigger();
@@ -501,13 +479,14 @@ void TestCaptionCommands::copyThenPasteKeepsFormatting()
     select(7, 0);
     w.Coller->trigger();
     QCOMPARE(m_editor->plainText(), u"BonjourBonjour"_qs);
-    QCOMPARE(caption(), before);   // pasting stores nothing by itself
+    QCOMPARE(caption(), before); // pasting stores nothing by itself
 
     m_captions->storeCaption();
     const QString bold = fontStart(u"Arial"_qs, u"4"_qs, u"#FF0000"_qs);
     // Font runs come before style switches, so the bold ends after the next font start.
-    QCOMPARE(caption(), kArial10 + u"Bon</font>"_qs + bold + u"<b>jour</font>"_qs + kArial10 + u"</b>Bon</font>"_qs
-                            + bold + u"<b>jour</b></font>"_qs);
+    QCOMPARE(caption(),
+             kArial10 + u"Bon</font>"_qs + bold + u"<b>jour</font>"_qs + kArial10
+                 + u"</b>Bon</font>"_qs + bold + u"<b>jour</b></font>"_qs);
 }
 
 void TestCaptionCommands::copyOfNothingLeavesTheClipboard()
@@ -521,7 +500,7 @@ void TestCaptionCommands::copyOfNothingLeavesTheClipboard()
 
 void TestCaptionCommands::paste_data()
 {
-    QTest::addColumn<QString>("mime");      // empty: plain text only
+    QTest::addColumn<QString>("mime"); // empty: plain text only
     QTest::addColumn<QByteArray>("rich");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("emptyClipboard");
@@ -531,13 +510,16 @@ void TestCaptionCommands::paste_data()
     const QString f = kArial10;
     const QByteArray bold = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20\\b gras\\par}";
     QTest::newRow("plain text takes the replaced text's look")
-        << QString() << QByteArray() << u"salut"_qs << false << u"Bonsalut"_qs << f + u"Bonsalut</font>"_qs;
+        << QString() << QByteArray() << u"salut"_qs << false << u"Bonsalut"_qs
+        << f + u"Bonsalut</font>"_qs;
     QTest::newRow("plain text with a line break")
-        << QString() << QByteArray() << u"a\nb"_qs << false << u"Bona\r\nb"_qs << f + u"Bona<br>b</font>"_qs;
+        << QString() << QByteArray() << u"a\nb"_qs << false << u"Bona\r\nb"_qs
+        << f + u"Bona<br>b</font>"_qs;
     QTest::newRow("RTF as the rich-text format")
-        << u"text/rtf"_qs << bold << u"ignored"_qs << false << u"Bongras"_qs << f + u"Bon<b>gras</b></font>"_qs;
-    QTest::newRow("RTF under its other name")
-        << u"application/rtf"_qs << bold << QString() << false << u"Bongras"_qs << f + u"Bon<b>gras</b></font>"_qs;
+        << u"text/rtf"_qs << bold << u"ignored"_qs << false << u"Bongras"_qs
+        << f + u"Bon<b>gras</b></font>"_qs;
+    QTest::newRow("RTF under its other name") << u"application/rtf"_qs << bold << QString() << false
+                                              << u"Bongras"_qs << f + u"Bon<b>gras</b></font>"_qs;
     QTest::newRow("RTF in the plain text")
         << QString() << QByteArray() << QString::fromLatin1(bold) << false << u"Bongras"_qs
         << f + u"Bon<b>gras</b></font>"_qs;
@@ -545,7 +527,8 @@ void TestCaptionCommands::paste_data()
         << u"text/rtf"_qs << QByteArray("garbage") << u"texte"_qs << false << u"Bontexte"_qs
         << f + u"Bontexte</font>"_qs;
     QTest::newRow("Windows-1252 bytes of a word processor")
-        << u"text/rtf"_qs << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 \\'e9t\\'e9 \xe0}")
+        << u"text/rtf"_qs
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 \\'e9t\\'e9 \xe0}")
         << QString() << false << u"Bonété à"_qs << f + u"Bonété à</font>"_qs;
     QTest::newRow("empty clipboard removes the selection")
         << QString() << QByteArray() << QString() << true << u"Bon"_qs << f + u"Bon</font>"_qs;
@@ -602,7 +585,7 @@ void TestCaptionCommands::rightButtonOpensTheMenu()
     QCOMPARE(w.CopierColler->isVisible(), opens);
     if (opens) {
         QCOMPARE(w.CopierColler->pos(), viewport->mapToGlobal(at));
-        QCOMPARE(m_editor->selectionLength(), 3);   // the selection stays for Copier
+        QCOMPARE(m_editor->selectionLength(), 3); // the selection stays for Copier
         w.CopierColler->hide();
     }
     QTest::mouseRelease(viewport, Qt::MouseButton(button), {}, at);

@@ -44,7 +44,8 @@ void TestCaptionRoundTrip::showThenStoreGivesTheLineBack()
         const int n = 1 + rng.bounded(60);
         for (int k = 0; k < n; ++k) {
             const bool lineBreak = k > 0 && k < n - 1 && rng.bounded(8) == 0;
-            text += lineBreak ? QStringLiteral("\r\n") : QString(alphabet.at(rng.bounded(alphabet.size())));
+            text += lineBreak ? QStringLiteral("\r\n")
+                              : QString(alphabet.at(rng.bounded(alphabet.size())));
         }
         ed.setPlainText(text);
         ed.setSelection(0, ed.textLength());
@@ -57,7 +58,9 @@ void TestCaptionRoundTrip::showThenStoreGivesTheLineBack()
             ed.setSelection(start, 1 + rng.bounded(L - start));
             switch (rng.bounded(8)) {
             case 0: ed.setFontName(faces.at(rng.bounded(faces.size()))); break;
-            case 1: ed.setFontSize(oddSizes ? 1 + rng.bounded(30) : 2 * (1 + rng.bounded(12))); break;
+            case 1:
+                ed.setFontSize(oddSizes ? 1 + rng.bounded(30) : 2 * (1 + rng.bounded(12)));
+                break;
             case 2: ed.setColour(rng.bounded(0x1000000)); break;
             case 3: ed.setBold(rng.bounded(2)); break;
             case 4: ed.setItalic(rng.bounded(2)); break;

@@ -54,29 +54,30 @@ void TestCaptionToHtml::captions_data()
     QTest::newRow("two lines") << "ab\r\ncd" << base << a2 + "ab<br>cd</font>";
     QTest::newRow("trailing break dropped") << "ab\r\ncd\r\n" << base << a2 + "ab<br>cd</font>";
     QTest::newRow("break only") << "\r\n" << base << a2 + "</font>";
-    QTest::newRow("two breaks at the end keep one")
-        << "ab\r\n\r\n" << base << a2 + "ab<br></font>";
+    QTest::newRow("two breaks at the end keep one") << "ab\r\n\r\n" << base << a2 + "ab<br></font>";
     QTest::newRow("bold across a font change")
         << "abcd" << base + "1,2,b|2,2,face=Times"
         << a2 + "a<b>b</font>" + font("Times", "2", "#000000") + "c</b>d</font>";
-    QTest::newRow("typed markup unescaped")
-        << "<b>&'\"" << base << a2 + "<b>&'\"</font>";
+    QTest::newRow("typed markup unescaped") << "<b>&'\"" << base << a2 + "<b>&'\"</font>";
     QTest::newRow("styles open and close in their order")
         << "xyz" << base + "1,1,s;u;i;b" << a2 + "x<b><i><u><s>y</b></i></u></s>z</font>";
     QTest::newRow("styles still on closed at the end")
         << "xy" << base + "1,1,offset=40;u;b" << a2 + "x<b><u><sup>y</b></u></sup></font>";
     QTest::newRow("superscript") << "x2" << base + "1,1,offset=40" << a2 + "x<sup>2</sup></font>";
-    QTest::newRow("subscript") << "H2O" << base + "1,1,offset=-40"
-                               << a2 + "H<sub>2</sub>O</font>";
+    QTest::newRow("subscript") << "H2O" << base + "1,1,offset=-40" << a2 + "H<sub>2</sub>O</font>";
     QTest::newRow("sub straight after sup")
         << "ab" << base + "0,1,offset=40|1,1,offset=-40" << a2 + "<sup>a</sup><sub>b</sub></font>";
     QTest::newRow("offset 80 is no tag") << "ab" << base + "1,1,offset=80" << a2 + "ab</font>";
     QTest::newRow("style on a break only")
         << "a\r\nb" << base + "1,2,b" << a2 + "a<b><br></b>b</font>";
-    QTest::newRow("size 20 is 7") << "x" << base + "0,1,size=20" << font("Arial", "7", "#000000") + "x</font>";
-    QTest::newRow("size 8 is 1") << "x" << base + "0,1,size=8" << font("Arial", "1", "#000000") + "x</font>";
-    QTest::newRow("size 6 is 0") << "x" << base + "0,1,size=6" << font("Arial", "0", "#000000") + "x</font>";
-    QTest::newRow("size 4 is -1") << "x" << base + "0,1,size=4" << font("Arial", "-1", "#000000") + "x</font>";
+    QTest::newRow("size 20 is 7") << "x" << base + "0,1,size=20"
+                                  << font("Arial", "7", "#000000") + "x</font>";
+    QTest::newRow("size 8 is 1") << "x" << base + "0,1,size=8"
+                                 << font("Arial", "1", "#000000") + "x</font>";
+    QTest::newRow("size 6 is 0") << "x" << base + "0,1,size=6"
+                                 << font("Arial", "0", "#000000") + "x</font>";
+    QTest::newRow("size 4 is -1") << "x" << base + "0,1,size=4"
+                                  << font("Arial", "-1", "#000000") + "x</font>";
     QTest::newRow("size change starts a run")
         << "ab" << base + "1,1,size=12"
         << a2 + "a</font>" + font("Arial", "3", "#000000") + "b</font>";
@@ -139,8 +140,8 @@ void TestCaptionToHtml::emptyEditorReportsTheCaret_data()
 {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("white caret")
-        << "0,0,face=Arial;size=10;colour=ffffff" << font("Arial", "2", "#FFFFFF") + "</font>";
+    QTest::newRow("white caret") << "0,0,face=Arial;size=10;colour=ffffff"
+                                 << font("Arial", "2", "#FFFFFF") + "</font>";
     QTest::newRow("bold italic caret")
         << "0,0,face=Arial;size=12;b;i" << font("Arial", "3", "#000000") + "<b><i></b></i></font>";
 }
@@ -210,7 +211,7 @@ void TestCaptionToHtml::matchesThePositionWalk()
             text += pick == alphabet.size() ? QStringLiteral("\r\n") : QString(alphabet.at(pick));
         }
         ed.setPlainText(text);
-        if (rng.bounded(4) == 0) {   // a line separator typed inside a paragraph
+        if (rng.bounded(4) == 0) { // a line separator typed inside a paragraph
             QTextCursor c(&doc);
             c.setPosition(rng.bounded(doc.characterCount()));
             c.insertText(QString(QChar(QChar::LineSeparator)));

@@ -63,10 +63,7 @@ QString describe(const QTextDocument &doc, int from, int to)
     return out;
 }
 
-QString describe(const QTextDocument &doc)
-{
-    return describe(doc, 0, doc.characterCount() - 1);
-}
+QString describe(const QTextDocument &doc) { return describe(doc, 0, doc.characterCount() - 1); }
 
 QTextCharFormat font(const QString &face, double points, QColor colour = Qt::black)
 {
@@ -157,41 +154,47 @@ private slots:
 void TestRtf::roundTrip_data()
 {
     QTest::addColumn<Pieces>("pieces");
-    QTest::addColumn<int>("from");   // selection; -1 = to the end
+    QTest::addColumn<int>("from"); // selection; -1 = to the end
     QTest::addColumn<int>("to");
 
     const QTextCharFormat arial = font(u"Arial"_qs, 10);
     auto offset = [&](int twips) {
-        return with(arial, [twips](QTextCharFormat &f) { RichTextAdapter::applyCharOffset(f, twips); });
+        return with(arial,
+                    [twips](QTextCharFormat &f) { RichTextAdapter::applyCharOffset(f, twips); });
     };
 
     QTest::newRow("plain") << Pieces{{u"Bonjour"_qs, arial}} << 0 << -1;
-    QTest::newRow("bold word") << Pieces{{u"Bon"_qs, arial},
-                                         {u"jour"_qs, with(arial, [](auto &f) { f.setFontWeight(QFont::Bold); })}}
-                               << 0 << -1;
-    QTest::newRow("italic underline strike together")
-        << Pieces{{u"tout"_qs, with(arial, [](auto &f) {
-                       f.setFontItalic(true);
-                       f.setFontUnderline(true);
-                       f.setFontStrikeOut(true);
-                   })}}
+    QTest::newRow("bold word")
+        << Pieces{{u"Bon"_qs, arial},
+                  {u"jour"_qs, with(arial, [](auto &f) { f.setFontWeight(QFont::Bold); })}}
         << 0 << -1;
+    QTest::newRow("italic underline strike together") << Pieces{
+        {u"tout"_qs, with(arial, [](auto &f) {
+             f.setFontItalic(true);
+             f.setFontUnderline(true);
+             f.setFontStrikeOut(true);
+         })}} << 0 << -1;
     QTest::newRow("superscript") << Pieces{{u"m"_qs, arial}, {u"2"_qs, offset(40)}} << 0 << -1;
-    QTest::newRow("subscript") << Pieces{{u"H"_qs, arial}, {u"2"_qs, offset(-40)}, {u"O"_qs, arial}} << 0 << -1;
-    QTest::newRow("offset that is neither") << Pieces{{u"x"_qs, offset(80)}, {u"y"_qs, offset(-80)}} << 0 << -1;
-    QTest::newRow("colours, one repeated")
-        << Pieces{{u"rouge "_qs, font(u"Arial"_qs, 10, Qt::red)}, {u"bleu "_qs, font(u"Arial"_qs, 10, Qt::blue)},
-                  {u"rouge"_qs, font(u"Arial"_qs, 10, Qt::red)}}
-        << 0 << -1;
-    QTest::newRow("near-black colour") << Pieces{{u"x"_qs, font(u"Arial"_qs, 10, QColor(1, 0, 0))}} << 0 << -1;
-    QTest::newRow("fonts and sizes")
-        << Pieces{{u"a"_qs, font(u"Courier New"_qs, 8)}, {u"b"_qs, font(u"Times New Roman"_qs, 20)},
-                  {u"c"_qs, font(u"Arial"_qs, 11)}, {u"d"_qs, font(u"Arial"_qs, 10.5)}}
-        << 0 << -1;
-    QTest::newRow("font name outside ASCII") << Pieces{{u"x"_qs, font(u"Ménagère"_qs, 10)}} << 0 << -1;
-    QTest::newRow("Windows-1252 characters") << Pieces{{u"Café crème à 5 € – « oui »"_qs, arial}} << 0 << -1;
-    QTest::newRow("characters beyond Windows-1252")
-        << Pieces{{u"Ω 漢字 😀 ő"_qs, arial}} << 0 << -1;
+    QTest::newRow("subscript") << Pieces{{u"H"_qs, arial}, {u"2"_qs, offset(-40)}, {u"O"_qs, arial}}
+                               << 0 << -1;
+    QTest::newRow("offset that is neither")
+        << Pieces{{u"x"_qs, offset(80)}, {u"y"_qs, offset(-80)}} << 0 << -1;
+    QTest::newRow("colours, one repeated") << Pieces{{u"rouge "_qs, font(u"Arial"_qs, 10, Qt::red)},
+                                                     {u"bleu "_qs, font(u"Arial"_qs, 10, Qt::blue)},
+                                                     {u"rouge"_qs, font(u"Arial"_qs, 10, Qt::red)}}
+                                           << 0 << -1;
+    QTest::newRow("near-black colour")
+        << Pieces{{u"x"_qs, font(u"Arial"_qs, 10, QColor(1, 0, 0))}} << 0 << -1;
+    QTest::newRow("fonts and sizes") << Pieces{{u"a"_qs, font(u"Courier New"_qs, 8)},
+                                               {u"b"_qs, font(u"Times New Roman"_qs, 20)},
+                                               {u"c"_qs, font(u"Arial"_qs, 11)},
+                                               {u"d"_qs, font(u"Arial"_qs, 10.5)}}
+                                     << 0 << -1;
+    QTest::newRow("font name outside ASCII")
+        << Pieces{{u"x"_qs, font(u"Ménagère"_qs, 10)}} << 0 << -1;
+    QTest::newRow("Windows-1252 characters")
+        << Pieces{{u"Café crème à 5 € – « oui »"_qs, arial}} << 0 << -1;
+    QTest::newRow("characters beyond Windows-1252") << Pieces{{u"Ω 漢字 😀 ő"_qs, arial}} << 0 << -1;
     QTest::newRow("RTF's own characters") << Pieces{{u"{a} \\b \\'e9 ;"_qs, arial}} << 0 << -1;
     QTest::newRow("tab") << Pieces{{u"a\tb"_qs, arial}} << 0 << -1;
     QTest::newRow("two paragraphs") << Pieces{{u"un\ndeux"_qs, arial}} << 0 << -1;
@@ -229,33 +232,40 @@ void TestRtf::roundTrip()
 void TestRtf::writtenDocument_data()
 {
     QTest::addColumn<Pieces>("pieces");
-    QTest::addColumn<QStringList>("expected");   // fragments the document must hold
+    QTest::addColumn<QStringList>("expected"); // fragments the document must hold
 
     const QTextCharFormat arial = font(u"Arial"_qs, 10);
     auto offset = [&](int twips) {
-        return with(arial, [twips](QTextCharFormat &f) { RichTextAdapter::applyCharOffset(f, twips); });
+        return with(arial,
+                    [twips](QTextCharFormat &f) { RichTextAdapter::applyCharOffset(f, twips); });
     };
     QTest::newRow("header and tables")
         << Pieces{{u"x"_qs, font(u"Arial"_qs, 12, QColor(255, 0, 0))}}
-        << QStringList{u"{\\rtf1\\ansi\\ansicpg1252\\deff0"_qs, u"{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}"_qs,
+        << QStringList{u"{\\rtf1\\ansi\\ansicpg1252\\deff0"_qs,
+                       u"{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}"_qs,
                        u"{\\colortbl;\\red255\\green0\\blue0;}"_qs, u"{\\f0\\fs24\\cf1 x}"_qs};
-    QTest::newRow("styles") << Pieces{{u"x"_qs, with(arial, [](auto &f) {
-                                           f.setFontWeight(QFont::Bold);
-                                           f.setFontItalic(true);
-                                           f.setFontUnderline(true);
-                                           f.setFontStrikeOut(true);
-                                       })}}
-                            << QStringList{u"\\b\\i\\ul\\strike x}"_qs};
-    QTest::newRow("superscript is up 2 points") << Pieces{{u"2"_qs, offset(40)}} << QStringList{u"\\up4 2}"_qs};
-    QTest::newRow("subscript is down 2 points") << Pieces{{u"2"_qs, offset(-40)}} << QStringList{u"\\dn4 2}"_qs};
+    QTest::newRow("styles") << Pieces{
+        {u"x"_qs, with(arial, [](auto &f) {
+             f.setFontWeight(QFont::Bold);
+             f.setFontItalic(true);
+             f.setFontUnderline(true);
+             f.setFontStrikeOut(true);
+         })}} << QStringList{u"\\b\\i\\ul\\strike x}"_qs};
+    QTest::newRow("superscript is up 2 points")
+        << Pieces{{u"2"_qs, offset(40)}} << QStringList{u"\\up4 2}"_qs};
+    QTest::newRow("subscript is down 2 points")
+        << Pieces{{u"2"_qs, offset(-40)}} << QStringList{u"\\dn4 2}"_qs};
     QTest::newRow("double offset") << Pieces{{u"2"_qs, offset(80)}} << QStringList{u"\\up8 2}"_qs};
-    QTest::newRow("alignment without our offset")
-        << Pieces{{u"2"_qs, with(arial, [](auto &f) { f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); })}}
-        << QStringList{u"\\up4 2}"_qs};
-    QTest::newRow("half-point size") << Pieces{{u"x"_qs, font(u"Arial"_qs, 10.5)}} << QStringList{u"{\\f0\\fs21\\cf1 x}"_qs};
-    QTest::newRow("Windows-1252 as hex") << Pieces{{u"é€"_qs, arial}} << QStringList{u"\\'e9\\'80"_qs};
-    QTest::newRow("Unicode with fallback") << Pieces{{u"Ω😀"_qs, arial}}
-                                           << QStringList{u"\\u937?\\u-10179?\\u-8704?"_qs};
+    QTest::newRow("alignment without our offset") << Pieces{
+        {u"2"_qs, with(arial, [](auto &f) {
+             f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+         })}} << QStringList{u"\\up4 2}"_qs};
+    QTest::newRow("half-point size")
+        << Pieces{{u"x"_qs, font(u"Arial"_qs, 10.5)}} << QStringList{u"{\\f0\\fs21\\cf1 x}"_qs};
+    QTest::newRow("Windows-1252 as hex")
+        << Pieces{{u"é€"_qs, arial}} << QStringList{u"\\'e9\\'80"_qs};
+    QTest::newRow("Unicode with fallback")
+        << Pieces{{u"Ω😀"_qs, arial}} << QStringList{u"\\u937?\\u-10179?\\u-8704?"_qs};
     QTest::newRow("escapes") << Pieces{{u"{\\}"_qs, arial}} << QStringList{u" \\{\\\\\\}}"_qs};
     QTest::newRow("paragraph") << Pieces{{u"a\nb"_qs, arial}} << QStringList{u"a}\\par\n{"_qs};
     QTest::newRow("two fonts numbered in order")
@@ -290,7 +300,8 @@ void TestRtf::wordProcessorDocuments_data()
     QTest::newRow("LibreOffice Writer")
         << u"libreoffice.rtf"_qs
         << u"[Liberation Serif 12 #FF0000 b]Café crème[Liberation Serif 12 auto] et "
-           "[Liberation Serif 16 auto i]thé¶[Liberation Sans 12 auto]x[Liberation Sans 12 auto ^40]2"
+           "[Liberation Serif 16 auto i]thé¶[Liberation Sans 12 auto]x[Liberation Sans 12 auto "
+           "^40]2"
            "[Liberation Sans 12 auto ^-40]3"_qs;
     QTest::newRow("Word")
         << u"word.rtf"_qs
@@ -325,32 +336,38 @@ void TestRtf::brokenInput_data()
     QTest::newRow("header only") << u"{\\rtf1"_qs << QString();
     QTest::newRow("unclosed document") << header + u"abc"_qs << plain + u"abc"_qs;
     QTest::newRow("unclosed groups") << header + u"{{{{abc"_qs << plain + u"abc"_qs;
-    QTest::newRow("text after the end is not read") << header + u"abc}}}}def"_qs << plain + u"abc"_qs;
+    QTest::newRow("text after the end is not read")
+        << header + u"abc}}}}def"_qs << plain + u"abc"_qs;
     QTest::newRow("truncated hex escape") << header + u"a\\'"_qs << plain + u"a"_qs;
     QTest::newRow("hex escape with one digit") << header + u"a\\'4}"_qs << plain + u"a"_qs;
     QTest::newRow("hex escape with no digit") << header + u"a\\'zz}"_qs << plain + u"azz"_qs;
     QTest::newRow("backslash at the end") << header + u"a\\"_qs << plain + u"a"_qs;
     QTest::newRow("Unicode zero is dropped") << header + u"\\u0 ab}"_qs << plain + u"b"_qs;
-    QTest::newRow("fallback count larger than the text") << header + u"\\uc9\\u233 ab}c"_qs << plain + u"é"_qs;
+    QTest::newRow("fallback count larger than the text")
+        << header + u"\\uc9\\u233 ab}c"_qs << plain + u"é"_qs;
     QTest::newRow("binary data with braces") << header + u"\\bin4 {}{}ok}"_qs << plain + u"ok"_qs;
-    QTest::newRow("binary length beyond the end") << header + u"x\\bin99999 }"_qs << plain + u"x"_qs;
+    QTest::newRow("binary length beyond the end")
+        << header + u"x\\bin99999 }"_qs << plain + u"x"_qs;
     QTest::newRow("negative size") << header + u"\\fs-50 x}"_qs << u"[Times New Roman 1 auto]x"_qs;
-    QTest::newRow("enormous size") << header + u"\\fs99999999999 x}"_qs << u"[Times New Roman 1638 auto]x"_qs;
+    QTest::newRow("enormous size")
+        << header + u"\\fs99999999999 x}"_qs << u"[Times New Roman 1638 auto]x"_qs;
     QTest::newRow("colour beyond the table") << header + u"\\cf99 x}"_qs << plain + u"x"_qs;
     QTest::newRow("colour components out of range")
-        << header + u"{\\colortbl;\\red300\\green-5;}\\cf1 x}"_qs << u"[Times New Roman 12 #FF0000]x"_qs;
+        << header + u"{\\colortbl;\\red300\\green-5;}\\cf1 x}"_qs
+        << u"[Times New Roman 12 #FF0000]x"_qs;
     QTest::newRow("unknown font number") << header + u"\\f7 x}"_qs << plain + u"x"_qs;
     QTest::newRow("font entry without semicolon")
         << u"{\\rtf1{\\fonttbl{\\f0 Arial}}x}"_qs << u"[Arial 12 auto]x"_qs;
     QTest::newRow("control characters in a font name")
         << u"{\\rtf1{\\fonttbl{\\f0 Ar\\'09i\\'01al;}}x}"_qs << u"[Arial 12 auto]x"_qs;
-    QTest::newRow("enormous offset") << header + u"\\up999999999 x}"_qs << plain.chopped(1) + u" ^32760]x"_qs;
+    QTest::newRow("enormous offset")
+        << header + u"\\up999999999 x}"_qs << plain.chopped(1) + u" ^32760]x"_qs;
     QTest::newRow("control word too long")
         << header + u"\\"_qs + QString(100, u'a') + u" x}"_qs << plain + u"x"_qs;
     QTest::newRow("frame markers and objects dropped")
         << header + u"\\uc0 a\\u-560 \\u65532 b}"_qs << plain + u"ab"_qs;
-    QTest::newRow("lone surrogate kept as written") << header + u"\\u-10179 x}"_qs
-                                                    << plain + QChar(0xD83D);
+    QTest::newRow("lone surrogate kept as written")
+        << header + u"\\u-10179 x}"_qs << plain + QChar(0xD83D);
     QString deep = header;
     for (int i = 0; i < 200000; ++i)
         deep += u'{';
@@ -390,7 +407,8 @@ void TestRtf::pasteReplacesOnlyTheSelection()
     cursor.setPosition(11, QTextCursor::KeepAnchor);
 
     QVERIFY(Rtf::insert(cursor, u"{\\rtf1{\\fonttbl{\\f0 Verdana;}}\\f0\\fs40\\b Monde\\par}"_qs));
-    QCOMPARE(describe(doc), u"[Arial 10 #000000]Hello [Verdana 20 auto b]Monde[Arial 10 #000000]!"_qs);
+    QCOMPARE(describe(doc),
+             u"[Arial 10 #000000]Hello [Verdana 20 auto b]Monde[Arial 10 #000000]!"_qs);
     QCOMPARE(cursor.position(), 11);
 }
 
@@ -401,7 +419,8 @@ void TestRtf::textThatIsNotRtfChangesNothing()
     QTextCursor cursor(&doc);
     cursor.select(QTextCursor::Document);
 
-    for (const QString &text : {u"plain text"_qs, u"{\\rtf"_qs.mid(1), QString(), u"{\\RTF1 x}"_qs}) {
+    for (const QString &text :
+         {u"plain text"_qs, u"{\\rtf"_qs.mid(1), QString(), u"{\\RTF1 x}"_qs}) {
         QVERIFY(!Rtf::isRtf(text));
         QVERIFY(!Rtf::insert(cursor, text));
         QCOMPARE(doc.toPlainText(), u"Hello"_qs);

@@ -3,9 +3,9 @@
 #include "capture/capturefiles.h"
 #include "capture/captureimport.h"
 #include "capture/integerpart.h"
-#include "output/appdirfixture.h"
 #include "project/slideshowproject.h"
 #include "support/scriptedplatform.h"
+#include "support/tempfolder.h"
 
 class TestCaptureRules : public QObject
 {
@@ -57,11 +57,11 @@ void TestCaptureRules::prepareHandOver()
 {
     QFETCH(QByteArray, passage);
     QFETCH(QPoint, position);
-    AppDirFixture app;
+    TempFolder app;
     if (passage != "<none>")
         app.write("Passage", passage);
     std::int32_t left = 30, top = 45;
-    CaptureImport::prepareHandOver(app.appDir(), QSize(640, 480), left, top);
+    CaptureImport::prepareHandOver(app.path(), QSize(640, 480), left, top);
     QCOMPARE(QPoint(left, top), position);
     QCOMPARE(app.read("Passage"), QStringLiteral("640\r\n480\r\n%1\r\n%2\r\n").arg(left).arg(top).toLatin1());
 }
@@ -91,11 +91,11 @@ void TestCaptureRules::takeOver()
     QFETCH(QList<int>, captures);
     QFETCH(int, taken);
     QFETCH(QString, message);
-    AppDirFixture app, folder;
+    TempFolder app, folder;
     for (int n : captures)
         app.write(QStringLiteral("ScreenShot_%1.jpg").arg(n), "capture " + QByteArray::number(n));
     folder.write(QStringLiteral("Vacances%1.jpg").arg(slides), "leftover");
-    SlideshowProject project{.name = "Vacances", .folder = folder.appDir(), .slideCount = std::int16_t(slides)};
+    SlideshowProject project{.name = "Vacances", .folder = folder.path(), .slideCount = std::int16_t(slides)};
     project.updateBasePath();
     project.currentSlide = 1;
     project.slideLines.fill("old");
@@ -108,7 +108,7 @@ void TestCaptureRules::takeOver()
         shown = {QString::number(project.slideCount), QString::number(project.currentSlide),
                  picture(project.currentSlide)};
     }, [&](int count) { counts.append(count); }};
-    QCOMPARE(CaptureImport::takeOverCaptures(platform, app.appDir(), project, display), taken);
+    QCOMPARE(CaptureImport::takeOverCaptures(platform, app.path(), project, display), taken);
 
     QCOMPARE(platform.messages.size(), 1);
     QCOMPARE(platform.messages[0].text, message);
@@ -117,7 +117,7 @@ void TestCaptureRules::takeOver()
         QCOMPARE(picture(slides - 1 + i), "capture " + QByteArray::number(i));
         QCOMPARE(project.imageTypes[slides - 1 + i] + project.slideLines[slides - 1 + i], ".jpg");
     }
-    QCOMPARE(QDir(app.appDir()).entryList(QDir::Files).size(), captures.size() - taken);
+    QCOMPARE(QDir(app.path()).entryList(QDir::Files).size(), captures.size() - taken);
     const QString before = QString::number(slides);
     QCOMPARE(shown, (taken ? QStringList{before, before, "capture 1"} : QStringList()));
     QCOMPARE(counts.size(), taken ? taken + 1 : 0);

@@ -1,11 +1,11 @@
 // The frame window on a real X server with a window manager: a window of
 // known colours is captured through the hole, from the real screen. Run
 // again with a scale factor of 2, where the capture is in device pixels.
-#include "app/qtplatform.h"
+#include "platform/qtplatform.h"
 #include "capture/frmcapture.h"
 #include "capture/frmce.h"
-#include "output/appdirfixture.h"
 #include "support/scriptedplatform.h"
+#include "support/tempfolder.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -57,12 +57,12 @@ void TestFrameWindow::capturesWhatTheHoleShows()
 
     const int ratio = qRound(target.devicePixelRatioF());
     const QSize size(80 * ratio, 60 * ratio);
-    AppDirFixture app;
+    TempFolder app;
     app.write("Passage", QStringLiteral("%1\r\n%2\r\n%3\r\n%4\r\n").arg(size.width()).arg(size.height())
                              .arg((290 - 3) * 15).arg((190 - 29) * 15).toLatin1());
     RealScreen platform;
-    FrmCE frm(platform, app.appDir());
-    frm.Option1[1]->click();
+    FrmCE frm({platform, app.path(), {}});
+    frm.captureType[1]->click();
     frm.show();
     QRgb band = 0;
     QTimer::singleShot(0, &frm, [&] {
@@ -79,7 +79,7 @@ void TestFrameWindow::capturesWhatTheHoleShows()
         QTRY_COMPARE(platform.real.grabScreen(QRect(371, 210, 1, 1)).pixel(0, 0), Target::Colours[1]);
         QTest::keyClick(frame, Qt::Key_Return);
     });
-    frm.Command1[0]->click();
+    frm.takeButton->click();
 
     QVERIFY(band != qRgb(0, 0, 0));
     QCOMPARE(platform.grabs, QList<QRect>{QRect(300, 200, 80, 60)});
@@ -91,8 +91,8 @@ void TestFrameWindow::capturesWhatTheHoleShows()
             QCOMPARE(bmp.pixel(x, y), Target::Colours[x / ratio / 40 + y / ratio / 30 * 2]);
 
     QTimer::singleShot(0, &frm, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
-    frm.Command1[0]->click();
-    QCOMPARE(QDir(app.appDir()).entryList({"ScreenShot_*"}), (QStringList{"ScreenShot_1.bmp", "ScreenShot_1.jpg"}));
+    frm.takeButton->click();
+    QCOMPARE(QDir(app.path()).entryList({"ScreenShot_*"}), (QStringList{"ScreenShot_1.bmp", "ScreenShot_1.jpg"}));
 }
 
 QTEST_MAIN(TestFrameWindow)

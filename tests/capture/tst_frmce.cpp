@@ -4,10 +4,11 @@
 #include "bmp2jpg/bmp2jpg.h"
 #include "capture/frmcapture.h"
 #include "capture/frmce.h"
-#include "capture/importcaptures.h"
-#include "output/appdirfixture.h"
+#include "capture/screencapture.h"
 #include "project/slideshowproject.h"
 #include "support/scriptedplatform.h"
+#include "support/tempfolder.h"
+#include "widgets/picturebutton.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -52,7 +53,7 @@ void answerFrame(QObject *context, const QList<QKeyCombination> &keys = {QKeyCom
 
 struct Window
 {
-    AppDirFixture app;
+    TempFolder app;
     ScriptedPlatform platform;
     std::unique_ptr<FrmCE> frm;
 
@@ -62,12 +63,12 @@ struct Window
         if (!passage.isNull())
             app.write("Passage", passage);
         for (const QString &file : files)
-            file.endsWith('/') ? app.makeFolder(file) : app.write(file, file.toUtf8());
+            file.endsWith('/') ? app.write(file) : app.write(file, file.toUtf8());
         platform.screen = stripes();
-        frm = std::make_unique<FrmCE>(platform, app.appDir());
+        frm = std::make_unique<FrmCE>(AppContext{platform, app.path(), {}});
         frm->show();
     }
-    QStringList files() const { return QDir(app.appDir()).entryList({"ScreenShot_*"}, QDir::Files); }
+    QStringList files() const { return QDir(app.path()).entryList({"ScreenShot_*"}, QDir::Files); }
     QStringList texts() const
     {
         QStringList all;
@@ -78,7 +79,7 @@ struct Window
     void capture(const QList<QKeyCombination> &keys = {QKeyCombination(Qt::Key_Return)})
     {
         answerFrame(frm.get(), keys);
-        frm->Command1[0]->click();
+        frm->takeButton->click();
     }
 };
 
@@ -145,7 +146,7 @@ void TestFrmCE::capture()
     QFETCH(QString, message);
     Window w;
     FrmCE &f = *w.frm;
-    f.Option1[option]->click();
+    f.captureType[option]->click();
     f.txtLargeur->setText(QString::number(size.width()));
     f.txtHauteur->setText(QString::number(size.height()));
     f.txtQualite->setText(quality.section(' ', 0, 0));
@@ -232,9 +233,9 @@ void TestFrmCE::failures()
     FrmCE &f = *w.frm;
     if (folder.isEmpty())
         w.platform.screen = QImage();
-    f.Option1[2]->click();
+    f.captureType[2]->click();
     w.capture();
-    QCOMPARE(w.texts(), QStringList{message.replace("%1", QDir::toNativeSeparators(w.app.appDir()))});
+    QCOMPARE(w.texts(), QStringList{message.replace("%1", QDir::toNativeSeparators(w.app.path()))});
     QCOMPARE(f.captureCount, files.size());
     QCOMPARE(w.files(), files);
     QVERIFY(f.isVisible() && !f.cmdVisu->isVisible());
@@ -271,13 +272,13 @@ void TestFrmCE::deleteBmp()
     w.app.write(shot(4, "bmp"), "bitmap");
     f.captureCount = 4;
     w.platform.answers.enqueue(Answer::Yes);
-    f.Command1[3]->click();
+    f.deleteBmpButton->click();
     QCOMPARE(w.texts().mid(1), QStringList(2 * folders.size(), "Erreur de transformation de fichier"));
     QCOMPARE((QStringList{w.app.read(shot(1, "jpg")), w.app.read(shot(2, "jpg")), w.app.read(shot(3, "jpg"))}),
              jpegs);
     QVERIFY(!QFile::exists(w.app.path(shot(4, "bmp"))));
     QCOMPARE(f.cmdNumero->text() + f.lblRefaire->text(), "30 ko");
-    QVERIFY(f.Option1[2]->isChecked() && f.cmdVisu->isVisible() && !f.cmdRefaire->isVisible());
+    QVERIFY(f.captureType[2]->isChecked() && f.cmdVisu->isVisible() && !f.cmdRefaire->isVisible());
 }
 
 void TestFrmCE::leave_data()
@@ -298,7 +299,7 @@ void TestFrmCE::leave()
     w.capture();
     QSignalSpy unloaded(w.frm.get(), &FrmCE::unloaded);
     w.platform.answers.enqueue(answer);
-    w.frm->Command1[1]->click();
+    w.frm->leaveButton->click();
     QCOMPARE(w.platform.messages.last().title, "QUITTER");
     QCOMPARE(w.app.read("Passage"), passage);
     QCOMPARE(w.files(), QStringList{shot(1, "jpg")});
@@ -310,19 +311,19 @@ void TestFrmCE::sizeButtons()
 {
     Window w;
     QLineEdit *box = w.frm->txtLargeur;
-    QSignalSpy ticks(w.frm->Timer2, &QTimer::timeout);
+    QSignalSpy ticks(w.frm->repeatTimer, &QTimer::timeout);
     box->setText("11");
     for (int click = 0; click < 2; ++click) {
         QTest::mouseClick(w.frm->cmdLargeur[1], Qt::LeftButton);
         QVERIFY(ticks.wait());
-        QVERIFY(box->text() == "10" && !w.frm->Timer2->isActive());
+        QVERIFY(box->text() == "10" && !w.frm->repeatTimer->isActive());
     }
     box->setText(QString::number(w.frm->screenWidthPx - 3));
     QTest::mousePress(w.frm->cmdLargeur[2], Qt::LeftButton);
     QTRY_VERIFY(ticks.size() >= 2 + 5);   // three steps up, then two held at the limit
     QCOMPARE(w.frm->captureWidth, w.frm->screenWidthPx);
     QTest::mouseRelease(w.frm->cmdLargeur[2], Qt::LeftButton);
-    QTRY_VERIFY(!w.frm->Timer2->isActive());
+    QTRY_VERIFY(!w.frm->repeatTimer->isActive());
 }
 
 void TestFrmCE::waylandNotice()
@@ -337,37 +338,38 @@ void TestFrmCE::waylandNotice()
 // is hidden, and its captures become slides.
 void TestFrmCE::captureCommand()
 {
-    AppDirFixture app, folder;
+    TempFolder app, folder;
     app.write("Passage", "600\r\n350\r\n1500\r\n3000\r\n");
     ScriptedPlatform platform;
     platform.screen = stripes();
-    SlideshowProject project{.name = "Vacances", .folder = folder.appDir(), .slideCount = 2, .loaded = true};
+    SlideshowProject project{.name = "Vacances", .folder = folder.path(), .slideCount = 2, .loaded = true};
     project.updateBasePath();
-    std::int32_t width = 64, height = 48, left = -999, top = -999;
-    bool closed = true, mainHidden = false;
     int shown = -1;
+    bool mainHidden = false;
     QWidget mainWindow;
+    PictureButton imgCapturer(&mainWindow);
+    QLabel lblNbDiapo(&mainWindow);
     mainWindow.show();
-    ImportCaptures command(platform, app.appDir(), {&project, &width, &height, &left, &top, &closed},
-                           mainWindow, {[&] { shown = project.currentSlide; }, {}});
+    ScreenCapture command({&imgCapturer, &lblNbDiapo}, project, {platform, app.path(), {}}, mainWindow,
+                          {[&] { shown = project.currentSlide; }, [] { return QSize(64, 48); }});
     // Proposed the slide's size: one capture, then leave keeping the settings.
     QTimer::singleShot(0, &mainWindow, [&] {
         auto *frm = qobject_cast<FrmCE *>(QApplication::activeModalWidget());
         QVERIFY(frm && frm->captureWidth == 64);
-        mainHidden = !mainWindow.isVisible() && !closed;
+        mainHidden = !mainWindow.isVisible();
         answerFrame(frm);
-        frm->Command1[0]->click();
+        frm->takeButton->click();
         platform.answers.enqueue(Platform::Answer::Yes);
-        frm->Command1[1]->click();
+        frm->leaveButton->click();
     });
-    command.run();
-    QVERIFY(mainHidden && mainWindow.isVisible() && closed);
-    QCOMPARE(QPoint(left, top), QPoint(1500, 3000));
+    QTest::mouseClick(&imgCapturer, Qt::LeftButton);
+    QVERIFY(mainHidden && mainWindow.isVisible());
     QCOMPARE(QPoint(project.slideCount, shown), QPoint(3, 2));
+    QCOMPARE(lblNbDiapo.text(), "3");
     QCOMPARE(QImage(folder.path("Vacances2.jpg")).size(), QSize(64, 48));
     QCOMPARE(app.read("Passage"), "64\r\n48\r\n1500\r\n3000\r\n");
     project.loaded = false;   // without an open project the command does nothing
-    command.run();
+    command.ImportCaptures();
 }
 
 QTEST_MAIN(TestFrmCE)

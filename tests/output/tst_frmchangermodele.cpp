@@ -1,19 +1,18 @@
-#include "appdirfixture.h"
-#include "output/browsefolderlist.h"
 #include "output/frmchangermodele.h"
-#include "output/patternfilelist.h"
+#include "platform/appcontext.h"
 #include "support/scriptedplatform.h"
+#include "support/tempfolder.h"
+#include "widgets/browsefolderlist.h"
+#include "widgets/patternfilelist.h"
+#include "widgets/picturepreview.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QImage>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 
-using Files = QMap<QString, QByteArray>;
 Q_DECLARE_METATYPE(Platform::Answer)
 
 namespace {
@@ -31,10 +30,9 @@ QByteArray jpeg(Qt::GlobalColor colour)
 
 // An application folder with a current page, a few templates (one in a
 // subfolder of the template folder) and frame pictures.
-void fillAppDir(const AppDirFixture &app)
+void fillAppDir(const TempFolder &app)
 {
     app.write("Nouveau.htm", "current page");
-    app.write("Nouveau.js", "current script");
     app.write("imgFondTable.jpg", jpeg(Qt::red));
     app.write("Modeles/Bleu.htm", "template Bleu");
     app.write("Modeles/Image.htm", "template Image");
@@ -83,86 +81,76 @@ class TestFrmChangerModele : public QObject
 {
     Q_OBJECT
 private slots:
+    void init();
     void opening();
-    void helpButton();
     void folderRule_data();
     void folderRule();
     void framePicker();
-    void command1_data();
-    void command1();
-    void doubleClickApplies();
+    void choice_data();
+    void choice();
+    void doubleClickChooses();
+
+private:
+    void open();
+
+    ScriptedPlatform m_platform;
+    std::unique_ptr<TempFolder> m_app;
+    std::unique_ptr<FrmChangerModele> m_chooser;
 };
+
+void TestFrmChangerModele::init()
+{
+    m_platform = ScriptedPlatform();
+    m_app = std::make_unique<TempFolder>();
+    fillAppDir(*m_app);
+}
+
+void TestFrmChangerModele::open()
+{
+    m_chooser = std::make_unique<FrmChangerModele>(
+        AppContext{m_platform, m_app->path(), QString()});
+    m_chooser->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_chooser.get()));
+    QTest::mouseClick(m_chooser->cmdOpen, Qt::LeftButton);
+}
 
 void TestFrmChangerModele::opening()
 {
-    AppDirFixture app;
-    fillAppDir(app);
-    ScriptedPlatform platform;
-    FrmChangerModele chooser(platform, app.appDir());
+    m_chooser = std::make_unique<FrmChangerModele>(
+        AppContext{m_platform, m_app->path(), QString()});
+    FrmChangerModele &chooser = *m_chooser;
     chooser.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chooser));
-
-    QCOMPARE(chooser.objectName(), QStringLiteral("frmChangerModele"));
-    QCOMPARE(chooser.windowTitle(), QStringLiteral("Modèle"));
-    QVERIFY(chooser.isModal());
     const QPoint screenCentre = chooser.screen()->geometry().center();
     QVERIFY(qAbs(chooser.frameGeometry().center().x() - screenCentre.x()) <= 1);
     QVERIFY(qAbs(chooser.frameGeometry().center().y() - screenCentre.y()) <= 1);
-
-    QCOMPARE(chooser.Dir1->path(), app.path("Modeles"));
-    QCOMPARE(chooser.Dir2->path(), app.path("Modeles"));
-    QCOMPARE(chooser.File2->folder(), app.path("Modeles"));
-    for (QWidget *hidden : {static_cast<QWidget *>(chooser.Dir1),
-                            static_cast<QWidget *>(chooser.File1),
-                            static_cast<QWidget *>(chooser.Dir2),
-                            static_cast<QWidget *>(chooser.File2),
-                            static_cast<QWidget *>(chooser.Label2),
-                            static_cast<QWidget *>(chooser.imgVisu)})
+    for (const QWidget *hidden :
+         {(QWidget *)chooser.templateFolders, (QWidget *)chooser.templateFiles,
+          (QWidget *)chooser.frameFolders, (QWidget *)chooser.framePictures,
+          (QWidget *)chooser.frameCaption, (QWidget *)chooser.imgVisu})
         QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
-    QCOMPARE(chooser.cmdOpen->toolTip(), QStringLiteral("Ouvrir un fichier HTML existant"));
-    QCOMPARE(chooser.Label2->text(), QStringLiteral("Choisissez l'image de fond de cadre :"));
 
     QTest::mouseClick(chooser.cmdOpen, Qt::LeftButton);
-    QVERIFY(chooser.Dir1->isVisible());
-    QVERIFY(chooser.File1->isVisible());
-    QCOMPARE(listed(chooser.File1), (QStringList{"Bleu.htm", "Image.htm", "Vert.htm"}));
-    QCOMPARE(listed(chooser.Dir1->list()), (QStringList{"..", "Cadres", "Sub"}));
-    QCOMPARE(listed(chooser.File2), (QStringList{"imgFondTable.jpg"}));
-    QVERIFY(platform.messages.isEmpty());
-}
-
-void TestFrmChangerModele::helpButton()
-{
-    AppDirFixture app;
-    fillAppDir(app);
-    const Files before = app.snapshot();
-    ScriptedPlatform platform;
-    FrmChangerModele chooser(platform, app.appDir());
-    chooser.show();
-    QTest::mouseClick(chooser.cmdHelp, Qt::LeftButton);
-    QCOMPARE(platform.shellRequests,
-             QStringList{app.path("Aide_Contextuelle/ChangerModele.htm")});
-    QVERIFY(chooser.isVisible());
-    QVERIFY(platform.messages.isEmpty());
-    QCOMPARE(app.snapshot(), before);
+    QVERIFY(chooser.templateFolders->isVisible());
+    QCOMPARE(listed(chooser.templateFiles), (QStringList{"Bleu.htm", "Image.htm", "Vert.htm"}));
+    QCOMPARE(listed(chooser.templateFolders->list()), (QStringList{"..", "Cadres", "Sub"}));
+    QCOMPARE(listed(chooser.framePictures), (QStringList{"imgFondTable.jpg"}));
+    QVERIFY(m_platform.messages.isEmpty());
 }
 
 void TestFrmChangerModele::folderRule_data()
 {
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("folder");  // relative to AppDir
-    QTest::addColumn<bool>("file1Shown");
+    QTest::addColumn<QString>("folder"); // relative to AppDir
+    QTest::addColumn<bool>("shown");
     QTest::addColumn<QStringList>("files");
 
     QTest::newRow("Subfolder") << QStringList{"Sub"} << "Modeles/Sub" << true
                                << QStringList{"Bleu.htm", "Seul.htm"};
-    QTest::newRow("BackFromSubfolder") << QStringList{"Sub", ".."} << "Modeles" << true
-                                       << QStringList{"Bleu.htm", "Image.htm", "Vert.htm"};
-    QTest::newRow("OutOfModeles") << QStringList{".."} << "" << false
-                                  << QStringList{"Nouveau.htm"};
+    QTest::newRow("OutOfModeles") << QStringList{".."} << "" << false << QStringList{"Nouveau.htm"};
     // Containment is a plain text test: a sibling whose name starts alike counts.
-    QTest::newRow("SiblingSharingPrefix") << QStringList{"..", "Modeles2"} << "Modeles2" << true
-                                          << QStringList{"Bleu.htm"};
+    QTest::newRow("SiblingSharingPrefix")
+        << QStringList{"..", "Modeles2"} << "Modeles2" << true << QStringList{"Bleu.htm"};
     QTest::newRow("OutAndBackIn") << QStringList{"..", "Modeles", "Sub"} << "Modeles/Sub" << true
                                   << QStringList{"Bleu.htm", "Seul.htm"};
 }
@@ -171,191 +159,125 @@ void TestFrmChangerModele::folderRule()
 {
     QFETCH(QStringList, steps);
     QFETCH(QString, folder);
-    QFETCH(bool, file1Shown);
+    QFETCH(bool, shown);
     QFETCH(QStringList, files);
 
-    AppDirFixture app;
-    fillAppDir(app);
-    ScriptedPlatform platform;
-    FrmChangerModele chooser(platform, app.appDir());
-    chooser.show();
-    QTest::mouseClick(chooser.cmdOpen, Qt::LeftButton);
-    browse(chooser.Dir1, steps);
-
-    const QString expectedFolder = folder.isEmpty() ? app.appDir() : app.path(folder);
-    QCOMPARE(chooser.Dir1->path(), expectedFolder);
-    QCOMPARE(chooser.File1->folder(), expectedFolder);
-    QCOMPARE(listed(chooser.File1), files);
-    QCOMPARE(chooser.File1->isVisible(), file1Shown);
+    open();
+    browse(m_chooser->templateFolders, steps);
+    QCOMPARE(m_chooser->templateFiles->folder(),
+             folder.isEmpty() ? m_app->path() : m_app->path(folder));
+    QCOMPARE(listed(m_chooser->templateFiles), files);
+    QCOMPARE(m_chooser->templateFiles->isVisible(), shown);
 
     // Pressing the open button again keeps the rule: no files from elsewhere.
-    QTest::mouseClick(chooser.cmdOpen, Qt::LeftButton);
-    QCOMPARE(chooser.File1->isVisible(), file1Shown);
+    QTest::mouseClick(m_chooser->cmdOpen, Qt::LeftButton);
+    QCOMPARE(m_chooser->templateFiles->isVisible(), shown);
 }
 
 void TestFrmChangerModele::framePicker()
 {
-    AppDirFixture app;
-    fillAppDir(app);
-    ScriptedPlatform platform;
-    FrmChangerModele chooser(platform, app.appDir());
-    chooser.show();
-    QTest::mouseClick(chooser.cmdOpen, Qt::LeftButton);
-    const QWidget *picker[] = {chooser.Label2, chooser.Dir2, chooser.File2, chooser.imgVisu};
+    open();
+    FrmChangerModele &chooser = *m_chooser;
+    const QWidget *picker[] = {chooser.frameCaption, chooser.frameFolders, chooser.framePictures,
+                               chooser.imgVisu};
 
-    click(chooser.File1, "Image.htm");
-    QCOMPARE(chooser.chosenTemplate(), QStringLiteral("Image.htm"));
+    click(chooser.templateFiles, "Image.htm");
     for (const QWidget *part : picker)
         QVERIFY2(part->isVisible(), qPrintable(part->objectName()));
 
-    browse(chooser.Dir2, {"Cadres"});
-    QCOMPARE(listed(chooser.File2), QStringList{"bois.jpg"});
-    click(chooser.File2, "bois.jpg");
+    browse(chooser.frameFolders, {"Cadres"});
+    click(chooser.framePictures, "bois.jpg");
     const QImage preview = chooser.imgVisu->pixmap().toImage();
-    QVERIFY(!preview.isNull());
     const QColor centre = preview.pixelColor(preview.rect().center());
     QVERIFY2(centre.blue() > 200 && centre.red() < 60, qPrintable(centre.name()));
 
     // Another folder: the preview no longer shows a picture that would not be used.
-    browse(chooser.Dir2, {".."});
+    browse(chooser.frameFolders, {".."});
     QVERIFY(chooser.imgVisu->pixmap().isNull());
 
-    click(chooser.File1, "Bleu.htm");
-    QCOMPARE(chooser.chosenTemplate(), QStringLiteral("Bleu.htm"));
+    click(chooser.templateFiles, "Bleu.htm");
     for (const QWidget *part : picker)
         QVERIFY2(!part->isVisible(), qPrintable(part->objectName()));
-    QVERIFY(platform.messages.isEmpty());
 }
 
-void TestFrmChangerModele::command1_data()
+void TestFrmChangerModele::choice_data()
 {
-    QTest::addColumn<QStringList>("dir1Steps");
-    QTest::addColumn<QString>("templateName");  // clicked in File1, "" for none
-    QTest::addColumn<QStringList>("dir2Steps");
-    QTest::addColumn<QString>("picture");       // clicked in File2, "" for none
-    QTest::addColumn<QStringList>("leaveBefore"); // Dir1 steps after the choice
-    QTest::addColumn<QString>("removeBefore");  // vanishes before Command1
+    QTest::addColumn<QStringList>("templateSteps");
+    QTest::addColumn<QString>("templateName"); // clicked, "" for none
+    QTest::addColumn<QStringList>("frameSteps");
+    QTest::addColumn<QString>("picture");         // clicked, "" for none
+    QTest::addColumn<QStringList>("leaveBefore"); // template folder steps after the choice
     QTest::addColumn<Platform::Answer>("answer");
     QTest::addColumn<bool>("asked");
-    QTest::addColumn<QString>("pageFrom");      // where Nouveau.htm comes from, "" unchanged
-    QTest::addColumn<QString>("frameFrom");     // where both frame pictures come from
-    QTest::addColumn<bool>("reported");         // a failure was told to the user
+    QTest::addColumn<QString>("chosenPicture"); // relative to AppDir; "-" when nothing is chosen
 
     const auto yes = Platform::Answer::Yes;
     const QStringList none;
-    QTest::newRow("NothingChosen") << none << "" << none << "" << none << "" << yes << false
-                                   << "" << "" << false;
-    QTest::newRow("PlainTemplate") << none << "Bleu.htm" << none << "" << none << "" << yes
-                                   << true << "Modeles/Bleu.htm" << "" << false;
-    QTest::newRow("AnswerNo") << none << "Bleu.htm" << none << "" << none << ""
-                              << Platform::Answer::No << true << "" << "" << false;
-    QTest::newRow("SubfolderCopiesFromModeles")
-        << QStringList{"Sub"} << "Bleu.htm" << none << "" << none << "" << yes << true
-        << "Modeles/Bleu.htm" << "" << false;
-    QTest::newRow("SubfolderOnlyTemplate") << QStringList{"Sub"} << "Seul.htm" << none << ""
-                                           << none << "" << yes << true << "" << "" << true;
-    QTest::newRow("LeftModelesJustCloses") << none << "Bleu.htm" << none << ""
-                                           << QStringList{".."} << "" << yes << false << ""
-                                           << "" << false;
-    QTest::newRow("FramedWithPicture")
-        << none << "Image.htm" << QStringList{"Cadres"} << "bois.jpg" << none << "" << yes
-        << true << "Modeles/Image.htm" << "Modeles/Cadres/bois.jpg" << false;
-    QTest::newRow("FramedNoPicture") << none << "Image.htm" << none << "" << none << "" << yes
-                                     << true << "Modeles/Image.htm" << "" << true;
-    QTest::newRow("FramedPictureIsModelesFrame")
-        << none << "Image.htm" << none << "imgFondTable.jpg" << none << "" << yes << true
-        << "Modeles/Image.htm" << "Modeles/imgFondTable.jpg" << false;
-    QTest::newRow("FramedPictureVanished")
-        << none << "Image.htm" << QStringList{"Cadres"} << "bois.jpg" << none
-        << "Modeles/Cadres/bois.jpg" << yes << true << "Modeles/Image.htm" << "" << true;
-    QTest::newRow("TemplateVanished") << none << "Vert.htm" << none << "" << none
-                                      << "Modeles/Vert.htm" << yes << true << "" << "" << true;
+    QTest::newRow("NothingClicked") << none << "" << none << "" << none << yes << false << "-";
+    QTest::newRow("PlainTemplate") << none << "Bleu.htm" << none << "" << none << yes << true << "";
+    QTest::newRow("AnswerNo") << none << "Bleu.htm" << none << "" << none << Platform::Answer::No
+                              << true << "-";
+    QTest::newRow("TemplateOfASubfolder")
+        << QStringList{"Sub"} << "Seul.htm" << none << "" << none << yes << true << "";
+    QTest::newRow("LeftModelesJustCloses")
+        << none << "Bleu.htm" << none << "" << QStringList{".."} << yes << false << "-";
+    QTest::newRow("FramedWithPicture") << none << "Image.htm" << QStringList{"Cadres"} << "bois.jpg"
+                                       << none << yes << true << "Modeles/Cadres/bois.jpg";
 }
 
-void TestFrmChangerModele::command1()
+// The chooser only collects: whatever the answer, no file changes.
+void TestFrmChangerModele::choice()
 {
-    QFETCH(QStringList, dir1Steps);
+    QFETCH(QStringList, templateSteps);
     QFETCH(QString, templateName);
-    QFETCH(QStringList, dir2Steps);
+    QFETCH(QStringList, frameSteps);
     QFETCH(QString, picture);
     QFETCH(QStringList, leaveBefore);
-    QFETCH(QString, removeBefore);
     QFETCH(Platform::Answer, answer);
     QFETCH(bool, asked);
-    QFETCH(QString, pageFrom);
-    QFETCH(QString, frameFrom);
-    QFETCH(bool, reported);
+    QFETCH(QString, chosenPicture);
 
-    AppDirFixture app;
-    fillAppDir(app);
-    ScriptedPlatform platform;
-    platform.answers.enqueue(answer);
-    FrmChangerModele chooser(platform, app.appDir());
-    chooser.show();
-    QTest::mouseClick(chooser.cmdOpen, Qt::LeftButton);
-    browse(chooser.Dir1, dir1Steps);
+    const Files before = m_app->snapshot();
+    m_platform.answers.enqueue(answer);
+    open();
+    FrmChangerModele &chooser = *m_chooser;
+    browse(chooser.templateFolders, templateSteps);
     if (!templateName.isEmpty())
-        click(chooser.File1, templateName);
-    browse(chooser.Dir2, dir2Steps);
+        click(chooser.templateFiles, templateName);
+    browse(chooser.frameFolders, frameSteps);
     if (!picture.isEmpty())
-        click(chooser.File2, picture);
-    browse(chooser.Dir1, leaveBefore);
-    if (!removeBefore.isEmpty())
-        app.remove(removeBefore);
+        click(chooser.framePictures, picture);
+    browse(chooser.templateFolders, leaveBefore);
 
-    Files expected = app.snapshot();
-    if (!pageFrom.isEmpty())
-        expected.insert("Nouveau.htm", expected.value(pageFrom));
-    if (!frameFrom.isEmpty()) {
-        const QByteArray frame = expected.value(frameFrom);
-        expected.insert("imgFondTable.jpg", frame);
-        expected.insert("Modeles/imgFondTable.jpg", frame);
-    }
-
-    QTest::mouseClick(chooser.Command1, Qt::LeftButton);
+    QTest::mouseClick(chooser.applyButton, Qt::LeftButton);
     QVERIFY(!chooser.isVisible());
-    QCOMPARE(app.snapshot(), expected);
-
-    QCOMPARE(platform.messages.size(), int(asked) + int(reported));
-    if (asked) {
-        const auto &question = platform.messages.first();
-        QCOMPARE(question.text, QStringLiteral("Voules-vous remplacer le modèle par défaut\r\n"
-                                               "pour les présentations \r\n"
-                                               "par le fichier-modèle ")
-                                    + templateName);
-        QCOMPARE(question.buttons, Platform::Buttons::YesNo);
-        QCOMPARE(question.icon, Platform::Icon::None);
-        QVERIFY(question.title.isEmpty());
-    }
-    if (reported) {
-        const auto &report = platform.messages.last();
-        QCOMPARE(report.buttons, Platform::Buttons::Ok);
-        QVERIFY2(report.text.contains(templateName), qPrintable(report.text));
+    QCOMPARE(m_app->snapshot(), before);
+    QCOMPARE(m_platform.messages.size(), int(asked));
+    if (asked)
+        QCOMPARE(m_platform.messages.first().text,
+                 QStringLiteral("Voules-vous remplacer le modèle par défaut\r\n"
+                                "pour les présentations \r\n"
+                                "par le fichier-modèle ")
+                     + templateName);
+    QCOMPARE(chooser.choice().has_value(), chosenPicture != "-");
+    if (chooser.choice()) {
+        QCOMPARE(chooser.choice()->templateName, templateName);
+        QCOMPARE(chooser.choice()->framePicture,
+                 chosenPicture.isEmpty() ? QString() : m_app->path(chosenPicture));
     }
 }
 
-void TestFrmChangerModele::doubleClickApplies()
+void TestFrmChangerModele::doubleClickChooses()
 {
-    AppDirFixture app;
-    fillAppDir(app);
-    ScriptedPlatform platform;
-    platform.answers.enqueue(Platform::Answer::Yes);
-    FrmChangerModele chooser(platform, app.appDir());
-    chooser.show();
-    QTest::mouseClick(chooser.cmdOpen, Qt::LeftButton);
-    Files expected = app.snapshot();
-    expected.insert("Nouveau.htm", "template Vert");
-
-    const auto item = chooser.File1->findItems("Vert.htm", Qt::MatchExactly).value(0);
-    QVERIFY(item);
-    const QPoint at = chooser.File1->visualItemRect(item).center();
-    QTest::mouseClick(chooser.File1->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(chooser.File1->viewport(), Qt::LeftButton, {}, at);
-
-    QCOMPARE(platform.messages.size(), 1);
-    QVERIFY(platform.messages.first().text.endsWith("Vert.htm"));
-    QVERIFY(!chooser.isVisible());
-    QCOMPARE(app.snapshot(), expected);
+    m_platform.answers.enqueue(Platform::Answer::Yes);
+    open();
+    QListWidget *files = m_chooser->templateFiles;
+    const QPoint at =
+        files->visualItemRect(files->findItems("Vert.htm", Qt::MatchExactly).value(0)).center();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, at);
+    QVERIFY(!m_chooser->isVisible());
+    QCOMPARE(m_chooser->choice()->templateName, QStringLiteral("Vert.htm"));
 }
 
 QTEST_MAIN(TestFrmChangerModele)

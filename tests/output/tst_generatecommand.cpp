@@ -70,29 +70,33 @@ void TestGenerateCommand::generate_data()
                                << "" << 0 << "";
     QTest::newRow("AbsolutePath") << QStringList{"--generate", "@/projet/Vacances.lmv"} << ""
                                   << "" << 0 << "";
-    QTest::newRow("MissingValue") << QStringList{"--generate"} << "" << "" << 2 << "generate";
-    QTest::newRow("StrayArgument") << QStringList{"--generate", "projet/Vacances.lmv", "x"}
-                                   << "" << "" << 2 << "x";
-    QTest::newRow("NoSuchFile") << QStringList{"--generate", "projet/Absent.lmv"} << "" << ""
-                                << 3 << "introuvable";
-    QTest::newRow("FolderGiven") << QStringList{"--generate", "projet"} << "" << "" << 3
-                                 << "introuvable";
-    QTest::newRow("NotLmv") << QStringList{"--generate", "projet/notes.txt"} << "" << "" << 4
-                            << "notes.txt";
-    QTest::newRow("CountNotANumber") << QStringList{"--generate", "projet/Casse.lmv"} << "" << ""
-                                     << 4 << "Casse.lmv";
-    QTest::newRow("NoSlides") << QStringList{"--generate", "projet/Vide.lmv"} << "" << "" << 4
-                              << "aucune diapositive";
-    QTest::newRow("Nouveau") << QStringList{"--generate", "projet/Nouveau.lmv"} << "" << "" << 5
-                             << "Vous devez d'abord donner un nom au projet !";
-    QTest::newRow("TemplateMissing") << QStringList{"--generate", "projet/Vacances.lmv"}
-                                     << "-Nouveau.js" << "" << 6 << "Nouveau.js";
-    QTest::newRow("TemplateTooShort") << QStringList{"--generate", "projet/Vacances.lmv"}
-                                      << "~Nouveau.htm" << "" << 6 << "Nouveau.htm";
+    QTest::newRow("MissingValue") << QStringList{"--generate"} << ""
+                                  << "" << 2 << "generate";
+    QTest::newRow("StrayArgument") << QStringList{"--generate", "projet/Vacances.lmv", "x"} << ""
+                                   << "" << 2 << "x";
+    QTest::newRow("NoSuchFile") << QStringList{"--generate", "projet/Absent.lmv"} << ""
+                                << "" << 3 << "introuvable";
+    QTest::newRow("FolderGiven") << QStringList{"--generate", "projet"} << ""
+                                 << "" << 3 << "introuvable";
+    QTest::newRow("NotLmv") << QStringList{"--generate", "projet/notes.txt"} << ""
+                            << "" << 4 << "notes.txt";
+    QTest::newRow("CountNotANumber") << QStringList{"--generate", "projet/Casse.lmv"} << ""
+                                     << "" << 4 << "Casse.lmv";
+    QTest::newRow("NoSlides") << QStringList{"--generate", "projet/Vide.lmv"} << ""
+                              << "" << 4 << "aucune diapositive";
+    QTest::newRow("Nouveau") << QStringList{"--generate", "projet/Nouveau.lmv"} << ""
+                             << "" << 5 << "Vous devez d'abord donner un nom au projet !";
+    QTest::newRow("TemplateMissing")
+        << QStringList{"--generate", "projet/Vacances.lmv"} << "-Nouveau.js"
+        << "" << 6 << "Nouveau.js";
+    QTest::newRow("TemplateTooShort")
+        << QStringList{"--generate", "projet/Vacances.lmv"} << "~Nouveau.htm"
+        << "" << 6 << "Nouveau.htm";
     QTest::newRow("SoundMissing") << QStringList{"--generate", "projet/Vacances.lmv"}
-                                  << "-sohifrm2.wav" << "" << 7 << "sohifrm2.wav";
-    QTest::newRow("FolderWhereScriptGoes") << QStringList{"--generate", "projet/Vacances.lmv"}
-                                           << "" << "/Vacances.js" << 8 << "Vacances.js";
+                                  << "-sohifrm2.wav"
+                                  << "" << 7 << "sohifrm2.wav";
+    QTest::newRow("FolderWhereScriptGoes") << QStringList{"--generate", "projet/Vacances.lmv"} << ""
+                                           << "/Vacances.js" << 8 << "Vacances.js";
 }
 
 void TestGenerateCommand::generate()
@@ -140,15 +144,25 @@ void TestGenerateCommand::generate()
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
         QStringList page = numbered("page ", 11);
         page[9] = R"(<script language="JavaScript" type="text/JavaScript" src="Vacances.js">)";
-        const QStringList script = {"script 1", "script 2", "script 3", "script 4", "script 5",
-                                    "script 6", R"(var RepImage="Vacances";)", "var NBSprite=1;",
-                                    R"(Info[0]="&nbsp;un";)", R"(Info[1]="&nbsp;deux";)",
-                                    R"(TypeImage[0]=".jpg";)", R"(TypeImage[1]=".jpg";)",
-                                    "script 11", "script 12",
-                                    R"(document.getElementById("diapo").src="Vacances0.jpg";)",
-                                    R"(document.getElementById("InfoDiaporama").innerHTML="1 / 2";)",
-                                    R"(document.getElementById("InfoTexte").innerHTML=Info[0];)",
-                                    R"(document.getElementById("Titre").innerHTML="Titre";)"};
+        const QStringList script = {
+            "script 1",
+            "script 2",
+            "script 3",
+            "script 4",
+            "script 5",
+            "script 6",
+            R"(var RepImage="Vacances";)",
+            "var NBSprite=1;",
+            R"(Info[0]="&nbsp;un";)",
+            R"(Info[1]="&nbsp;deux";)",
+            R"(TypeImage[0]=".jpg";)",
+            R"(TypeImage[1]=".jpg";)",
+            "script 11",
+            "script 12",
+            R"(document.getElementById("diapo").src="Vacances0.jpg";)",
+            R"(document.getElementById("InfoDiaporama").innerHTML="1 / 2";)",
+            R"(document.getElementById("InfoTexte").innerHTML=Info[0];)",
+            R"(document.getElementById("Titre").innerHTML="Titre";)"};
         expected.insert("projet/Vacances.htm", crlf(page));
         expected.insert("projet/Vacances.js", crlf(script));
         expected.insert("projet/sohifrm2.wav", "sound");

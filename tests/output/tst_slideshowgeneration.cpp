@@ -1,5 +1,4 @@
 #include "appdirfixture.h"
-#include "templatelines.h"
 #include "output/captionbreaks.h"
 #include "output/generatedpage.h"
 #include "output/generatedscript.h"
@@ -8,6 +7,7 @@
 #include "project/slideshowproject.h"
 #include "project/textfile.h"
 #include "support/scriptedplatform.h"
+#include "templatelines.h"
 
 #include <QTest>
 
@@ -88,7 +88,12 @@ SlideshowProject threeSlides(const QString &folder, const QString &name = "Vacan
 }
 
 const QStringList expectedScript = {
-    "script 1", "script 2", "script 3", "script 4", "script 5", "script 6",
+    "script 1",
+    "script 2",
+    "script 3",
+    "script 4",
+    "script 5",
+    "script 6",
     R"(var RepImage="Vacances";)",
     "var NBSprite=2;",
     R"(Info[0]="&nbsp;Il a dit \"oui\"<br><br>";)",
@@ -97,12 +102,14 @@ const QStringList expectedScript = {
     R"(TypeImage[0]=".gif";)",
     R"(TypeImage[1]=".jpg";)",
     R"(TypeImage[2]=".gif";)",
-    "script 11", "script 12",
+    "script 11",
+    "script 12",
     R"(document.getElementById("diapo").src="Vacances0.gif";)",
     R"(document.getElementById("InfoDiaporama").innerHTML="1 / 3";)",
     R"(document.getElementById("InfoTexte").innerHTML=Info[0];)",
     R"(document.getElementById("Titre").innerHTML="Nos \"belles\" vacances \\o/";)",
-    "script 17", "script 18",
+    "script 17",
+    "script 18",
 };
 
 QStringList expectedPage()
@@ -113,7 +120,6 @@ QStringList expectedPage()
 }
 
 } // namespace
-
 
 void TestSlideshowGeneration::generatedFiles()
 {
@@ -144,7 +150,6 @@ void TestSlideshowGeneration::generatedFiles()
     QVERIFY(project.htmlGenerated);
     QVERIFY(project.saved);
     QCOMPARE(platform.shellRequests, QStringList{folder.path("Vacances.htm")});
-
 }
 
 void TestSlideshowGeneration::encoding_data()
@@ -155,8 +160,8 @@ void TestSlideshowGeneration::encoding_data()
 
     QTest::newRow("AccentsInWindows1252")
         << QString("Été à Noël") << QByteArray("\xC9t\xE9 \xE0 No\xEBl") << false;
-    QTest::newRow("ArrowNeedsUtf8") << QString("Aller → retour")
-                                    << QByteArray("Aller \xE2\x86\x92 retour") << true;
+    QTest::newRow("ArrowNeedsUtf8")
+        << QString("Aller → retour") << QByteArray("Aller \xE2\x86\x92 retour") << true;
 }
 
 void TestSlideshowGeneration::encoding()
@@ -187,12 +192,11 @@ void TestSlideshowGeneration::padCaptionBreaks_data()
     QTest::newRow("ZeroTwoOne") << QStringList{"a", "b<br>c<br>", "<br>d"}
                                 << QStringList{"a<br><br>", "b<br>c<br>", "<br>d<br>"};
     QTest::newRow("NoBreaksAnywhere") << QStringList{"a", "", "c"} << QStringList{"a", "", "c"};
-    QTest::newRow("EmptyCaptionPadded") << QStringList{"", "x<br>"}
-                                        << QStringList{"<br>", "x<br>"};
+    QTest::newRow("EmptyCaptionPadded") << QStringList{"", "x<br>"} << QStringList{"<br>", "x<br>"};
     QTest::newRow("UpperCaseAndPipeNotCounted")
         << QStringList{"a<BR>b|c", "<br>"} << QStringList{"a<BR>b|c<br>", "<br>"};
-    QTest::newRow("AdjacentBreaks") << QStringList{"<br><br><br>", "<br"}
-                                    << QStringList{"<br><br><br>", "<br<br><br><br>"};
+    QTest::newRow("AdjacentBreaks")
+        << QStringList{"<br><br><br>", "<br"} << QStringList{"<br><br><br>", "<br<br><br><br>"};
     QTest::newRow("OneSlide") << QStringList{"x<br>"} << QStringList{"x<br>"};
 }
 
@@ -229,12 +233,21 @@ void TestSlideshowGeneration::escapes_data()
     QTest::addColumn<QString>("diapo");
     QTest::addColumn<QString>("titre");
 
-    QTest::newRow("QuoteInName") << R"(Mes "vues")" << "" << R"(var RepImage="Mes \"vues\"";)"
-                                 << R"(.src="Mes \"vues\"0.gif";)" << R"(.innerHTML="";)";
-    QTest::newRow("BackslashInName") << R"(a\b)" << "" << R"(var RepImage="a\\b";)"
-                                     << R"(.src="a\\b0.gif";)" << R"(.innerHTML="";)";
-    QTest::newRow("HeaderEndsInBackslash") << "Vues" << R"(fin\)" << R"(var RepImage="Vues";)"
-                                           << R"(.src="Vues0.gif";)" << R"(.innerHTML="fin\\";)";
+    QTest::newRow("QuoteInName") << R"(Mes "vues")"
+                                 << ""
+                                 << R"(var RepImage="Mes \"vues\"";)"
+                                 << R"(.src="Mes \"vues\"0.gif";)"
+                                 << R"(.innerHTML="";)";
+    QTest::newRow("BackslashInName") << R"(a\b)"
+                                     << ""
+                                     << R"(var RepImage="a\\b";)"
+                                     << R"(.src="a\\b0.gif";)"
+                                     << R"(.innerHTML="";)";
+    QTest::newRow("HeaderEndsInBackslash") << "Vues"
+                                           << R"(fin\)"
+                                           << R"(var RepImage="Vues";)"
+                                           << R"(.src="Vues0.gif";)"
+                                           << R"(.innerHTML="fin\\";)";
 }
 
 void TestSlideshowGeneration::escapes()
@@ -271,17 +284,18 @@ void TestSlideshowGeneration::refusals_data()
     const QString unsaved = "Il faut d'abord enregistrer le diaporama !";
     QTest::newRow("NouveauSaved") << "Nouveau" << true << true << Outcome::RefusedUnnamed << unnamed
                                   << "ALERTE" << Platform::Icon::Stop;
-    QTest::newRow("NouveauUnsavedNamesFirst") << "Nouveau" << true << false
-                                              << Outcome::RefusedUnnamed << unnamed << "ALERTE"
-                                              << Platform::Icon::Stop;
+    QTest::newRow("NouveauUnsavedNamesFirst")
+        << "Nouveau" << true << false << Outcome::RefusedUnnamed << unnamed << "ALERTE"
+        << Platform::Icon::Stop;
     QTest::newRow("Unsaved") << "Vacances" << true << false << Outcome::RefusedUnsaved << unsaved
                              << "IMPOSSIBILITE" << Platform::Icon::Exclamation;
     QTest::newRow("NotLoaded") << "Vacances" << false << true << Outcome::NotLoaded << ""
                                << "" << Platform::Icon::None;
     QTest::newRow("NotLoadedNouveau") << "Nouveau" << false << false << Outcome::NotLoaded << ""
                                       << "" << Platform::Icon::None;
-    QTest::newRow("LowerCaseNouveauAccepted") << "nouveau" << true << true << Outcome::Generated
-                                              << "" << "" << Platform::Icon::None;
+    QTest::newRow("LowerCaseNouveauAccepted")
+        << "nouveau" << true << true << Outcome::Generated << ""
+        << "" << Platform::Icon::None;
     QTest::newRow("NouveauWithSpace") << "Nouveau " << true << true << Outcome::Generated << ""
                                       << "" << Platform::Icon::None;
 }
@@ -310,7 +324,8 @@ void TestSlideshowGeneration::refusals()
     QCOMPARE(GenerateSlideshow(project, app.appDir(), platform).outcome, expected);
     if (expected == Outcome::Generated) {
         QVERIFY(platform.messages.isEmpty());
-        QCOMPARE(folder.read(name + ".js"), crlf(expectedScript).replace("Vacances", name.toLatin1()));
+        QCOMPARE(folder.read(name + ".js"),
+                 crlf(expectedScript).replace("Vacances", name.toLatin1()));
         QCOMPARE(platform.shellRequests.size(), 1);
         return;
     }
@@ -406,25 +421,36 @@ void TestSlideshowGeneration::failures_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<Outcome>("expected");
 
-    QTest::newRow("PageTemplateMissing") << "app" << "Nouveau.htm" << "remove"
-                                         << Outcome::TemplateMissing;
-    QTest::newRow("ScriptTemplateMissing") << "app" << "Nouveau.js" << "remove"
-                                           << Outcome::TemplateMissing;
-    QTest::newRow("PageTemplateNineLines") << "app" << "Nouveau.htm" << "truncate9"
-                                           << Outcome::TemplateTooShort;
-    QTest::newRow("ScriptTemplateFifteenLines") << "app" << "Nouveau.js" << "truncate15"
-                                                << Outcome::TemplateTooShort;
-    QTest::newRow("PageTemplateIsFolder") << "app" << "Nouveau.htm" << "folder"
-                                          << Outcome::TemplateMissing;
-    QTest::newRow("SoundMissing") << "app" << "sohifrm2.wav" << "remove" << Outcome::SoundMissing;
-    QTest::newRow("FolderWherePageGoes") << "folder" << "Vacances.htm" << "folder"
-                                         << Outcome::WriteFailed;
-    QTest::newRow("FolderWhereScriptGoes") << "folder" << "Vacances.js" << "folder"
-                                           << Outcome::WriteFailed;
-    QTest::newRow("FolderWhereSoundGoes") << "folder" << "sohifrm2.wav" << "folder"
-                                          << Outcome::WriteFailed;
-    QTest::newRow("ProjectFolderUnderPlainFile") << "folder" << "" << "underfile"
-                                                 << Outcome::WriteFailed;
+    QTest::newRow("PageTemplateMissing") << "app"
+                                         << "Nouveau.htm"
+                                         << "remove" << Outcome::TemplateMissing;
+    QTest::newRow("ScriptTemplateMissing") << "app"
+                                           << "Nouveau.js"
+                                           << "remove" << Outcome::TemplateMissing;
+    QTest::newRow("PageTemplateNineLines") << "app"
+                                           << "Nouveau.htm"
+                                           << "truncate9" << Outcome::TemplateTooShort;
+    QTest::newRow("ScriptTemplateFifteenLines") << "app"
+                                                << "Nouveau.js"
+                                                << "truncate15" << Outcome::TemplateTooShort;
+    QTest::newRow("PageTemplateIsFolder") << "app"
+                                          << "Nouveau.htm"
+                                          << "folder" << Outcome::TemplateMissing;
+    QTest::newRow("SoundMissing") << "app"
+                                  << "sohifrm2.wav"
+                                  << "remove" << Outcome::SoundMissing;
+    QTest::newRow("FolderWherePageGoes") << "folder"
+                                         << "Vacances.htm"
+                                         << "folder" << Outcome::WriteFailed;
+    QTest::newRow("FolderWhereScriptGoes") << "folder"
+                                           << "Vacances.js"
+                                           << "folder" << Outcome::WriteFailed;
+    QTest::newRow("FolderWhereSoundGoes") << "folder"
+                                          << "sohifrm2.wav"
+                                          << "folder" << Outcome::WriteFailed;
+    QTest::newRow("ProjectFolderUnderPlainFile") << "folder"
+                                                 << ""
+                                                 << "underfile" << Outcome::WriteFailed;
 }
 
 void TestSlideshowGeneration::failures()
@@ -481,7 +507,8 @@ void TestSlideshowGeneration::failures()
     QCOMPARE(message.title, "ALERTE");
     QCOMPARE(message.icon, Platform::Icon::Stop);
     QCOMPARE(message.buttons, Platform::Buttons::Ok);
-    QVERIFY2(message.text.startsWith("Le diaporama n'a pas pu être créé."), qPrintable(message.text));
+    QVERIFY2(message.text.startsWith("Le diaporama n'a pas pu être créé."),
+             qPrintable(message.text));
     QVERIFY(message.text.contains(result.failedPath));
     QVERIFY(platform.shellRequests.isEmpty());
 
@@ -502,13 +529,13 @@ void TestSlideshowGeneration::failures()
 void TestSlideshowGeneration::backgrounds_data()
 {
     QTest::addColumn<QString>("pageLine12");
-    QTest::addColumn<QStringList>("projectOwn");  // pictures the project folder already has
+    QTest::addColumn<QStringList>("projectOwn"); // pictures the project folder already has
     QTest::addColumn<QStringList>("copied");
 
-    QTest::newRow("BackgroundCopied") << R"(<body background="imgFond.jpg">)" << QStringList()
-                                      << QStringList{"imgFond.jpg"};
-    QTest::newRow("ProjectsOwnKept") << R"(<body background="imgFond.jpg">)"
-                                     << QStringList{"imgFond.jpg"} << QStringList();
+    QTest::newRow("BackgroundCopied")
+        << R"(<body background="imgFond.jpg">)" << QStringList() << QStringList{"imgFond.jpg"};
+    QTest::newRow("ProjectsOwnKept")
+        << R"(<body background="imgFond.jpg">)" << QStringList{"imgFond.jpg"} << QStringList();
     QTest::newRow("FrameTemplateCopiesBoth")
         << R"(<body background="imgFond.jpg"><table background="imgFondTable.jpg">)"
         << QStringList() << QStringList{"imgFond.jpg", "imgFondTable.jpg"};
@@ -576,12 +603,13 @@ void TestSlideshowGeneration::viewPage()
     project.htmlGenerated = htmlGenerated;
     ScriptedPlatform platform;
 
-    ViewGeneratedPage(project, platform);
+    viewGeneratedPage(project, platform);
     QCOMPARE(platform.messages.size(), warned ? 1 : 0);
     if (warned) {
         const auto &message = platform.messages.first();
-        QCOMPARE(message.text, "Vous allez visualiser un fichier HTML créé\r\n"
-                               "avec une ancienne version du projet !");
+        QCOMPARE(message.text,
+                 "Vous allez visualiser un fichier HTML créé\r\n"
+                 "avec une ancienne version du projet !");
         QCOMPARE(message.title, "ATTENTION");
         QCOMPARE(message.buttons, Platform::Buttons::Ok);
         QCOMPARE(message.icon, Platform::Icon::Exclamation);

@@ -1,11 +1,12 @@
-#include "appdirfixture.h"
-#include "app/frmprincipal.h"
-#include "app/picturebutton.h"
-#include "output/browsefolderlist.h"
 #include "output/frmchangermodele.h"
 #include "output/templatecommands.h"
+#include "platform/appcontext.h"
 #include "project/slideshowproject.h"
 #include "support/scriptedplatform.h"
+#include "support/tempfolder.h"
+#include "widgets/browsefolderlist.h"
+#include "widgets/patternfilelist.h"
+#include "widgets/picturebutton.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -13,24 +14,40 @@
 #include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
 
-using Files = QMap<QString, QByteArray>;
 Q_DECLARE_METATYPE(Platform::Answer)
 
 namespace {
 
-const QStringList defaultFiles = {"Nouveau.lmv", "Nouveau.htm", "Nouveau.js", "Nouveau0.gif",
+const QStringList defaultFiles = {"Nouveau.lmv", "Nouveau.htm",      "Nouveau.js",  "Nouveau0.gif",
                                   "imgFond.jpg", "imgFondTable.jpg", "sohifrm2.wav"};
 
-void fillAppDir(const AppDirFixture &app)
+void fillAppDir(const TempFolder &app)
 {
     for (const QString &file : defaultFiles) {
         app.write(file, "current " + file.toUtf8());
         app.write("Restaurer/" + file, "pristine " + file.toUtf8());
     }
     app.write("Modeles/Bleu.htm", "template Bleu");
+    app.write("Modeles/Vert.htm", "template Vert");
 }
+
+// The template commands on buttons of their own, as the main window has them.
+struct Commands
+{
+    ScriptedPlatform platform;
+    TempFolder app;
+    SlideshowProject project;
+    QWidget window;
+    PictureButton *imgModele = new PictureButton(&window);
+    QPushButton *cmdChangerModele = new QPushButton(&window);
+    TemplateCommands commands{{imgModele, cmdChangerModele},
+                              project,
+                              AppContext{platform, app.path(), QString()},
+                              &window};
+
+    Commands() { fillAppDir(app); }
+};
 
 } // namespace
 
@@ -38,148 +55,104 @@ class TestTemplateCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void restoreRequested_data();
-    void restoreRequested();
-    void chooseTemplateOpensAFreshChooser();
-    void mainWindowButtons_data();
-    void mainWindowButtons();
+    void restoreOnRelease_data();
+    void restoreOnRelease();
+    void chosenTemplateIsPutInPlace_data();
+    void chosenTemplateIsPutInPlace();
 };
 
-void TestTemplateCommands::restoreRequested_data()
+void TestTemplateCommands::restoreOnRelease_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("loaded");
     QTest::addColumn<Platform::Answer>("answer");
     QTest::addColumn<bool>("asked");
     QTest::addColumn<bool>("restored");
 
     const auto yes = Platform::Answer::Yes;
-    QTest::newRow("DefaultProjectOpen") << "Nouveau" << true << yes << false << false;
-    QTest::newRow("DefaultProjectFinalised") << "Nouveau" << false << yes << false << false;
-    QTest::newRow("NamedProject") << "Vacances" << true << yes << true << true;
-    QTest::newRow("NamedProjectNotLoaded") << "Vacances" << false << yes << true << true;
-    QTest::newRow("NothingOpenYet") << "" << false << yes << true << true;
-    QTest::newRow("CaseDiffers") << "nouveau" << true << yes << true << true;
-    QTest::newRow("NamedProjectAnswerNo") << "Vacances" << true << Platform::Answer::No << true
-                                          << false;
+    QTest::newRow("DefaultProjectOpen") << "Nouveau" << yes << false << false;
+    QTest::newRow("NamedProject") << "Vacances" << yes << true << true;
+    QTest::newRow("NothingOpenYet") << "" << yes << true << true;
+    QTest::newRow("CaseDiffers") << "nouveau" << yes << true << true;
+    QTest::newRow("AnswerNo") << "Vacances" << Platform::Answer::No << true << false;
 }
 
-void TestTemplateCommands::restoreRequested()
+void TestTemplateCommands::restoreOnRelease()
 {
     QFETCH(QString, name);
-    QFETCH(bool, loaded);
     QFETCH(Platform::Answer, answer);
     QFETCH(bool, asked);
     QFETCH(bool, restored);
 
-    AppDirFixture app;
-    fillAppDir(app);
-    Files expected = app.snapshot();
+    Commands c;
+    Files expected = c.app.snapshot();
     if (restored) {
         for (const QString &file : defaultFiles)
             expected.insert(file, "pristine " + file.toUtf8());
     }
-
-    ScriptedPlatform platform;
-    platform.answers.enqueue(answer);
-    SlideshowProject project;
-    project.name = name;
-    project.loaded = loaded;
-    QWidget window;
-    TemplateCommands commands(platform, app.appDir(), project, &window);
-    commands.restoreRequested();
-
-    QCOMPARE(platform.messages.size(), asked ? 1 : 0);
-    if (asked)
-        QCOMPARE(platform.messages.first().title, QStringLiteral("ALERTE"));
-    QCOMPARE(app.snapshot(), expected);
+    c.platform.answers.enqueue(answer);
+    c.project.name = name;
+    QTest::mousePress(c.imgModele, Qt::LeftButton);
+    QVERIFY(c.platform.messages.isEmpty()); // nothing before the release
+    QTest::mouseRelease(c.imgModele, Qt::LeftButton);
+    QCOMPARE(c.platform.messages.size(), asked ? 1 : 0);
+    QCOMPARE(c.app.snapshot(), expected);
 }
 
-void TestTemplateCommands::chooseTemplateOpensAFreshChooser()
+void TestTemplateCommands::chosenTemplateIsPutInPlace_data()
 {
-    AppDirFixture app;
-    fillAppDir(app);
-    const Files before = app.snapshot();
-    ScriptedPlatform platform;
-    SlideshowProject project;
-    QWidget window;
-    window.show();
-    TemplateCommands commands(platform, app.appDir(), project, &window);
+    QTest::addColumn<QString>("templateName"); // "" closes the chooser without a choice
+    QTest::addColumn<bool>("vanishes");   // the template is deleted before the choice is applied
+    QTest::addColumn<QByteArray>("page"); // Nouveau.htm afterwards
+    QTest::addColumn<bool>("reported");
 
-    // Each opening starts afresh at the template folder; what the first
-    // chooser browsed does not carry over to the second.
-    QList<QPointer<FrmChangerModele>> seen;
+    QTest::newRow("Chosen") << "Vert.htm" << false << QByteArray("template Vert") << false;
+    QTest::newRow("NoChoice") << "" << false << QByteArray("current Nouveau.htm") << false;
+    QTest::newRow("TemplateVanished")
+        << "Vert.htm" << true << QByteArray("current Nouveau.htm") << true;
+}
+
+// Each opening starts afresh at the template folder; the chooser is gone
+// once closed, and the commands put its choice in place.
+void TestTemplateCommands::chosenTemplateIsPutInPlace()
+{
+    QFETCH(QString, templateName);
+    QFETCH(bool, vanishes);
+    QFETCH(QByteArray, page);
+    QFETCH(bool, reported);
+
+    Commands c;
+    c.window.show();
+    c.platform.answers.enqueue(Platform::Answer::Yes);
+    QPointer<FrmChangerModele> seen;
     for (int opening = 0; opening < 2; ++opening) {
-        bool inspected = false;
         QTimer::singleShot(0, this, [&] {
-            QWidget *modal = QApplication::activeModalWidget();
+            auto *chooser = qobject_cast<FrmChangerModele *>(QApplication::activeModalWidget());
             // Closed whatever the checks say, so that a failure cannot hang the test.
-            const auto closeModal = qScopeGuard([modal] { if (modal) modal->close(); });
-            auto *chooser = qobject_cast<FrmChangerModele *>(modal);
+            const auto closeModal = qScopeGuard([chooser] {
+                if (chooser)
+                    chooser->close();
+            });
             QVERIFY(chooser);
-            inspected = true;
-            seen.append(chooser);
-            QCOMPARE(chooser->parentWidget(), &window);
-            QCOMPARE(chooser->Dir1->path(), app.path("Modeles"));
-            QVERIFY(chooser->Dir1->isHidden());
-            chooser->Dir1->setPath(app.appDir());
+            QVERIFY(chooser != seen);
+            seen = chooser;
+            QCOMPARE(chooser->templateFolders->path(), c.app.path("Modeles"));
+            if (opening == 0 || templateName.isEmpty()) {
+                chooser->templateFolders->setPath(c.app.path()); // not carried to the next opening
+                return;
+            }
+            QTest::mouseClick(chooser->cmdOpen, Qt::LeftButton);
+            chooser->templateFiles->selectFile(templateName);
+            if (vanishes)
+                c.app.remove("Modeles/" + templateName);
+            QTest::mouseClick(chooser->applyButton, Qt::LeftButton);
         });
-        commands.chooseTemplate();
-        QVERIFY(inspected);
+        c.cmdChangerModele->click();
+        QVERIFY(seen.isNull());
     }
-    QCOMPARE(seen.size(), 2);
-    for (const auto &chooser : seen)
-        QVERIFY(chooser.isNull());  // destroyed once closed
-    QVERIFY(window.findChildren<FrmChangerModele *>().isEmpty());
-    QVERIFY(platform.messages.isEmpty());
-    QCOMPARE(app.snapshot(), before);
-}
-
-void TestTemplateCommands::mainWindowButtons_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("restored");
-    QTest::newRow("DefaultProject") << "Nouveau" << false;
-    QTest::newRow("NamedProject") << "Vacances" << true;
-}
-
-// The commands as the main window wires them: imgModele acts on release,
-// cmdChangerModele opens the chooser.
-void TestTemplateCommands::mainWindowButtons()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, restored);
-
-    AppDirFixture app;
-    fillAppDir(app);
-    QTemporaryDir backupRoot;
-    Files expected = app.snapshot();
-    if (restored) {
-        for (const QString &file : defaultFiles)
-            expected.insert(file, "pristine " + file.toUtf8());
-    }
-    ScriptedPlatform platform;
-    platform.answers.enqueue(Platform::Answer::Yes);
-    FrmPrincipal window(platform, app.appDir(), backupRoot.path());
-    window.project.name = name;
-    window.show();
-
-    QTest::mousePress(window.imgModele, Qt::LeftButton);
-    QVERIFY(platform.messages.isEmpty());  // nothing before the release
-    QTest::mouseRelease(window.imgModele, Qt::LeftButton);
-    QCOMPARE(platform.messages.size(), restored ? 1 : 0);
-    QCOMPARE(app.snapshot(), expected);
-
-    QString opened;
-    QTimer::singleShot(0, this, [&] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            opened = modal->objectName();
-            modal->close();
-        }
-    });
-    window.cmdChangerModele->click();
-    QCOMPARE(opened, QStringLiteral("frmChangerModele"));
-    QCOMPARE(app.snapshot(), expected);
+    QCOMPARE(c.app.read("Nouveau.htm"), page);
+    QCOMPARE(c.platform.messages.size(), int(!templateName.isEmpty()) + int(reported));
+    if (reported)
+        QCOMPARE(c.platform.messages.last().title, QStringLiteral("ALERTE"));
 }
 
 QTEST_MAIN(TestTemplateCommands)

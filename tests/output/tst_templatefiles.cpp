@@ -1,18 +1,15 @@
 #include "appdirfixture.h"
 #include "output/defaulttemplate.h"
-#include "output/filereplace.h"
 #include "output/templatereplacement.h"
 #include "support/scriptedplatform.h"
 
 #include <QFile>
 #include <QTest>
 
-using FileReplace::Outcome;
 using TemplateReplacement::Result;
 using Restore = DefaultTemplate::RestoreResult::Outcome;
 using Files = QMap<QString, QByteArray>;
 
-Q_DECLARE_METATYPE(Outcome)
 Q_DECLARE_METATYPE(Result::Page)
 Q_DECLARE_METATYPE(Result::Frame)
 Q_DECLARE_METATYPE(Restore)
@@ -20,7 +17,7 @@ Q_DECLARE_METATYPE(Platform::Answer)
 
 namespace {
 
-const QStringList defaultFiles = {"Nouveau.lmv", "Nouveau.htm", "Nouveau.js", "Nouveau0.gif",
+const QStringList defaultFiles = {"Nouveau.lmv", "Nouveau.htm",      "Nouveau.js",  "Nouveau0.gif",
                                   "imgFond.jpg", "imgFondTable.jpg", "sohifrm2.wav"};
 
 QByteArray current(const QString &file) { return "current " + file.toUtf8(); }
@@ -45,84 +42,32 @@ class TestTemplateFiles : public QObject
 {
     Q_OBJECT
 private slots:
-    void copyOver_data();
-    void copyOver();
     void restore_data();
     void restore();
     void replaceTemplate_data();
     void replaceTemplate();
 };
 
-void TestTemplateFiles::copyOver_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("destination");
-    QTest::addColumn<Outcome>("expected");
-    QTest::addColumn<QByteArray>("destinationAfter");
-
-    QTest::newRow("NewDestination") << "Cadres/bois.jpg" << "Cadres/copie.jpg"
-                                    << Outcome::Replaced << QByteArray("frame bois");
-    QTest::newRow("OverwritesExisting") << "Cadres/bois.jpg" << "imgFondTable.jpg"
-                                        << Outcome::Replaced << QByteArray("frame bois");
-    QTest::newRow("EmptySource") << "vide.jpg" << "imgFond.jpg" << Outcome::Replaced
-                                 << QByteArray();
-    QTest::newRow("SameFile") << "Modeles/imgFondTable.jpg" << "Modeles/imgFondTable.jpg"
-                              << Outcome::AlreadyInPlace << QByteArray("frame of Modeles");
-    QTest::newRow("SameFileOtherSpelling")
-        << "Modeles/imgFondTable.jpg" << "Cadres/../Modeles/./imgFondTable.jpg"
-        << Outcome::AlreadyInPlace << QByteArray("frame of Modeles");
-    QTest::newRow("SourceMissing") << "Restaurer/absent.jpg" << "imgFond.jpg"
-                                   << Outcome::SourceMissing << current("imgFond.jpg");
-    QTest::newRow("SourceIsFolder") << "Cadres" << "imgFond.jpg" << Outcome::SourceMissing
-                                    << current("imgFond.jpg");
-    QTest::newRow("DestinationIsFolder") << "Cadres/bois.jpg" << "Modeles" << Outcome::WriteFailed
-                                         << QByteArray("<missing>");
-    QTest::newRow("DestinationFolderMissing") << "Cadres/bois.jpg" << "Absent/bois.jpg"
-                                              << Outcome::WriteFailed << QByteArray("<missing>");
-}
-
-void TestTemplateFiles::copyOver()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, destination);
-    QFETCH(Outcome, expected);
-    QFETCH(QByteArray, destinationAfter);
-
-    AppDirFixture app;
-    fillAppDir(app);
-    app.write("vide.jpg", {});
-    Files before = app.snapshot();
-
-    QCOMPARE(FileReplace::copyOver(app.path(source), app.path(destination)), expected);
-    QCOMPARE(app.read(destination), destinationAfter);
-
-    // Only the destination may change; no temporary file is left behind.
-    Files after = app.snapshot();
-    if (expected == Outcome::Replaced)
-        before.insert(QDir::cleanPath(destination), destinationAfter);
-    QCOMPARE(after, before);
-}
-
 void TestTemplateFiles::restore_data()
 {
     QTest::addColumn<Platform::Answer>("answer");
-    QTest::addColumn<QStringList>("missingPristine");  // removed from Restaurer
-    QTest::addColumn<QStringList>("blocked");          // a folder stands in AppDir in its place
+    QTest::addColumn<QStringList>("missingPristine"); // removed from Restaurer
+    QTest::addColumn<QStringList>("blocked");         // a folder stands in AppDir in its place
     QTest::addColumn<Restore>("expected");
 
     QTest::newRow("Yes") << Platform::Answer::Yes << QStringList() << QStringList()
                          << Restore::Restored;
     QTest::newRow("No") << Platform::Answer::No << QStringList() << QStringList()
                         << Restore::Declined;
-    QTest::newRow("NoWithFilesMissing") << Platform::Answer::No << QStringList{"Nouveau.htm"}
-                                        << QStringList() << Restore::Declined;
+    QTest::newRow("NoWithFilesMissing")
+        << Platform::Answer::No << QStringList{"Nouveau.htm"} << QStringList() << Restore::Declined;
     QTest::newRow("PristinePageMissing") << Platform::Answer::Yes << QStringList{"Nouveau.htm"}
                                          << QStringList() << Restore::PartlyRestored;
     QTest::newRow("FirstAndLastMissing")
         << Platform::Answer::Yes << QStringList{"Nouveau.lmv", "sohifrm2.wav"} << QStringList()
         << Restore::PartlyRestored;
-    QTest::newRow("RestaurerEmpty") << Platform::Answer::Yes << defaultFiles << QStringList()
-                                    << Restore::PartlyRestored;
+    QTest::newRow("RestaurerEmpty")
+        << Platform::Answer::Yes << defaultFiles << QStringList() << Restore::PartlyRestored;
     QTest::newRow("DestinationBlocked") << Platform::Answer::Yes << QStringList()
                                         << QStringList{"Nouveau.js"} << Restore::PartlyRestored;
 }
@@ -151,8 +96,9 @@ void TestTemplateFiles::restore()
 
     QVERIFY(!platform.messages.isEmpty());
     const auto &question = platform.messages.first();
-    QCOMPARE(question.text, QStringLiteral("Vous allez restaurer le modèle par défaut.\r\n"
-                                           "Voulez-vous restaurer le modèle par défaut ?"));
+    QCOMPARE(question.text,
+             QStringLiteral("Vous allez restaurer le modèle par défaut.\r\n"
+                            "Voulez-vous restaurer le modèle par défaut ?"));
     QCOMPARE(question.title, QStringLiteral("ALERTE"));
     QCOMPARE(question.buttons, Platform::Buttons::YesNo);
     QCOMPARE(question.icon, Platform::Icon::Stop);
@@ -187,41 +133,53 @@ void TestTemplateFiles::restore()
 void TestTemplateFiles::replaceTemplate_data()
 {
     QTest::addColumn<QString>("templateName");
-    QTest::addColumn<QString>("picture");       // relative to AppDir, "" for none
-    QTest::addColumn<QString>("removeFirst");   // vanishes before the replacement
+    QTest::addColumn<QString>("picture");     // relative to AppDir, "" for none
+    QTest::addColumn<QString>("removeFirst"); // vanishes before the replacement
     QTest::addColumn<Result::Page>("page");
     QTest::addColumn<Result::Frame>("frame");
     QTest::addColumn<QByteArray>("nouveauHtm");
-    QTest::addColumn<QByteArray>("frameAfter");  // both frame pictures, "" when unchanged
+    QTest::addColumn<QByteArray>("frameAfter"); // both frame pictures, "" when unchanged
 
     const QByteArray page = current("Nouveau.htm");
-    QTest::newRow("PlainTemplate") << "Bleu.htm" << "" << "" << Result::Page::Replaced
-                                   << Result::Frame::NotNeeded << QByteArray("template Bleu")
-                                   << QByteArray();
+    QTest::newRow("PlainTemplate") << "Bleu.htm"
+                                   << ""
+                                   << "" << Result::Page::Replaced << Result::Frame::NotNeeded
+                                   << QByteArray("template Bleu") << QByteArray();
     QTest::newRow("PlainTemplateIgnoresPicture")
-        << "Bleu.htm" << "Cadres/bois.jpg" << "" << Result::Page::Replaced
-        << Result::Frame::NotNeeded << QByteArray("template Bleu") << QByteArray();
-    QTest::newRow("TemplateMissing") << "Absent.htm" << "" << "" << Result::Page::SourceMissing
-                                     << Result::Frame::NotNeeded << page << QByteArray();
-    QTest::newRow("FramedTemplateMissing")
-        << "Image.htm" << "Cadres/bois.jpg" << "Modeles/Image.htm" << Result::Page::SourceMissing
-        << Result::Frame::NotNeeded << page << QByteArray();
-    QTest::newRow("FramedWithPicture")
-        << "Image.htm" << "Cadres/bois.jpg" << "" << Result::Page::Replaced
-        << Result::Frame::Replaced << QByteArray("template Image") << QByteArray("frame bois");
-    QTest::newRow("FramedNoPicture") << "Image.htm" << "" << "" << Result::Page::Replaced
-                                     << Result::Frame::NotChosen
+        << "Bleu.htm"
+        << "Cadres/bois.jpg"
+        << "" << Result::Page::Replaced << Result::Frame::NotNeeded << QByteArray("template Bleu")
+        << QByteArray();
+    QTest::newRow("TemplateMissing")
+        << "Absent.htm"
+        << ""
+        << "" << Result::Page::SourceMissing << Result::Frame::NotNeeded << page << QByteArray();
+    QTest::newRow("FramedTemplateMissing") << "Image.htm"
+                                           << "Cadres/bois.jpg"
+                                           << "Modeles/Image.htm" << Result::Page::SourceMissing
+                                           << Result::Frame::NotNeeded << page << QByteArray();
+    QTest::newRow("FramedWithPicture") << "Image.htm"
+                                       << "Cadres/bois.jpg"
+                                       << "" << Result::Page::Replaced << Result::Frame::Replaced
+                                       << QByteArray("template Image") << QByteArray("frame bois");
+    QTest::newRow("FramedNoPicture") << "Image.htm"
+                                     << ""
+                                     << "" << Result::Page::Replaced << Result::Frame::NotChosen
                                      << QByteArray("template Image") << QByteArray();
     QTest::newRow("FramedPictureVanished")
-        << "Image.htm" << "Cadres/bois.jpg" << "Cadres/bois.jpg" << Result::Page::Replaced
-        << Result::Frame::SourceMissing << QByteArray("template Image") << QByteArray();
+        << "Image.htm"
+        << "Cadres/bois.jpg"
+        << "Cadres/bois.jpg" << Result::Page::Replaced << Result::Frame::SourceMissing
+        << QByteArray("template Image") << QByteArray();
     QTest::newRow("PictureIsModelesFrame")
-        << "Image.htm" << "Modeles/imgFondTable.jpg" << "" << Result::Page::Replaced
-        << Result::Frame::Replaced << QByteArray("template Image")
+        << "Image.htm"
+        << "Modeles/imgFondTable.jpg"
+        << "" << Result::Page::Replaced << Result::Frame::Replaced << QByteArray("template Image")
         << QByteArray("frame of Modeles");
     QTest::newRow("PictureIsAppDirFrame")
-        << "Image.htm" << "imgFondTable.jpg" << "" << Result::Page::Replaced
-        << Result::Frame::Replaced << QByteArray("template Image")
+        << "Image.htm"
+        << "imgFondTable.jpg"
+        << "" << Result::Page::Replaced << Result::Frame::Replaced << QByteArray("template Image")
         << current("imgFondTable.jpg");
 }
 
@@ -242,8 +200,8 @@ void TestTemplateFiles::replaceTemplate()
     Files expectedFiles = app.snapshot();
 
     const QString picturePath = picture.isEmpty() ? QString() : app.path(picture);
-    const Result result =
-        TemplateReplacement::replaceTemplate(app.appDir(), templateName, picturePath);
+    const Result result = TemplateReplacement::replaceTemplate(app.appDir(), templateName,
+                                                               picturePath);
     QCOMPARE(result.page, page);
     QCOMPARE(result.frame, frame);
 

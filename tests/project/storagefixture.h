@@ -58,7 +58,7 @@ inline void makeProject(SlideshowProject &p, const QString &folder, const QStrin
     p.loaded = true;
     p.saved = true;
     QByteArray lmv = "Nom=" + name.toLatin1() + "\r\nRepertoire=" + folder.toLatin1()
-                     + "\r\nNbSprite=" + QByteArray::number(types.size()) + "\r\nTag=Ent\xEAte\r\n";
+        + "\r\nNbSprite=" + QByteArray::number(types.size()) + "\r\nTag=Ent\xEAte\r\n";
     for (int n = 0; n < types.size(); ++n) {
         p.imageTypes[n] = types[n];
         p.slideLines[n] = QStringLiteral("Légende %1").arg(n);
@@ -93,7 +93,9 @@ private:
 inline std::unique_ptr<QTemporaryDir> folderOnOtherDevice(const QString &than)
 {
     auto dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/lumivue-XXXXXX"));
-    struct stat a{}, b{};
+    struct stat a
+    {
+    }, b{};
     if (!dir->isValid() || stat(QFile::encodeName(dir->path()), &a) != 0
         || stat(QFile::encodeName(than), &b) != 0 || a.st_dev == b.st_dev)
         return nullptr;

@@ -65,28 +65,74 @@ void TestFileOps::step_data()
     // Entries that change, as "path=content" ("<missing>" when gone); all others stay.
     QTest::addColumn<QStringList>("changes");
 
-    QTest::newRow("CopyNew") << "copy" << "a.txt" << "c.txt" << Result::Done << QStringList{"c.txt=A"};
-    QTest::newRow("CopyOverExisting") << "copy" << "a.txt" << "b.txt" << Result::Done << QStringList{"b.txt=A"};
-    QTest::newRow("CopySourceMissing") << "copy" << "x.txt" << "b.txt" << Result::Missing << QStringList{};
-    QTest::newRow("CopySourceIsFolder") << "copy" << "folder" << "b.txt" << Result::Missing << QStringList{};
-    QTest::newRow("CopyOntoItself") << "copy" << "a.txt" << "folder/../a.txt" << Result::AlreadyInPlace << QStringList{};
-    QTest::newRow("CopyOntoFolder") << "copy" << "a.txt" << "folder" << Result::Failed << QStringList{};
-    QTest::newRow("CopyIntoPlainFile") << "copy" << "a.txt" << "plain/a.txt" << Result::Failed << QStringList{};
-    QTest::newRow("CopyIntoMissingFolder") << "copy" << "a.txt" << "none/a.txt" << Result::Failed << QStringList{};
-    QTest::newRow("DirectOverExisting") << "direct" << "a.txt" << "b.txt" << Result::Done << QStringList{"b.txt=A"};
-    QTest::newRow("DirectSourceMissing") << "direct" << "x.txt" << "b.txt" << Result::Missing << QStringList{};
-    QTest::newRow("DirectOntoItself") << "direct" << "a.txt" << "./a.txt" << Result::AlreadyInPlace << QStringList{};
-    QTest::newRow("DirectOntoFolder") << "direct" << "a.txt" << "folder" << Result::Failed << QStringList{};
-    QTest::newRow("MoveRename") << "move" << "a.txt" << "c.txt" << Result::Done << QStringList{"a.txt=<missing>", "c.txt=A"};
-    QTest::newRow("MoveOverExisting") << "move" << "a.txt" << "b.txt" << Result::Done << QStringList{"a.txt=<missing>", "b.txt=A"};
-    QTest::newRow("MoveMissing") << "move" << "x.txt" << "b.txt" << Result::Missing << QStringList{};
-    QTest::newRow("MoveOntoItself") << "move" << "a.txt" << "./a.txt" << Result::AlreadyInPlace << QStringList{};
-    QTest::newRow("MoveOntoFolder") << "move" << "a.txt" << "folder" << Result::Failed << QStringList{};
-    QTest::newRow("MoveIntoPlainFile") << "move" << "a.txt" << "plain/a.txt" << Result::Failed << QStringList{};
-    QTest::newRow("MoveFolder") << "move" << "folder" << "z" << Result::Missing << QStringList{};
-    QTest::newRow("Remove") << "remove" << "a.txt" << "" << Result::Done << QStringList{"a.txt=<missing>"};
-    QTest::newRow("RemoveMissing") << "remove" << "x.txt" << "" << Result::Missing << QStringList{};
-    QTest::newRow("RemoveFolder") << "remove" << "folder" << "" << Result::Missing << QStringList{};
+    QTest::newRow("CopyNew") << "copy"
+                             << "a.txt"
+                             << "c.txt" << Result::Done << QStringList{"c.txt=A"};
+    QTest::newRow("CopyOverExisting") << "copy"
+                                      << "a.txt"
+                                      << "b.txt" << Result::Done << QStringList{"b.txt=A"};
+    QTest::newRow("CopySourceMissing") << "copy"
+                                       << "x.txt"
+                                       << "b.txt" << Result::Missing << QStringList{};
+    QTest::newRow("CopySourceIsFolder") << "copy"
+                                        << "folder"
+                                        << "b.txt" << Result::Missing << QStringList{};
+    QTest::newRow("CopyOntoItself") << "copy"
+                                    << "a.txt"
+                                    << "folder/../a.txt" << Result::AlreadyInPlace << QStringList{};
+    QTest::newRow("CopyOntoFolder") << "copy"
+                                    << "a.txt"
+                                    << "folder" << Result::Failed << QStringList{};
+    QTest::newRow("CopyIntoPlainFile") << "copy"
+                                       << "a.txt"
+                                       << "plain/a.txt" << Result::Failed << QStringList{};
+    QTest::newRow("CopyIntoMissingFolder") << "copy"
+                                           << "a.txt"
+                                           << "none/a.txt" << Result::Failed << QStringList{};
+    QTest::newRow("DirectOverExisting") << "direct"
+                                        << "a.txt"
+                                        << "b.txt" << Result::Done << QStringList{"b.txt=A"};
+    QTest::newRow("DirectSourceMissing") << "direct"
+                                         << "x.txt"
+                                         << "b.txt" << Result::Missing << QStringList{};
+    QTest::newRow("DirectOntoItself") << "direct"
+                                      << "a.txt"
+                                      << "./a.txt" << Result::AlreadyInPlace << QStringList{};
+    QTest::newRow("DirectOntoFolder") << "direct"
+                                      << "a.txt"
+                                      << "folder" << Result::Failed << QStringList{};
+    QTest::newRow("MoveRename") << "move"
+                                << "a.txt"
+                                << "c.txt" << Result::Done
+                                << QStringList{"a.txt=<missing>", "c.txt=A"};
+    QTest::newRow("MoveOverExisting")
+        << "move"
+        << "a.txt"
+        << "b.txt" << Result::Done << QStringList{"a.txt=<missing>", "b.txt=A"};
+    QTest::newRow("MoveMissing") << "move"
+                                 << "x.txt"
+                                 << "b.txt" << Result::Missing << QStringList{};
+    QTest::newRow("MoveOntoItself") << "move"
+                                    << "a.txt"
+                                    << "./a.txt" << Result::AlreadyInPlace << QStringList{};
+    QTest::newRow("MoveOntoFolder") << "move"
+                                    << "a.txt"
+                                    << "folder" << Result::Failed << QStringList{};
+    QTest::newRow("MoveIntoPlainFile") << "move"
+                                       << "a.txt"
+                                       << "plain/a.txt" << Result::Failed << QStringList{};
+    QTest::newRow("MoveFolder") << "move"
+                                << "folder"
+                                << "z" << Result::Missing << QStringList{};
+    QTest::newRow("Remove") << "remove"
+                            << "a.txt"
+                            << "" << Result::Done << QStringList{"a.txt=<missing>"};
+    QTest::newRow("RemoveMissing") << "remove"
+                                   << "x.txt"
+                                   << "" << Result::Missing << QStringList{};
+    QTest::newRow("RemoveFolder") << "remove"
+                                  << "folder"
+                                  << "" << Result::Missing << QStringList{};
 }
 
 void TestFileOps::step()

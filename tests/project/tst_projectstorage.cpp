@@ -31,9 +31,9 @@ void fillWithOldValues(SlideshowProject &p)
 bool sameFields(const SlideshowProject &a, const SlideshowProject &b)
 {
     return a.name == b.name && a.folder == b.folder && a.basePath == b.basePath
-           && a.header == b.header && a.slideCount == b.slideCount && a.slideLines == b.slideLines
-           && a.imageTypes == b.imageTypes && a.backupImageTypes == b.backupImageTypes
-           && a.saved == b.saved && a.loaded == b.loaded;
+        && a.header == b.header && a.slideCount == b.slideCount && a.slideLines == b.slideLines
+        && a.imageTypes == b.imageTypes && a.backupImageTypes == b.backupImageTypes
+        && a.saved == b.saved && a.loaded == b.loaded;
 }
 
 } // namespace
@@ -77,24 +77,43 @@ void TestProjectStorage::readProjectFile_data()
         fullLines << QString("s%1").arg(n);
     }
 
-    QTest::newRow("MovedAndRenamed") << head + "NbSprite=2\r\nTag=Nos vacances\r\nun\r\ndeux\r\n" << Read::Loaded << "Nos vacances" << QStringList{"un", "deux"};
-    QTest::newRow("KeysNotChecked") << QByteArray("a\r\nb\r\nNbImages=1\r\nTitre\r\nseule\r\n") << Read::Loaded << "e" << QStringList{"seule"};
-    QTest::newRow("HeaderShorterThanKey") << head + "NbSprite=1\r\nAb\r\nx\r\n" << Read::Loaded << "" << QStringList{"x"};
-    QTest::newRow("CountRoundedUp") << head + "NbSprite=1.6\r\nTag=\r\nx\r\ny\r\n" << Read::Loaded << "" << QStringList{"x", "y"};
-    QTest::newRow("CountRoundedDown") << head + "NbSprite=1.4\r\nTag=\r\nx\r\ny\r\n" << Read::Loaded << "" << QStringList{"x"};
-    QTest::newRow("CountWithSpaces") << head + "NbSprite= 1 \r\nTag=\r\nx\r\n" << Read::Loaded << "" << QStringList{"x"};
-    QTest::newRow("LfOnlyAndPipes") << QByteArray("a\nb\nNbSprite=1\nTag=H\n<b>x</b>|y\n") << Read::Loaded << "H" << QStringList{"<b>x</b>|y"};
-    QTest::newRow("Cp1252") << head + "NbSprite=1\r\nTag=\xC9t\xE9\r\n\x80 \x9C\r\n" << Read::Loaded << "Été" << QStringList{"€ œ"};
-    QTest::newRow("Utf8WithBom") << QByteArray("\xEF\xBB\xBFNom\r\nR\r\nNbSprite=1\r\nTag=\xE2\x9C\x93\r\n\xE6\x97\xA5\r\n") << Read::Loaded << "✓" << QStringList{"日"};
-    QTest::newRow("MissingSlideLinesKeepOldValues") << head + "NbSprite=3\r\nTag=H\r\nun\r\n" << Read::Loaded << "H" << QStringList{"un", "old 1", "old 2"};
+    QTest::newRow("MovedAndRenamed") << head + "NbSprite=2\r\nTag=Nos vacances\r\nun\r\ndeux\r\n"
+                                     << Read::Loaded << "Nos vacances" << QStringList{"un", "deux"};
+    QTest::newRow("KeysNotChecked") << QByteArray("a\r\nb\r\nNbImages=1\r\nTitre\r\nseule\r\n")
+                                    << Read::Loaded << "e" << QStringList{"seule"};
+    QTest::newRow("HeaderShorterThanKey") << head + "NbSprite=1\r\nAb\r\nx\r\n"
+                                          << Read::Loaded << "" << QStringList{"x"};
+    QTest::newRow("CountRoundedUp") << head + "NbSprite=1.6\r\nTag=\r\nx\r\ny\r\n"
+                                    << Read::Loaded << "" << QStringList{"x", "y"};
+    QTest::newRow("CountRoundedDown") << head + "NbSprite=1.4\r\nTag=\r\nx\r\ny\r\n"
+                                      << Read::Loaded << "" << QStringList{"x"};
+    QTest::newRow("CountWithSpaces") << head + "NbSprite= 1 \r\nTag=\r\nx\r\n"
+                                     << Read::Loaded << "" << QStringList{"x"};
+    QTest::newRow("LfOnlyAndPipes") << QByteArray("a\nb\nNbSprite=1\nTag=H\n<b>x</b>|y\n")
+                                    << Read::Loaded << "H" << QStringList{"<b>x</b>|y"};
+    QTest::newRow("Cp1252") << head + "NbSprite=1\r\nTag=\xC9t\xE9\r\n\x80 \x9C\r\n"
+                            << Read::Loaded << "Été" << QStringList{"€ œ"};
+    QTest::newRow("Utf8WithBom") << QByteArray(
+        "\xEF\xBB\xBFNom\r\nR\r\nNbSprite=1\r\nTag=\xE2\x9C\x93\r\n\xE6\x97\xA5\r\n")
+                                 << Read::Loaded << "✓" << QStringList{"日"};
+    QTest::newRow("MissingSlideLinesKeepOldValues")
+        << head + "NbSprite=3\r\nTag=H\r\nun\r\n"
+        << Read::Loaded << "H" << QStringList{"un", "old 1", "old 2"};
     QTest::newRow("TwoHundredSlides") << full << Read::Loaded << "T" << fullLines;
-    QTest::newRow("NbSpriteZero") << head + "NbSprite=0\r\nTag=ignored\r\nx\r\n" << Read::NoSlides << "old header" << QStringList{};
-    QTest::newRow("Count201") << full.replace("NbSprite=200", "NbSprite=201") << Read::NotAProject << "" << QStringList{};
-    QTest::newRow("CountRoundsTo201") << head + "NbSprite=200.5\r\nTag=\r\n" << Read::NotAProject << "" << QStringList{};
-    QTest::newRow("CountMinus5") << head + "NbSprite=-5\r\nTag=H\r\n" << Read::NotAProject << "" << QStringList{};
-    QTest::newRow("CountAbc") << head + "NbSprite=abc\r\nTag=H\r\nx\r\n" << Read::NotAProject << "" << QStringList{};
-    QTest::newRow("CountWithTrailingText") << head + "NbSprite=2x\r\nTag=H\r\nx\r\n" << Read::NotAProject << "" << QStringList{};
-    QTest::newRow("CountEmpty") << head + "NbSprite=\r\nTag=H\r\n" << Read::NotAProject << "" << QStringList{};
+    QTest::newRow("NbSpriteZero") << head + "NbSprite=0\r\nTag=ignored\r\nx\r\n"
+                                  << Read::NoSlides << "old header" << QStringList{};
+    QTest::newRow("Count201") << full.replace("NbSprite=200", "NbSprite=201") << Read::NotAProject
+                              << "" << QStringList{};
+    QTest::newRow("CountRoundsTo201") << head + "NbSprite=200.5\r\nTag=\r\n"
+                                      << Read::NotAProject << "" << QStringList{};
+    QTest::newRow("CountMinus5") << head + "NbSprite=-5\r\nTag=H\r\n"
+                                 << Read::NotAProject << "" << QStringList{};
+    QTest::newRow("CountAbc") << head + "NbSprite=abc\r\nTag=H\r\nx\r\n"
+                              << Read::NotAProject << "" << QStringList{};
+    QTest::newRow("CountWithTrailingText") << head + "NbSprite=2x\r\nTag=H\r\nx\r\n"
+                                           << Read::NotAProject << "" << QStringList{};
+    QTest::newRow("CountEmpty") << head + "NbSprite=\r\nTag=H\r\n"
+                                << Read::NotAProject << "" << QStringList{};
     QTest::newRow("NoCountLine") << head << Read::NotAProject << "" << QStringList{};
     QTest::newRow("EmptyFile") << QByteArray("") << Read::NotAProject << "" << QStringList{};
     QTest::newRow("NoFile") << QByteArray() << Read::Unreadable << "" << QStringList{};
@@ -170,10 +189,16 @@ void TestProjectStorage::writeProjectFile_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QByteArray>("bytes");
     const QByteArray head = "Nom=Vacances\r\nRepertoire=D:/Diaporamas\r\n";
-    QTest::newRow("NoSlidesStillWritesTag") << 0 << "H" << QStringList{"unused"} << head + "NbSprite=0\r\nTag=H\r\n";
-    QTest::newRow("TwoSlides") << 2 << "Nos vacances" << QStringList{"<b>Été</b>", "a|b"} << head + "NbSprite=2\r\nTag=Nos vacances\r\n<b>\xC9t\xE9</b>\r\na|b\r\n";
-    QTest::newRow("LineBreakInFieldKeepsFormat") << 1 << "a\nb" << QStringList{"x\r\ny"} << head + "NbSprite=1\r\nTag=a b\r\nx y\r\n";
-    QTest::newRow("OutsideCp1252") << 1 << "✓" << QStringList{"日本 €"} << "\xEF\xBB\xBF" + head + "NbSprite=1\r\nTag=\xE2\x9C\x93\r\n\xE6\x97\xA5\xE6\x9C\xAC \xE2\x82\xAC\r\n";
+    QTest::newRow("NoSlidesStillWritesTag")
+        << 0 << "H" << QStringList{"unused"} << head + "NbSprite=0\r\nTag=H\r\n";
+    QTest::newRow("TwoSlides") << 2 << "Nos vacances" << QStringList{"<b>Été</b>", "a|b"}
+                               << head
+            + "NbSprite=2\r\nTag=Nos vacances\r\n<b>\xC9t\xE9</b>\r\na|b\r\n";
+    QTest::newRow("LineBreakInFieldKeepsFormat")
+        << 1 << "a\nb" << QStringList{"x\r\ny"} << head + "NbSprite=1\r\nTag=a b\r\nx y\r\n";
+    QTest::newRow("OutsideCp1252") << 1 << "✓" << QStringList{"日本 €"}
+                                   << "\xEF\xBB\xBF" + head
+            + "NbSprite=1\r\nTag=\xE2\x9C\x93\r\n\xE6\x97\xA5\xE6\x9C\xAC \xE2\x82\xAC\r\n";
 }
 
 // Bytes on disk, then a fresh project reads back what was written.
@@ -192,8 +217,9 @@ void TestProjectStorage::writeProjectFile()
     const QString path = dir.filePath("Vacances.lmv");
     put(path, "previous file");
 
-    QCOMPARE(ProjectStorage(p, dir.filePath("b")).WriteProjectFile(path, "Vacances", "D:/Diaporamas"),
-             ProjectStorage::WriteResult::Written);
+    QCOMPARE(
+        ProjectStorage(p, dir.filePath("b")).WriteProjectFile(path, "Vacances", "D:/Diaporamas"),
+        ProjectStorage::WriteResult::Written);
     QCOMPARE(snapshot(dir.path()), (Files{{"Vacances.lmv", bytes}}));
 
     SlideshowProject fresh;
@@ -214,7 +240,10 @@ void TestProjectStorage::takeBackup_data()
     QTest::addColumn<Backup>("expected");
     QTest::addColumn<int>("imagesBackedUp");
     QTest::newRow("Complete") << QStringList{} << Backup::Complete << 3;
-    QTest::newRow("StaleSetOfALargerProject") << QStringList{"aaaa0.jpg=stale", "aaaa3.jpg=stale", "aaaa7.gif=stale", "aaaa.owner=/other/P\r\n9\r\n", "aaaa.htm=stale"} << Backup::Complete << 3;
+    QTest::newRow("StaleSetOfALargerProject")
+        << QStringList{"aaaa0.jpg=stale", "aaaa3.jpg=stale", "aaaa7.gif=stale",
+                       "aaaa.owner=/other/P\r\n9\r\n", "aaaa.htm=stale"}
+        << Backup::Complete << 3;
     QTest::newRow("ImageCannotBeCopied") << QStringList{"aaaa1.jpg/"} << Backup::Partial << 1;
     QTest::newRow("RootIsPlainFile") << QStringList{"."} << Backup::Failed << 0;
 }
@@ -253,11 +282,14 @@ void TestProjectStorage::takeBackup()
         QVERIFY(!storage.hasOwnBackup());
         return;
     }
-    Files wanted{{"notes.txt", "unrelated"}, {"aaaa.lmv", project["P.lmv"]},
-                 {"aaaa.htm", project["P.htm"]}, {"aaaa.js", project["P.js"]},
+    Files wanted{{"notes.txt", "unrelated"},
+                 {"aaaa.lmv", project["P.lmv"]},
+                 {"aaaa.htm", project["P.htm"]},
+                 {"aaaa.js", project["P.js"]},
                  {"aaaa.owner", p.basePath.toUtf8() + "\r\n3\r\n"}};
     for (int n = 0; n < imagesBackedUp; ++n)
-        wanted.insert(QString("aaaa%1%2").arg(n).arg(kThreeSlides[n]), project[QString("P%1%2").arg(n).arg(kThreeSlides[n])]);
+        wanted.insert(QString("aaaa%1%2").arg(n).arg(kThreeSlides[n]),
+                      project[QString("P%1%2").arg(n).arg(kThreeSlides[n])]);
     if (rootFiles.contains("aaaa1.jpg"))
         wanted.insert("aaaa1.jpg", "<folder>");
     QCOMPARE(snapshot(root), wanted);
@@ -292,8 +324,9 @@ void TestProjectStorage::discardBackup()
     const Files project = snapshot(p.folder);
     const Files backup = snapshot(root);
 
-    QCOMPARE(storage.DiscardBackup(), discarded ? ProjectStorage::DiscardResult::Discarded
-                                                : ProjectStorage::DiscardResult::NotOwnBackup);
+    QCOMPARE(storage.DiscardBackup(),
+             discarded ? ProjectStorage::DiscardResult::Discarded
+                       : ProjectStorage::DiscardResult::NotOwnBackup);
     QCOMPARE(snapshot(p.folder), project);
     QCOMPARE(snapshot(root), discarded ? (Files{{"notes.txt", "unrelated"}}) : backup);
 }
@@ -423,12 +456,13 @@ void TestProjectStorage::saveProject()
         FileSizeLimit limit(trick == "limit" ? 1000 : RLIM_INFINITY);
         result = storage.SaveProject();
     }
-    QCOMPARE(result, saved ? ProjectStorage::SaveResult::Saved : ProjectStorage::SaveResult::WriteFailed);
+    QCOMPARE(result,
+             saved ? ProjectStorage::SaveResult::Saved : ProjectStorage::SaveResult::WriteFailed);
     QCOMPARE(p.saved, saved);
     if (saved)
-        project["P.lmv"] = TextFile::encode(
-            "Nom=P\r\nRepertoire=" + p.folder + "\r\nNbSprite=3\r\nTag=" + p.header
-            + "\r\nLégende 0\r\nLégende 1\r\nLégende 2\r\n");
+        project["P.lmv"] = TextFile::encode("Nom=P\r\nRepertoire=" + p.folder
+                                            + "\r\nNbSprite=3\r\nTag=" + p.header
+                                            + "\r\nLégende 0\r\nLégende 1\r\nLégende 2\r\n");
     QCOMPARE(snapshot(p.folder), project);
     QCOMPARE(snapshot(root), saved ? Files{} : backup);
     QVERIFY(!StorageMessages::saveFailed().isEmpty());
@@ -442,7 +476,8 @@ void TestProjectStorage::copyProjectTo_data()
     QTest::addColumn<Copy>("expected");
     QTest::addColumn<int>("imagesCopied");
     QTest::newRow("Complete") << kThreeSlides << "" << false << Copy::Complete << 3;
-    QTest::newRow("StopsAtMissingImage") << QStringList{".jpg", ".gif", ".jpg", ".jpg", ".jpg"} << "P3.jpg" << false << Copy::Partial << 3;
+    QTest::newRow("StopsAtMissingImage") << QStringList{".jpg", ".gif", ".jpg", ".jpg", ".jpg"}
+                                         << "P3.jpg" << false << Copy::Partial << 3;
     QTest::newRow("TargetFolderIsPlainFile") << kThreeSlides << "" << true << Copy::Failed << 0;
 }
 
@@ -478,7 +513,8 @@ void TestProjectStorage::copyProjectTo()
         lmv += TextFile::encode(QString("Légende %1\r\n").arg(n));
     Files wanted{{"Été.lmv", lmv}, {"Été.htm", "page P"}, {"Été.js", "script P"}};
     for (int n = 0; n < imagesCopied; ++n)
-        wanted.insert(QString("Été%1%2").arg(n).arg(types[n]), project[QString("P%1%2").arg(n).arg(types[n])]);
+        wanted.insert(QString("Été%1%2").arg(n).arg(types[n]),
+                      project[QString("P%1%2").arg(n).arg(types[n])]);
     QCOMPARE(snapshot(target), wanted);
 }
 
@@ -486,12 +522,18 @@ void TestProjectStorage::scriptText_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("script");
-    QTest::newRow("Plain") << "<b>Été</b>" << "<b>Été</b>";
-    QTest::newRow("Empty") << "" << "";
-    QTest::newRow("Pipes") << "a||b|" << "a<BR>&nbsp;<BR>&nbsp;b<BR>&nbsp;";
-    QTest::newRow("Quotes") << "<font face=\"Arial\">" << "<font face=\\\"Arial\\\">";
-    QTest::newRow("Backslashes") << "C:\\dossier\\" << "C:\\\\dossier\\\\";
-    QTest::newRow("BackslashBeforeQuote") << "\\\"" << "\\\\\\\"";
+    QTest::newRow("Plain") << "<b>Été</b>"
+                           << "<b>Été</b>";
+    QTest::newRow("Empty") << ""
+                           << "";
+    QTest::newRow("Pipes") << "a||b|"
+                           << "a<BR>&nbsp;<BR>&nbsp;b<BR>&nbsp;";
+    QTest::newRow("Quotes") << "<font face=\"Arial\">"
+                            << "<font face=\\\"Arial\\\">";
+    QTest::newRow("Backslashes") << "C:\\dossier\\"
+                                 << "C:\\\\dossier\\\\";
+    QTest::newRow("BackslashBeforeQuote") << "\\\""
+                                          << "\\\\\\\"";
 }
 
 void TestProjectStorage::scriptText()

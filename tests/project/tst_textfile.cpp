@@ -33,8 +33,12 @@ void TestTextFile::characters_data()
     QTest::newRow("Ascii") << "Nom=Vacances" << QByteArray("Nom=Vacances");
     QTest::newRow("Latin1Accents") << "Été à Noël" << QByteArray("\xC9t\xE9 \xE0 No\xEBl");
     QTest::newRow("EuroAndQuotes") << "€ „x“ œ Ÿ" << QByteArray("\x80 \x84x\x93 \x9C \x9F");
-    QTest::newRow("OutsideIsUtf8WithBom") << "Café ✓ 日本" << QByteArray("\xEF\xBB\xBF" "Caf\xC3\xA9 \xE2\x9C\x93 \xE6\x97\xA5\xE6\x9C\xAC");
-    QTest::newRow("ReplacementCharIsNotAByte") << QString(QChar(0xFFFD)) << QByteArray("\xEF\xBB\xBF\xEF\xBF\xBD");
+    QTest::newRow("OutsideIsUtf8WithBom")
+        << "Café ✓ 日本"
+        << QByteArray("\xEF\xBB\xBF"
+                      "Caf\xC3\xA9 \xE2\x9C\x93 \xE6\x97\xA5\xE6\x9C\xAC");
+    QTest::newRow("ReplacementCharIsNotAByte")
+        << QString(QChar(0xFFFD)) << QByteArray("\xEF\xBB\xBF\xEF\xBF\xBD");
 }
 
 void TestTextFile::characters()

@@ -6,8 +6,7 @@ Platform::Answer ScriptedPlatform::message(const QString &text, Buttons buttons,
     messages.append({text, buttons, icon, title});
     if (!answers.isEmpty())
         return answers.dequeue();
-    return (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) ? Answer::No
-                                                                           : Answer::Ok;
+    return (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) ? Answer::No : Answer::Ok;
 }
 
 std::optional<QString> ScriptedPlatform::inputBox(const QString &prompt, const QString &,

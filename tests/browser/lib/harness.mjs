@@ -10,7 +10,8 @@ import { promisify } from 'node:util';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 export const fixtures = path.join(here, '..', 'fixtures');
-export const appData = process.env.LUMIVUE_APPDATA || path.resolve(here, '..', '..', '..', 'appdata');
+// The pristine application folder as the build assembles it.
+export const appData = process.env.LUMIVUE_APPDATA || path.resolve(here, '..', '..', '..', 'build', 'src', 'appdata');
 
 export const CHROMIUM_ARGS = [
   '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/appcontext.h"
+
+#include <QPointer>
+
+#include <memory>
+
+class CaptionCommands;
+class CaptionController;
+class FrmCouleur;
+class FrmPrincipal;
+class OutputCommands;
+class ScreenCapture;
+class TemplateCommands;
+
+// The one place that knows both the main window and the features: it creates
+// each feature controller and hands it only what it uses (its controls, the
+// project, the context and the controllers it talks to). Create it after the
+// window and destroy it before: the controllers watch the window's controls.
+class Features
+{
+public:
+    Features(FrmPrincipal &window, const AppContext &context);
+    ~Features();
+
+    CaptionController &captions() { return *m_captions; }
+    CaptionCommands &captionCommands() { return *m_captionCommands; }
+
+    // The colour picker, created on first use and only hidden between uses.
+    FrmCouleur &colourPicker();
+
+private:
+    FrmPrincipal &m_window;
+    AppContext m_context;
+    QPointer<FrmCouleur> m_colourPicker;
+    std::unique_ptr<CaptionController> m_captions;
+    std::unique_ptr<CaptionCommands> m_captionCommands;
+    std::unique_ptr<OutputCommands> m_outputCommands;
+    std::unique_ptr<TemplateCommands> m_templateCommands;
+    std::unique_ptr<ScreenCapture> m_screenCapture;
+};
