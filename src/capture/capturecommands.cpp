@@ -1,12 +1,12 @@
 #include "capture/capturecommands.h"
 
-#include "platform/platform.h"
 #include "capture/captureconversion.h"
 #include "capture/capturefiles.h"
 #include "capture/frmcapture.h"
 #include "capture/frmce.h"
 #include "capture/handover.h"
 #include "capture/screencopy.h"
+#include "platform/platform.h"
 #include "project/fileops.h"
 
 #include <QDir>
@@ -46,8 +46,8 @@ void CaptureCommands::takeCapture()
     // With the overwrite toggle on, the count was lowered: this is the last
     // capture's number again and its files are replaced.
     ++w.captureCount;
-    const bool wholeScreen =
-        w.captureHeight == w.screenHeightPx && w.captureWidth == w.screenWidthPx;
+    const bool wholeScreen = w.captureHeight == w.screenHeightPx
+        && w.captureWidth == w.screenWidthPx;
     const std::optional<QImage> copy = wholeScreen ? copyWholeScreen() : copyThroughFrame();
     if (!copy) {
         --w.captureCount;
@@ -121,8 +121,8 @@ bool CaptureCommands::saveBmp(const QImage &copy)
 {
     const QByteArray bytes = BitmapBytes(copy);
     return !bytes.isEmpty()
-           && FileOps::succeeded(FileOps::write(
-               CaptureFiles::path(m_appDir, m_window.captureCount, CaptureFiles::Bmp), bytes));
+        && FileOps::succeeded(FileOps::write(
+            CaptureFiles::path(m_appDir, m_window.captureCount, CaptureFiles::Bmp), bytes));
 }
 
 void CaptureCommands::showCaptureResult()
@@ -139,7 +139,7 @@ void CaptureCommands::showCaptureResult()
     const bool jpegOnly = w.captureType[2]->isChecked();
     w.cmdBMP->setVisible(!jpegOnly);
     if (w.captureType[0]->isChecked())
-        return;   // the BMP alone is the result
+        return; // the BMP alone is the result
 
     w.cmdVisu->show();
     w.cmdRefaire->show();
@@ -157,12 +157,12 @@ void CaptureCommands::showCaptureResult()
 bool CaptureCommands::convert()
 {
     FrmCE &w = m_window;
-    const CaptureConversion::Quality quality =
-        CaptureConversion::qualityFromText(w.txtQualite->text());
+    const CaptureConversion::Quality quality = CaptureConversion::qualityFromText(
+        w.txtQualite->text());
     if (quality.corrected)
         w.txtQualite->setText(QStringLiteral("100"));
-    const CaptureConversion::Result result =
-        CaptureConversion::convert(m_appDir, w.captureCount, quality.value);
+    const CaptureConversion::Result result = CaptureConversion::convert(m_appDir, w.captureCount,
+                                                                        quality.value);
     if (!result.succeeded()) {
         w.cmdVisu->hide();
         alert(QStringLiteral("Désolé, la conversion JPG vient d'échouer...\r\n"
@@ -194,10 +194,11 @@ void CaptureCommands::leave()
                        "Voulez-vous sauvegarder les derniers paramètres de capture\r\n"
                        "( position et dimension de capture ) ?"),
         Platform::Buttons::YesNo, Platform::Icon::Exclamation, QStringLiteral("QUITTER"));
-    HandOver::write(m_appDir, answer == Platform::Answer::Yes
-                                  ? HandOver::Values{w.captureWidth, w.captureHeight,
-                                                     w.captureLeft, w.captureTop}
-                                  : HandOver::Values{});
+    HandOver::write(
+        m_appDir,
+        answer == Platform::Answer::Yes
+            ? HandOver::Values{w.captureWidth, w.captureHeight, w.captureLeft, w.captureTop}
+            : HandOver::Values{});
     // The JPEG captures stay for the main window to take over.
     CaptureFiles::deleteAll(m_appDir, CaptureFiles::Bmp);
     w.unload();
@@ -206,8 +207,9 @@ void CaptureCommands::leave()
 void CaptureCommands::deleteAll()
 {
     if (m_platform.message(
-            QStringLiteral("Vous êtes sur le point de détruire toutes les captures du répertoire.\r\n"
-                           "Voulez-vous les détruire ?"),
+            QStringLiteral(
+                "Vous êtes sur le point de détruire toutes les captures du répertoire.\r\n"
+                "Voulez-vous les détruire ?"),
             Platform::Buttons::YesNo, Platform::Icon::Stop, QStringLiteral("ALERTE"))
         != Platform::Answer::Yes)
         return;

@@ -20,11 +20,11 @@ class CaptureCommands : public QObject
 public:
     CaptureCommands(const AppContext &context, FrmCE &window);
 
-    void takeCapture();    // takeButton
-    void leave();          // leaveButton
-    void deleteAll();      // deleteAllButton
-    void deleteBmp();      // deleteBmpButton
-    void recreateJpeg();   // cmdRefaire
+    void takeCapture();  // takeButton
+    void leave();        // leaveButton
+    void deleteAll();    // deleteAllButton
+    void deleteBmp();    // deleteBmpButton
+    void recreateJpeg(); // cmdRefaire
 
 private:
     std::optional<QImage> copyWholeScreen();
@@ -36,7 +36,7 @@ private:
     void alert(const QString &text, bool stopIcon = false);
 
     Platform &m_platform;
-    QString m_appDir;   // where the capture files are
+    QString m_appDir; // where the capture files are
     FrmCE &m_window;
     int m_timerTicks = 0;
 };

@@ -58,10 +58,7 @@ Found findJpegCaptures(const QString &appDir)
     return found;
 }
 
-int countFound(const Found &found)
-{
-    return int(std::count(found.begin() + 1, found.end(), true));
-}
+int countFound(const Found &found) { return int(std::count(found.begin() + 1, found.end(), true)); }
 
 int compactJpegCaptures(const QString &appDir, Found found)
 {

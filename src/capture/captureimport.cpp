@@ -1,9 +1,9 @@
 #include "capture/captureimport.h"
 
-#include "platform/platform.h"
 #include "capture/capturefiles.h"
 #include "capture/handover.h"
 #include "capture/integerpart.h"
+#include "platform/platform.h"
 #include "project/fileops.h"
 #include "project/slideshowproject.h"
 
@@ -48,8 +48,10 @@ int takeOverCaptures(Platform &platform, const QString &appDir, SlideshowProject
         return 0;
     }
     tell(platform,
-         QStringLiteral("Vous venez de capturer %1 %2").arg(taken).arg(
-             taken == 1 ? QStringLiteral("nouvelle diapo.") : QStringLiteral("nouvelles diapos.")),
+         QStringLiteral("Vous venez de capturer %1 %2")
+             .arg(taken)
+             .arg(taken == 1 ? QStringLiteral("nouvelle diapo.")
+                             : QStringLiteral("nouvelles diapos.")),
          Platform::Icon::None, QStringLiteral("Capture réussie"));
 
     for (int i = 1; i <= taken; ++i) {

@@ -24,8 +24,8 @@ void prepareHandOver(const QString &appDir, QSize proposedSize, std::int32_t &sa
 // What the slide editor does for the import.
 struct Display
 {
-    std::function<void()> showCurrentSlide;   // shows project.currentSlide
-    std::function<void(int)> showSlideCount;  // the slide count label
+    std::function<void()> showCurrentSlide;  // shows project.currentSlide
+    std::function<void(int)> showSlideCount; // the slide count label
 };
 
 // Appends the JPEG captures ScreenShot_1.jpg, 2, ... (up to the first gap) at

@@ -7,12 +7,12 @@
 namespace CaptureSprites {
 
 enum class Picture {
-    TakeCapture,   // Command1(0)
-    Leave,         // Command1(1)
-    DeleteAll,     // Command1(2)
-    ShowBmp,       // cmdBMP
-    ShowJpeg,      // cmdVisu
-    RemakeJpeg,    // cmdRefaire
+    TakeCapture, // Command1(0)
+    Leave,       // Command1(1)
+    DeleteAll,   // Command1(2)
+    ShowBmp,     // cmdBMP
+    ShowJpeg,    // cmdVisu
+    RemakeJpeg,  // cmdRefaire
 };
 
 QPixmap picture(Picture which, qreal pixelRatio, int size);

@@ -1,7 +1,7 @@
 #include "capture/frmcapture.h"
 
-#include "platform/platform.h"
 #include "capture/screencopy.h"
+#include "platform/platform.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -20,10 +20,7 @@ QScreen *screenFor(QPoint logicalPosition)
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
-QPoint toTwips(QPoint pixels)
-{
-    return pixels * FrmCapture::TwipsPerPixel;
-}
+QPoint toTwips(QPoint pixels) { return pixels * FrmCapture::TwipsPerPixel; }
 
 QPoint toPixels(QPoint twips)
 {
@@ -32,10 +29,11 @@ QPoint toPixels(QPoint twips)
 
 } // namespace
 
-FrmCapture::FrmCapture(Platform &platform, QSize captureSize, QPoint positionTwips,
-                       QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_platform(platform), m_captureSize(captureSize), m_positionTwips(positionTwips)
+FrmCapture::FrmCapture(Platform &platform, QSize captureSize, QPoint positionTwips, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_platform(platform)
+    , m_captureSize(captureSize)
+    , m_positionTwips(positionTwips)
 {
     setObjectName(QStringLiteral("frmCapture"));
     setWindowTitle(QStringLiteral(" "));
@@ -55,8 +53,8 @@ FrmCapture::FrmCapture(Platform &platform, QSize captureSize, QPoint positionTwi
     if (centred && screen) {
         const QRect area = screen->geometry();
         m_positionTwips = toTwips(area.topLeft())
-                          + (toTwips({area.width(), area.height()})
-                             - toTwips({outer.width(), outer.height()})) / 2;
+            + (toTwips({area.width(), area.height()}) - toTwips({outer.width(), outer.height()}))
+                / 2;
     }
     move(toPixels(m_positionTwips));
 
@@ -134,10 +132,7 @@ void FrmCapture::flashTick()
     }
 }
 
-void FrmCapture::reject()
-{
-    finish(Rejected);
-}
+void FrmCapture::reject() { finish(Rejected); }
 
 void FrmCapture::finish(int result)
 {
@@ -145,10 +140,7 @@ void FrmCapture::finish(int result)
     done(result);
 }
 
-void FrmCapture::recordPosition()
-{
-    m_positionTwips = toTwips(pos());
-}
+void FrmCapture::recordPosition() { m_positionTwips = toTwips(pos()); }
 
 void FrmCapture::paintEvent(QPaintEvent *)
 {
@@ -166,11 +158,10 @@ void FrmCapture::paintEvent(QPaintEvent *)
     QFont font = p.font();
     font.setBold(true);
     p.setFont(font);
-    const QString hint =
-        QStringLiteral("%1 × %2   Entrée : capturer   Échap : annuler   "
-                       "Flèches : déplacer (Ctrl : 10 pixels)")
-            .arg(m_captureSize.width())
-            .arg(m_captureSize.height());
+    const QString hint = QStringLiteral("%1 × %2   Entrée : capturer   Échap : annuler   "
+                                        "Flèches : déplacer (Ctrl : 10 pixels)")
+                             .arg(m_captureSize.width())
+                             .arg(m_captureSize.height());
     const QRect textArea = title.adjusted(8, 0, -8, 0);
     p.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft,
                p.fontMetrics().elidedText(hint, Qt::ElideRight, textArea.width()));
@@ -190,7 +181,4 @@ void FrmCapture::mouseMoveEvent(QMouseEvent *event)
     }
 }
 
-void FrmCapture::mouseReleaseEvent(QMouseEvent *)
-{
-    m_dragOffset.reset();
-}
+void FrmCapture::mouseReleaseEvent(QMouseEvent *) { m_dragOffset.reset(); }

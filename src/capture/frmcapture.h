@@ -27,7 +27,7 @@ public:
     static constexpr int TwipsPerPixel = 15;
     static constexpr int BandHeight = 29;
     static constexpr int Border = 3;
-    static constexpr int NotSet = -999;   // a top of -999 centres the frame
+    static constexpr int NotSet = -999; // a top of -999 centres the frame
     static constexpr int SettleMs = 60;
 
     FrmCapture(Platform &platform, QSize captureSize, QPoint positionTwips,
@@ -60,7 +60,7 @@ private:
     void recordPosition();
 
     Platform &m_platform;
-    QSize m_captureSize;     // device pixels
+    QSize m_captureSize; // device pixels
     QPoint m_positionTwips;
     QTimer *flashTimer = nullptr;
     int m_flashTicks = 0;

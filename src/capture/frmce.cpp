@@ -1,10 +1,10 @@
 #include "capture/frmce.h"
 
-#include "platform/platform.h"
 #include "capture/capturecommands.h"
 #include "capture/capturefiles.h"
 #include "capture/handover.h"
 #include "capture/integerpart.h"
+#include "platform/platform.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -18,16 +18,17 @@
 namespace {
 
 const QString CountTip = QStringLiteral("indique le nombre de captures effectuées");
-const QString OverwriteTip =
-    QStringLiteral("ALERTE!!!La prochaine capture va effacer la dernière capture effectuée !");
+const QString OverwriteTip = QStringLiteral(
+    "ALERTE!!!La prochaine capture va effacer la dernière capture effectuée !");
 
 // Programs cannot read other windows' pixels in a Wayland session: copies
 // come back empty or black, whatever Qt platform runs inside it.
 bool screenCopiesRefused()
 {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
-           || qEnvironmentVariable("XDG_SESSION_TYPE").compare(QLatin1String("wayland"),
-                                                               Qt::CaseInsensitive) == 0;
+        || qEnvironmentVariable("XDG_SESSION_TYPE")
+               .compare(QLatin1String("wayland"), Qt::CaseInsensitive)
+        == 0;
 }
 
 } // namespace
@@ -139,8 +140,7 @@ void FrmCE::ResetCaptureWindow()
     ShowCaptureCount();
     selectJpegOnly();
     for (QWidget *result : {static_cast<QWidget *>(cmdBMP), static_cast<QWidget *>(cmdVisu),
-                            static_cast<QWidget *>(cmdRefaire),
-                            static_cast<QWidget *>(lblRefaire)})
+                            static_cast<QWidget *>(cmdRefaire), static_cast<QWidget *>(lblRefaire)})
         result->hide();
 }
 
@@ -207,7 +207,7 @@ void FrmCE::showCaptureFile(const QString &extension, const QString &goneMessage
 {
     if (!CaptureFiles::exists(m_context.appDir, captureCount, extension)) {
         m_context.platform.message(goneMessage, Platform::Buttons::Ok, Platform::Icon::Exclamation,
-                           QStringLiteral("ALERTE"));
+                                   QStringLiteral("ALERTE"));
         return;
     }
     m_context.platform.openWithShell(CaptureFiles::path(m_context.appDir, captureCount, extension));

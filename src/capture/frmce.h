@@ -33,14 +33,14 @@ public:
     ~FrmCE() override;
 
     // ---- values shared with the capture commands and the frame ----------
-    std::int32_t captureTop = 0;     // twips, -999: centre the frame
-    std::int32_t captureLeft = 0;    // twips
-    std::int32_t captureHeight = 0;  // device pixels
-    std::int32_t captureWidth = 0;   // device pixels
-    std::int16_t captureCount = 0;   // number of the last capture, 0: none
-    std::int32_t screenWidthPx = 0;  // device pixels of the screen
+    std::int32_t captureTop = 0;    // twips, -999: centre the frame
+    std::int32_t captureLeft = 0;   // twips
+    std::int32_t captureHeight = 0; // device pixels
+    std::int32_t captureWidth = 0;  // device pixels
+    std::int16_t captureCount = 0;  // number of the last capture, 0: none
+    std::int32_t screenWidthPx = 0; // device pixels of the screen
     std::int32_t screenHeightPx = 0;
-    bool overwriteLast = false;      // the next capture replaces the last one
+    bool overwriteLast = false; // the next capture replaces the last one
 
     // ---- operations the commands use -----------------------------------
     void ShowCaptureCount();
@@ -53,11 +53,11 @@ public:
     void unload();
 
     // ---- controls (C++ name, then objectName when it differs) ----------
-    QLabel *typePanel = nullptr;      // Label2(1)
-    QLabel *sizePanel = nullptr;      // Label2(0)
-    QLabel *typeCaption = nullptr;    // Label1(2)
-    QLabel *widthCaption = nullptr;   // Label1(0)
-    QLabel *heightCaption = nullptr;  // Label1(1)
+    QLabel *typePanel = nullptr;     // Label2(1)
+    QLabel *sizePanel = nullptr;     // Label2(0)
+    QLabel *typeCaption = nullptr;   // Label1(2)
+    QLabel *widthCaption = nullptr;  // Label1(0)
+    QLabel *heightCaption = nullptr; // Label1(1)
     // Option1(0..2): ".bmp" (not offered), ".jpg et .bmp", ".jpg ( seulement )"
     std::array<QRadioButton *, 3> captureType{};
     QLabel *lblQualite = nullptr;
@@ -72,12 +72,12 @@ public:
     std::array<QPushButton *, 4> cmdHauteur{};
     QLineEdit *txtHauteur = nullptr;
     HelpButton *cmdHelp = nullptr;
-    QPushButton *takeButton = nullptr;        // Command1(0)
-    QPushButton *leaveButton = nullptr;       // Command1(1)
-    QPushButton *deleteAllButton = nullptr;   // Command1(2)
-    QPushButton *deleteBmpButton = nullptr;   // Command1(3)
-    QTimer *screenWaitTimer = nullptr;   // Timer1, 500 ms: the waits of a whole-screen capture
-    QTimer *repeatTimer = nullptr;       // Timer2, 50 ms: the auto-repeat of the size buttons
+    QPushButton *takeButton = nullptr;      // Command1(0)
+    QPushButton *leaveButton = nullptr;     // Command1(1)
+    QPushButton *deleteAllButton = nullptr; // Command1(2)
+    QPushButton *deleteBmpButton = nullptr; // Command1(3)
+    QTimer *screenWaitTimer = nullptr;      // Timer1, 500 ms: the waits of a whole-screen capture
+    QTimer *repeatTimer = nullptr;          // Timer2, 50 ms: the auto-repeat of the size buttons
 
 signals:
     void unloaded();
@@ -90,7 +90,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls();   // frmcecontrols.cpp
+    void buildControls(); // frmcecontrols.cpp
     void connectControls();
     void load();
 

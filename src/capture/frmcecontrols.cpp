@@ -37,10 +37,7 @@ QLineEdit:focus { border: 2px solid rgb(47, 116, 208); }
 
 constexpr qreal Scale = 1.2;
 
-int scaled(int length)
-{
-    return qRound(length * Scale);
-}
+int scaled(int length) { return qRound(length * Scale); }
 
 // Members of a control array share their objectName and tell their index.
 template <typename T>
@@ -64,8 +61,7 @@ QPushButton *tinted(QPushButton *button, const char *tint)
 
 QPushButton *pictured(QPushButton *button, CaptureSprites::Picture picture, int side)
 {
-    button->setIcon(
-        CaptureSprites::picture(picture, button->devicePixelRatioF(), scaled(side)));
+    button->setIcon(CaptureSprites::picture(picture, button->devicePixelRatioF(), scaled(side)));
     button->setIconSize(QSize(scaled(side), scaled(side)));
     return button;
 }
@@ -121,7 +117,8 @@ void FrmCE::buildControls()
     lblRefaire = place(new QLabel(QStringLiteral("0 ko"), this), "lblRefaire", {120, 96, 65, 17},
                        QStringLiteral("indique le poids de l'image JPG"));
     lblRefaire->setAlignment(Qt::AlignCenter);
-    for (QWidget *result : std::initializer_list<QWidget *>{cmdBMP, cmdVisu, cmdRefaire, lblRefaire})
+    for (QWidget *result :
+         std::initializer_list<QWidget *>{cmdBMP, cmdVisu, cmdRefaire, lblRefaire})
         result->hide();
 
     widthCaption = place(new QLabel(QStringLiteral("Largeur de CAPTURE :"), this), "Label1",
@@ -151,7 +148,8 @@ void FrmCE::buildControls()
     cmdHelp->showNormalPicture();
     cmdHelp->setCaption(QStringLiteral("Aide du logiciel à lire IMPERATIVEMENT !"));
     deleteBmpButton = tinted(place(new QPushButton(QStringLiteral("BMP"), this), "Command1",
-                                   {40, 216, 57, 41}, QStringLiteral("Détruire les BMP capturés"), 3),
+                                   {40, 216, 57, 41}, QStringLiteral("Détruire les BMP capturés"),
+                                   3),
                              "pink");
     deleteAllButton = pictured(
         tinted(place(new QPushButton(this), "Command1", {104, 216, 57, 41},

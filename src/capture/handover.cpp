@@ -4,10 +4,7 @@
 
 namespace HandOver {
 
-QString path(const QString &appDir)
-{
-    return appDir + QStringLiteral("/Passage");
-}
+QString path(const QString &appDir) { return appDir + QStringLiteral("/Passage"); }
 
 std::optional<QStringList> readLines(const QString &appDir)
 {

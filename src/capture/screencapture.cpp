@@ -17,8 +17,7 @@ ScreenCapture::ScreenCapture(const Controls &controls, SlideshowProject &project
     , m_mainWindow(mainWindow)
     , m_slides(std::move(slides))
 {
-    connect(m_controls.imgCapturer, &PictureButton::released, this,
-            &ScreenCapture::ImportCaptures);
+    connect(m_controls.imgCapturer, &PictureButton::released, this, &ScreenCapture::ImportCaptures);
 }
 
 void ScreenCapture::ImportCaptures()
@@ -44,7 +43,8 @@ void ScreenCapture::ImportCaptures()
     m_mainWindow.show();
 
     QLabel *count = m_controls.lblNbDiapo;
-    CaptureImport::takeOverCaptures(
-        m_context.platform, m_context.appDir, m_project,
-        {m_slides.showCurrentSlide, [count](int slides) { count->setText(QString::number(slides)); }});
+    CaptureImport::takeOverCaptures(m_context.platform, m_context.appDir, m_project,
+                                    {m_slides.showCurrentSlide, [count](int slides) {
+                                         count->setText(QString::number(slides));
+                                     }});
 }

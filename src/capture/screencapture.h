@@ -23,18 +23,18 @@ public:
     struct Controls
     {
         PictureButton *imgCapturer = nullptr;
-        QLabel *lblNbDiapo = nullptr;   // the slide count
+        QLabel *lblNbDiapo = nullptr; // the slide count
     };
     // What the slide display offers the import.
     struct SlideView
     {
-        std::function<void()> showCurrentSlide;   // ShowCurrentSlide
-        std::function<QSize()> pictureSize;       // of the slide last shown; 600 x 350 before
+        std::function<void()> showCurrentSlide; // ShowCurrentSlide
+        std::function<QSize()> pictureSize;     // of the slide last shown; 600 x 350 before
     };
 
     // mainWindow is hidden while the capture window runs.
     ScreenCapture(const Controls &controls, SlideshowProject &project, const AppContext &context,
-                   QWidget &mainWindow, SlideView slides);
+                  QWidget &mainWindow, SlideView slides);
 
     // The release of imgCapturer; nothing while no project is open.
     void ImportCaptures();

@@ -10,7 +10,7 @@ QImage ExactScreenCopy(const QImage &grabbed, QSize size)
     QImage exact(size, QImage::Format_RGB32);
     exact.fill(Qt::black);
     QImage source = grabbed;
-    source.setDevicePixelRatio(1.0);   // drawn pixel for pixel, never scaled
+    source.setDevicePixelRatio(1.0); // drawn pixel for pixel, never scaled
     QPainter(&exact).drawImage(0, 0, source);
     return exact;
 }

@@ -472,8 +472,8 @@ QPixmap ButtonSprites::clearCaptionIcon(qreal pixelRatio, int size)
     return pixmap;
 }
 
-QPixmap ButtonSprites::keyPicture(qreal pixelRatio, int size, const QColor &accent,
-                                  bool pressed, const GlyphPainter &glyph)
+QPixmap ButtonSprites::keyPicture(qreal pixelRatio, int size, const QColor &accent, bool pressed,
+                                  const GlyphPainter &glyph)
 {
     return key(pixelRatio, size, accent, pressed,
                [&glyph](QPainter &p, const Ink &c) { glyph(p, c.ink, c.cut); });

@@ -22,14 +22,21 @@ private slots:
 void TestCaptureRules::numbers_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("value");   // integer part, or weight for a "bytes:" row
-    QTest::newRow("SpacesAnywhere") << " 6 0 0 " << "600";
-    QTest::newRow("NegativeFractionDown") << "-3.5" << "-4";
-    QTest::newRow("TrailingText") << "35px" << "35";
-    QTest::newRow("BeyondRange") << "123456789012345678901234" << "2147483647";
-    QTest::newRow("WeightRounds") << "bytes:45678" << "46 ko";
-    QTest::newRow("WeightHalfToEvenUp") << "bytes:45500" << "46 ko";
-    QTest::newRow("WeightHalfToEvenDown") << "bytes:46500" << "46 ko";
+    QTest::addColumn<QString>("value"); // integer part, or weight for a "bytes:" row
+    QTest::newRow("SpacesAnywhere") << " 6 0 0 "
+                                    << "600";
+    QTest::newRow("NegativeFractionDown") << "-3.5"
+                                          << "-4";
+    QTest::newRow("TrailingText") << "35px"
+                                  << "35";
+    QTest::newRow("BeyondRange") << "123456789012345678901234"
+                                 << "2147483647";
+    QTest::newRow("WeightRounds") << "bytes:45678"
+                                  << "46 ko";
+    QTest::newRow("WeightHalfToEvenUp") << "bytes:45500"
+                                        << "46 ko";
+    QTest::newRow("WeightHalfToEvenDown") << "bytes:46500"
+                                          << "46 ko";
 }
 
 void TestCaptureRules::numbers()
@@ -44,7 +51,7 @@ void TestCaptureRules::numbers()
 
 void TestCaptureRules::prepareHandOver_data()
 {
-    QTest::addColumn<QByteArray>("passage");   // "<none>" for no file
+    QTest::addColumn<QByteArray>("passage"); // "<none>" for no file
     QTest::addColumn<QPoint>("position");
     QTest::newRow("NoFile") << QByteArray("<none>") << QPoint(30, 45);
     QTest::newRow("Complete") << QByteArray("1\r\n2\r\n150\r\n-30\r\n") << QPoint(150, -30);
@@ -63,7 +70,8 @@ void TestCaptureRules::prepareHandOver()
     std::int32_t left = 30, top = 45;
     CaptureImport::prepareHandOver(app.path(), QSize(640, 480), left, top);
     QCOMPARE(QPoint(left, top), position);
-    QCOMPARE(app.read("Passage"), QStringLiteral("640\r\n480\r\n%1\r\n%2\r\n").arg(left).arg(top).toLatin1());
+    QCOMPARE(app.read("Passage"),
+             QStringLiteral("640\r\n480\r\n%1\r\n%2\r\n").arg(left).arg(top).toLatin1());
 }
 
 void TestCaptureRules::takeOver_data()
@@ -73,11 +81,15 @@ void TestCaptureRules::takeOver_data()
     QTest::addColumn<int>("taken");
     QTest::addColumn<QString>("message");
     const QString took = QStringLiteral("Vous venez de capturer %1 ");
-    QTest::newRow("ThreeIntoFive") << 5 << QList<int>{1, 2, 3} << 3 << took.arg(3) + "nouvelles diapos.";
+    QTest::newRow("ThreeIntoFive")
+        << 5 << QList<int>{1, 2, 3} << 3 << took.arg(3) + "nouvelles diapos.";
     QTest::newRow("OneIntoFive") << 5 << QList<int>{1} << 1 << took.arg(1) + "nouvelle diapo.";
-    QTest::newRow("ThreeInto198") << 198 << QList<int>{1, 2, 3} << 2 << took.arg(2) + "nouvelles diapos.";
-    QTest::newRow("GapAfterTwo") << 5 << QList<int>{1, 2, 4} << 2 << took.arg(2) + "nouvelles diapos.";
-    QTest::newRow("NoneFromOne") << 5 << QList<int>{2, 3} << 0 << "Aucune capture n'a été effectuée";
+    QTest::newRow("ThreeInto198") << 198 << QList<int>{1, 2, 3} << 2
+                                  << took.arg(2) + "nouvelles diapos.";
+    QTest::newRow("GapAfterTwo") << 5 << QList<int>{1, 2, 4} << 2
+                                 << took.arg(2) + "nouvelles diapos.";
+    QTest::newRow("NoneFromOne") << 5 << QList<int>{2, 3} << 0
+                                 << "Aucune capture n'a été effectuée";
     QTest::newRow("Full") << 200 << QList<int>{1} << 0
                           << "Le diaporama est plein! Il contient déjà 200 diapos !\r\n"
                              "Supprimez des diapos avant de capturer de nouveau.";
@@ -95,19 +107,24 @@ void TestCaptureRules::takeOver()
     for (int n : captures)
         app.write(QStringLiteral("ScreenShot_%1.jpg").arg(n), "capture " + QByteArray::number(n));
     folder.write(QStringLiteral("Vacances%1.jpg").arg(slides), "leftover");
-    SlideshowProject project{.name = "Vacances", .folder = folder.path(), .slideCount = std::int16_t(slides)};
+    SlideshowProject project{
+        .name = "Vacances", .folder = folder.path(), .slideCount = std::int16_t(slides)};
     project.updateBasePath();
     project.currentSlide = 1;
     project.slideLines.fill("old");
 
     ScriptedPlatform platform;
     QList<int> counts;
-    QStringList shown;   // count, current slide and its picture when shown
-    const auto picture = [&](int n) { return folder.read(QStringLiteral("Vacances%1.jpg").arg(n)); };
+    QStringList shown; // count, current slide and its picture when shown
+    const auto picture = [&](int n) {
+        return folder.read(QStringLiteral("Vacances%1.jpg").arg(n));
+    };
     CaptureImport::Display display{[&] {
-        shown = {QString::number(project.slideCount), QString::number(project.currentSlide),
-                 picture(project.currentSlide)};
-    }, [&](int count) { counts.append(count); }};
+                                       shown = {QString::number(project.slideCount),
+                                                QString::number(project.currentSlide),
+                                                picture(project.currentSlide)};
+                                   },
+                                   [&](int count) { counts.append(count); }};
     QCOMPARE(CaptureImport::takeOverCaptures(platform, app.path(), project, display), taken);
 
     QCOMPARE(platform.messages.size(), 1);

@@ -1,9 +1,9 @@
 // The frame window on a real X server with a window manager: a window of
 // known colours is captured through the hole, from the real screen. Run
 // again with a scale factor of 2, where the capture is in device pixels.
-#include "platform/qtplatform.h"
 #include "capture/frmcapture.h"
 #include "capture/frmce.h"
+#include "platform/qtplatform.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 
@@ -19,14 +19,21 @@ namespace {
 struct RealScreen : ScriptedPlatform
 {
     QtPlatform real;
-    QImage grabScreen(const QRect &area) override { return grabs.append(area), real.grabScreen(area); }
+    QImage grabScreen(const QRect &area) override
+    {
+        return grabs.append(area), real.grabScreen(area);
+    }
 };
 
 // Four quadrants of plain colours, a frameless window at a known place.
 struct Target : QWidget
 {
     static constexpr QRgb Colours[4] = {0xffd02020, 0xff20a040, 0xff2040d0, 0xfff0e020};
-    Target() : QWidget(nullptr, Qt::FramelessWindowHint) { setGeometry(300, 200, 80, 60); }
+    Target()
+        : QWidget(nullptr, Qt::FramelessWindowHint)
+    {
+        setGeometry(300, 200, 80, 60);
+    }
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
@@ -58,8 +65,13 @@ void TestFrameWindow::capturesWhatTheHoleShows()
     const int ratio = qRound(target.devicePixelRatioF());
     const QSize size(80 * ratio, 60 * ratio);
     TempFolder app;
-    app.write("Passage", QStringLiteral("%1\r\n%2\r\n%3\r\n%4\r\n").arg(size.width()).arg(size.height())
-                             .arg((290 - 3) * 15).arg((190 - 29) * 15).toLatin1());
+    app.write("Passage",
+              QStringLiteral("%1\r\n%2\r\n%3\r\n%4\r\n")
+                  .arg(size.width())
+                  .arg(size.height())
+                  .arg((290 - 3) * 15)
+                  .arg((190 - 29) * 15)
+                  .toLatin1());
     RealScreen platform;
     FrmCE frm({platform, app.path(), {}});
     frm.captureType[1]->click();
@@ -69,14 +81,15 @@ void TestFrameWindow::capturesWhatTheHoleShows()
         auto *frame = qobject_cast<FrmCapture *>(QApplication::activeModalWidget());
         QVERIFY(frame && QTest::qWaitForWindowExposed(frame));
         QCOMPARE(frame->frameGeometry(), QRect(287, 161, 86, 92));
-        QTRY_COMPARE(QGuiApplication::focusWindow(), frame->windowHandle());   // the keys go to it
+        QTRY_COMPARE(QGuiApplication::focusWindow(), frame->windowHandle()); // the keys go to it
         cover.show();
         cover.raise();
         QVERIFY(QTest::qWaitForWindowExposed(&cover));
         band = platform.real.grabScreen(QRect(330, 175, 1, 1)).pixel(0, 0);
         QTest::keyClick(frame, Qt::Key_Right, Qt::ControlModifier);
         QTest::keyClick(frame, Qt::Key_Down, Qt::ControlModifier);
-        QTRY_COMPARE(platform.real.grabScreen(QRect(371, 210, 1, 1)).pixel(0, 0), Target::Colours[1]);
+        QTRY_COMPARE(platform.real.grabScreen(QRect(371, 210, 1, 1)).pixel(0, 0),
+                     Target::Colours[1]);
         QTest::keyClick(frame, Qt::Key_Return);
     });
     frm.takeButton->click();
@@ -90,9 +103,11 @@ void TestFrameWindow::capturesWhatTheHoleShows()
         for (int x = 0; x < size.width(); ++x)
             QCOMPARE(bmp.pixel(x, y), Target::Colours[x / ratio / 40 + y / ratio / 30 * 2]);
 
-    QTimer::singleShot(0, &frm, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    QTimer::singleShot(0, &frm,
+                       [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
     frm.takeButton->click();
-    QCOMPARE(QDir(app.path()).entryList({"ScreenShot_*"}), (QStringList{"ScreenShot_1.bmp", "ScreenShot_1.jpg"}));
+    QCOMPARE(QDir(app.path()).entryList({"ScreenShot_*"}),
+             (QStringList{"ScreenShot_1.bmp", "ScreenShot_1.jpg"}));
 }
 
 QTEST_MAIN(TestFrameWindow)

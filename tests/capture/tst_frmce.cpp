@@ -41,7 +41,8 @@ QImage stripes(int shade = 90)
 }
 
 // Answers a frame window that opens with the keys.
-void answerFrame(QObject *context, const QList<QKeyCombination> &keys = {QKeyCombination(Qt::Key_Return)})
+void answerFrame(QObject *context,
+                 const QList<QKeyCombination> &keys = {QKeyCombination(Qt::Key_Return)})
 {
     QTimer::singleShot(0, context, [=] {
         if (auto *frame = qobject_cast<FrmCapture *>(QApplication::activeModalWidget())) {
@@ -111,7 +112,8 @@ void TestFrmCE::load()
         Window w(passage, {shot(1, "bmp"), shot(2, "jpg"), shot(100, "jpg")});
         QCOMPARE(QSize(w.frm->captureWidth, w.frm->captureHeight), QSize(600, 350));
         QCOMPARE(w.frm->txtHauteur->text(), "350");
-        QCOMPARE(QPoint(w.frm->captureLeft, w.frm->captureTop), passage.isNull() ? QPoint() : QPoint(15, 30));
+        QCOMPARE(QPoint(w.frm->captureLeft, w.frm->captureTop),
+                 passage.isNull() ? QPoint() : QPoint(15, 30));
         QCOMPARE(w.files() + w.texts(), QStringList());
     }
 }
@@ -120,20 +122,25 @@ void TestFrmCE::capture_data()
 {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("option");
-    QTest::addColumn<QString>("quality");   // typed, then used
-    QTest::addColumn<QString>("message");   // empty: taken through the frame
+    QTest::addColumn<QString>("quality"); // typed, then used
+    QTest::addColumn<QString>("message"); // empty: taken through the frame
     const QSize screen = QGuiApplication::primaryScreen()->size();
     const QString refused = QStringLiteral("Valeurs de HAUTEUR et LARGEUR non valides.");
-    QTest::newRow("Smallest") << QSize(10, 10) << 2 << "95 95" << "";
+    QTest::newRow("Smallest") << QSize(10, 10) << 2 << "95 95"
+                              << "";
     QTest::newRow("NineWide") << QSize(9, 10) << 1 << "95 95" << refused;
     QTest::newRow("NineHigh") << QSize(10, 9) << 1 << "95 95" << refused;
     QTest::newRow("WiderThanScreen") << QSize(screen.width() + 1, 10) << 1 << "95 95" << refused;
-    QTest::newRow("ScreenWideQualityZero") << QSize(screen.width(), 10) << 1 << "0 100" << "";
+    QTest::newRow("ScreenWideQualityZero") << QSize(screen.width(), 10) << 1 << "0 100"
+                                           << "";
     QTest::newRow("WholeScreenQualityText") << screen << 1 << "abc 100"
                                             << "Vous avez choisi de capturer l'écran en entier.";
-    QTest::newRow("Quality101") << QSize(40, 30) << 1 << "101 100" << "";
-    QTest::newRow("QualityBeyond16Bits") << QSize(40, 30) << 1 << "70000 100" << "";
-    QTest::newRow("QualityInRange") << QSize(40, 30) << 1 << "40 40" << "";
+    QTest::newRow("Quality101") << QSize(40, 30) << 1 << "101 100"
+                                << "";
+    QTest::newRow("QualityBeyond16Bits") << QSize(40, 30) << 1 << "70000 100"
+                                         << "";
+    QTest::newRow("QualityInRange") << QSize(40, 30) << 1 << "40 40"
+                                    << "";
 }
 
 // An accepted size gives a BMP of exactly that size, copied from where the
@@ -160,9 +167,10 @@ void TestFrmCE::capture()
              (QList<bool>{true, keptBmp, keptBmp, taken, taken}));
     if (!taken)
         return;
-    QCOMPARE(f.lblRefaire->text(),
-             QStringLiteral("%1 ko").arg(qRound(QFileInfo(w.app.path(shot(1, "jpg"))).size() / 1000.0)));
-    f.cmdVisu->click();   // the JPEG opens in the desktop's program
+    QCOMPARE(
+        f.lblRefaire->text(),
+        QStringLiteral("%1 ko").arg(qRound(QFileInfo(w.app.path(shot(1, "jpg"))).size() / 1000.0)));
+    f.cmdVisu->click(); // the JPEG opens in the desktop's program
     QCOMPARE(w.platform.shellRequests, QStringList{w.app.path(shot(1, "jpg"))});
     if (!keptBmp)
         return;
@@ -171,7 +179,8 @@ void TestFrmCE::capture()
     QCOMPARE(f.txtQualite->text(), quality.section(' ', 1));
     const QByteArray bmp = QFile::encodeName(w.app.path(shot(1, "bmp")));
     const QByteArray jpg = QFile::encodeName(w.app.path("expected.jpg"));
-    QCOMPARE(BMP2JPGpourVBFrance(bmp.constData(), jpg.constData(), f.txtQualite->text().toShort()), 0);
+    QCOMPARE(BMP2JPGpourVBFrance(bmp.constData(), jpg.constData(), f.txtQualite->text().toShort()),
+             0);
     QCOMPARE(w.app.read(shot(1, "jpg")), w.app.read("expected.jpg"));
 }
 
@@ -187,14 +196,16 @@ void TestFrmCE::threeCaptures()
     for (int i = 0; i < 3; ++i)
         w.capture();
     const int left = f.captureLeft;
-    w.capture({QKeyCombination(Qt::ControlModifier, Qt::Key_Left), QKeyCombination(Qt::Key_Escape)});
+    w.capture(
+        {QKeyCombination(Qt::ControlModifier, Qt::Key_Left), QKeyCombination(Qt::Key_Escape)});
     QCOMPARE(QPoint(f.captureCount, f.captureLeft), QPoint(3, left - 150));
     QCOMPARE(w.files().size(), 6);
 
     const QByteArray third = w.app.read(shot(3, "jpg"));
     f.cmdNumero->click();
     QCOMPARE(f.cmdNumero->text() + f.cmdNumero->property("tint").toString(), "2red");
-    QCOMPARE(f.cmdNumero->toolTip(), "ALERTE!!!La prochaine capture va effacer la dernière capture effectuée !");
+    QCOMPARE(f.cmdNumero->toolTip(),
+             "ALERTE!!!La prochaine capture va effacer la dernière capture effectuée !");
     w.platform.screen = stripes(200);
     w.capture();
     QCOMPARE(f.cmdNumero->text() + f.cmdNumero->property("tint").toString(), "3green");
@@ -207,16 +218,18 @@ void TestFrmCE::threeCaptures()
 
 void TestFrmCE::failures_data()
 {
-    QTest::addColumn<QStringList>("folder");   // made where a capture file is to go
+    QTest::addColumn<QStringList>("folder"); // made where a capture file is to go
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QString>("message");
-    QTest::newRow("RefusedCopy") << QStringList{} << QStringList{}
-                                 << "Le bureau a refusé la copie de l'écran : elle est revenue vide, aucun "
-                                    "fichier de capture n'a été écrit.\r\n"
-                                    "Dans une session Wayland, ouvrez une session X11 pour capturer.";
-    QTest::newRow("BmpCannotBeWritten") << QStringList{shot(1, "bmp/")} << QStringList{}
-                                        << "Impossible d'enregistrer la capture dans le dossier :\r\n%1\r\n"
-                                           "La capture est annulée.";
+    QTest::newRow("RefusedCopy")
+        << QStringList{} << QStringList{}
+        << "Le bureau a refusé la copie de l'écran : elle est revenue vide, aucun "
+           "fichier de capture n'a été écrit.\r\n"
+           "Dans une session Wayland, ouvrez une session X11 pour capturer.";
+    QTest::newRow("BmpCannotBeWritten")
+        << QStringList{shot(1, "bmp/")} << QStringList{}
+        << "Impossible d'enregistrer la capture dans le dossier :\r\n%1\r\n"
+           "La capture est annulée.";
     QTest::newRow("ConversionFails") << QStringList{shot(1, "jpg/")} << QStringList{shot(1, "bmp")}
                                      << "Désolé, la conversion JPG vient d'échouer...\r\n"
                                         "Le fichier BMP a été sauvegardé.";
@@ -244,7 +257,8 @@ void TestFrmCE::failures()
         return;
     QVERIFY(QDir(w.app.path(shot(1, "jpg"))).removeRecursively());
     f.cmdRefaire->click();
-    QVERIFY(w.files().size() == 2 && f.lblRefaire->text().endsWith(" ko") && f.cmdVisu->isVisible());
+    QVERIFY(w.files().size() == 2 && f.lblRefaire->text().endsWith(" ko")
+            && f.cmdVisu->isVisible());
     w.app.remove(shot(1, "bmp"));
     f.cmdRefaire->click();
     QCOMPARE(w.texts().last(), "Le fichier BMP n'existe plus !");
@@ -253,10 +267,11 @@ void TestFrmCE::failures()
 void TestFrmCE::deleteBmp_data()
 {
     QTest::addColumn<QStringList>("folders");
-    QTest::addColumn<QStringList>("jpegs");   // contents of 1, 2, 3 afterwards
+    QTest::addColumn<QStringList>("jpegs"); // contents of 1, 2, 3 afterwards
     QTest::newRow("GapClosed") << QStringList{} << QStringList{"one", "three", "four"};
     // 3 cannot become 2, so 4 cannot become 3 either: each failure is told.
-    QTest::newRow("RenameRefused") << QStringList{shot(2, "jpg/")} << QStringList{"one", "<missing>", "three"};
+    QTest::newRow("RenameRefused")
+        << QStringList{shot(2, "jpg/")} << QStringList{"one", "<missing>", "three"};
 }
 
 // JPEG files 1, 3 and 4 become 1, 2 and 3; a rename that fails is reported
@@ -273,8 +288,10 @@ void TestFrmCE::deleteBmp()
     f.captureCount = 4;
     w.platform.answers.enqueue(Answer::Yes);
     f.deleteBmpButton->click();
-    QCOMPARE(w.texts().mid(1), QStringList(2 * folders.size(), "Erreur de transformation de fichier"));
-    QCOMPARE((QStringList{w.app.read(shot(1, "jpg")), w.app.read(shot(2, "jpg")), w.app.read(shot(3, "jpg"))}),
+    QCOMPARE(w.texts().mid(1),
+             QStringList(2 * folders.size(), "Erreur de transformation de fichier"));
+    QCOMPARE((QStringList{w.app.read(shot(1, "jpg")), w.app.read(shot(2, "jpg")),
+                          w.app.read(shot(3, "jpg"))}),
              jpegs);
     QVERIFY(!QFile::exists(w.app.path(shot(4, "bmp"))));
     QCOMPARE(f.cmdNumero->text() + f.lblRefaire->text(), "30 ko");
@@ -320,7 +337,7 @@ void TestFrmCE::sizeButtons()
     }
     box->setText(QString::number(w.frm->screenWidthPx - 3));
     QTest::mousePress(w.frm->cmdLargeur[2], Qt::LeftButton);
-    QTRY_VERIFY(ticks.size() >= 2 + 5);   // three steps up, then two held at the limit
+    QTRY_VERIFY(ticks.size() >= 2 + 5); // three steps up, then two held at the limit
     QCOMPARE(w.frm->captureWidth, w.frm->screenWidthPx);
     QTest::mouseRelease(w.frm->cmdLargeur[2], Qt::LeftButton);
     QTRY_VERIFY(!w.frm->repeatTimer->isActive());
@@ -331,7 +348,8 @@ void TestFrmCE::waylandNotice()
     qputenv("XDG_SESSION_TYPE", "wayland");
     Window w;
     qunsetenv("XDG_SESSION_TYPE");
-    QVERIFY(w.texts().size() == 1 && w.texts()[0].contains("Wayland") && w.texts()[0].contains("session X11"));
+    QVERIFY(w.texts().size() == 1 && w.texts()[0].contains("Wayland")
+            && w.texts()[0].contains("session X11"));
 }
 
 // The main window's command: the capture window runs while the main window
@@ -342,7 +360,8 @@ void TestFrmCE::captureCommand()
     app.write("Passage", "600\r\n350\r\n1500\r\n3000\r\n");
     ScriptedPlatform platform;
     platform.screen = stripes();
-    SlideshowProject project{.name = "Vacances", .folder = folder.path(), .slideCount = 2, .loaded = true};
+    SlideshowProject project{
+        .name = "Vacances", .folder = folder.path(), .slideCount = 2, .loaded = true};
     project.updateBasePath();
     int shown = -1;
     bool mainHidden = false;
@@ -350,7 +369,8 @@ void TestFrmCE::captureCommand()
     PictureButton imgCapturer(&mainWindow);
     QLabel lblNbDiapo(&mainWindow);
     mainWindow.show();
-    ScreenCapture command({&imgCapturer, &lblNbDiapo}, project, {platform, app.path(), {}}, mainWindow,
+    ScreenCapture command({&imgCapturer, &lblNbDiapo}, project, {platform, app.path(), {}},
+                          mainWindow,
                           {[&] { shown = project.currentSlide; }, [] { return QSize(64, 48); }});
     // Proposed the slide's size: one capture, then leave keeping the settings.
     QTimer::singleShot(0, &mainWindow, [&] {
@@ -368,7 +388,7 @@ void TestFrmCE::captureCommand()
     QCOMPARE(lblNbDiapo.text(), "3");
     QCOMPARE(QImage(folder.path("Vacances2.jpg")).size(), QSize(64, 48));
     QCOMPARE(app.read("Passage"), "64\r\n48\r\n1500\r\n3000\r\n");
-    project.loaded = false;   // without an open project the command does nothing
+    project.loaded = false; // without an open project the command does nothing
     command.ImportCaptures();
 }
 
