@@ -56,7 +56,7 @@ FrmCapture::FrmCapture(Platform &platform, QSize captureSize, QPoint positionTwi
             + (toTwips({area.width(), area.height()}) - toTwips({outer.width(), outer.height()}))
                 / 2;
     }
-    move(toPixels(m_positionTwips));
+    placeAt(toPixels(m_positionTwips));
 
     const int w = outer.width(), h = outer.height();
     setMask(QRegion(0, 0, w, BandHeight) + QRegion(0, h - Border, w, Border)
@@ -70,7 +70,7 @@ FrmCapture::FrmCapture(Platform &platform, QSize captureSize, QPoint positionTwi
 
 QRect FrmCapture::hole() const
 {
-    return QRect(pos() + QPoint(Border, BandHeight),
+    return QRect(m_place + QPoint(Border, BandHeight),
                  size() - QSize(2 * Border, BandHeight + Border));
 }
 
@@ -89,10 +89,10 @@ void FrmCapture::keyPressEvent(QKeyEvent *event)
     const Qt::KeyboardModifiers held = event->modifiers() & ~Qt::KeypadModifier;
     const int step = held == Qt::ControlModifier ? 10 : 1;
     switch (event->key()) {
-    case Qt::Key_Up: move(pos() + QPoint(0, -step)); break;
-    case Qt::Key_Down: move(pos() + QPoint(0, step)); break;
-    case Qt::Key_Left: move(pos() + QPoint(-step, 0)); break;
-    case Qt::Key_Right: move(pos() + QPoint(step, 0)); break;
+    case Qt::Key_Up: placeAt(m_place + QPoint(0, -step)); break;
+    case Qt::Key_Down: placeAt(m_place + QPoint(0, step)); break;
+    case Qt::Key_Left: placeAt(m_place + QPoint(-step, 0)); break;
+    case Qt::Key_Right: placeAt(m_place + QPoint(step, 0)); break;
     case Qt::Key_Escape: finish(Rejected); break;
     case Qt::Key_Return:
     case Qt::Key_Enter: takeCapture(); break;
@@ -140,7 +140,27 @@ void FrmCapture::finish(int result)
     done(result);
 }
 
-void FrmCapture::recordPosition() { m_positionTwips = toTwips(pos()); }
+void FrmCapture::recordPosition() { m_positionTwips = toTwips(m_place); }
+
+void FrmCapture::placeAt(QPoint topLeft)
+{
+    m_place = topLeft;
+    m_reassertions = 0;
+    move(topLeft);
+}
+
+// The frame's place is the one asked for, not the one the toolkit last heard
+// of: a window manager that reparents a new window may leave a stale
+// position behind (or put the window elsewhere). Asking again settles it,
+// a few times at most, so that a manager that insists is not fought forever.
+void FrmCapture::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    if (pos() != m_place && m_reassertions < 3) {
+        ++m_reassertions;
+        QTimer::singleShot(0, this, [this] { move(m_place); });
+    }
+}
 
 void FrmCapture::paintEvent(QPaintEvent *)
 {
@@ -170,13 +190,13 @@ void FrmCapture::paintEvent(QPaintEvent *)
 void FrmCapture::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && event->position().y() < BandHeight && !m_taken)
-        m_dragOffset = event->globalPosition().toPoint() - pos();
+        m_dragOffset = event->globalPosition().toPoint() - m_place;
 }
 
 void FrmCapture::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_dragOffset) {
-        move(event->globalPosition().toPoint() - *m_dragOffset);
+        placeAt(event->globalPosition().toPoint() - *m_dragOffset);
         recordPosition();
     }
 }

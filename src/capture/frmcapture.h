@@ -51,6 +51,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     void takeCapture();
@@ -58,6 +59,7 @@ private:
     void flashTick();
     void finish(int result);
     void recordPosition();
+    void placeAt(QPoint topLeft);
 
     Platform &m_platform;
     QSize m_captureSize; // device pixels
@@ -68,4 +70,6 @@ private:
     bool m_taken = false;
     QImage m_picture;
     std::optional<QPoint> m_dragOffset;
+    QPoint m_place; // top-left corner, logical pixels of the desktop
+    int m_reassertions = 0;
 };
