@@ -7,8 +7,7 @@ openbox --sm-disable --startup "touch $ready" >"$ready.log" 2>&1 &
 wm=$!
 tries=0
 until [ -e "$ready" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 400 ] || ! kill -0 "$wm" 2>/dev/null; then
+    if [ $((tries += 1)) -gt 400 ] || ! kill -0 "$wm" 2>/dev/null; then
         echo "openbox did not start:" >&2; cat "$ready.log" >&2; kill "$wm" 2>/dev/null; exit 1
     fi
     sleep 0.05
