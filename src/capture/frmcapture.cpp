@@ -62,10 +62,10 @@ FrmCapture::FrmCapture(Platform &platform, QSize captureSize, QPoint positionTwi
     setMask(QRegion(0, 0, w, BandHeight) + QRegion(0, h - Border, w, Border)
             + QRegion(0, 0, Border, h) + QRegion(w - Border, 0, Border, h));
 
-    flashTimer = new QTimer(this);
-    flashTimer->setObjectName(QStringLiteral("Timer1"));
-    flashTimer->setInterval(100);
-    connect(flashTimer, &QTimer::timeout, this, &FrmCapture::flashTick);
+    m_flashTimer = new QTimer(this);
+    m_flashTimer->setObjectName(QStringLiteral("Timer1"));
+    m_flashTimer->setInterval(100);
+    connect(m_flashTimer, &QTimer::timeout, this, &FrmCapture::flashTick);
 }
 
 QRect FrmCapture::hole() const
@@ -118,7 +118,7 @@ void FrmCapture::copyHole()
         return;
     }
     m_flashTicks = 0;
-    flashTimer->start();
+    m_flashTimer->start();
 }
 
 void FrmCapture::flashTick()
@@ -127,7 +127,7 @@ void FrmCapture::flashTick()
     m_inverted = m_flashTicks < 10 && !m_inverted;
     update();
     if (m_flashTicks >= 10) {
-        flashTimer->stop();
+        m_flashTimer->stop();
         finish(Accepted);
     }
 }

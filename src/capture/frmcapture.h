@@ -64,7 +64,7 @@ private:
     Platform &m_platform;
     QSize m_captureSize; // device pixels
     QPoint m_positionTwips;
-    QTimer *flashTimer = nullptr;
+    QTimer *m_flashTimer = nullptr; // Timer1, 100 ms: the flash after a capture
     int m_flashTicks = 0;
     bool m_inverted = false;
     bool m_taken = false;
