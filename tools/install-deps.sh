@@ -11,7 +11,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n
           libgl-dev libturbojpeg0-dev libjpeg-turbo-progs fonts-dejavu-core)
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(xvfb xauth chromium shared-mime-info)
+    # openbox: the window manager of the screen-capture test; x11-utils: xprop, which waits for it.
+    packages+=(xvfb xauth x11-utils openbox chromium shared-mime-info)
     command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
 elif [[ "${1:-}" == "--content" ]]; then
     packages+=(python3-numpy python3-pil imagemagick)

@@ -3,6 +3,7 @@
 #include "app/frmprincipal.h"
 #include "captions/captioncommands.h"
 #include "captions/captioncontroller.h"
+#include "capture/screencapture.h"
 #include "editor/frmcouleur.h"
 #include "editor/helpcommands.h"
 #include "editor/slidedisplay.h"
@@ -51,6 +52,12 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
                 QCoreApplication::quit();
             },
             [this] { m_window.showProjectState(); }});
+    m_screenCapture = std::make_unique<ScreenCapture>(
+        ScreenCapture::Controls{w.imgCapturer, w.lblNbDiapo}, w.project, m_context, w,
+        ScreenCapture::SlideView{[this] { m_slideDisplay->ShowCurrentSlide(); }, [this] {
+                                     return QSize(m_slideDisplay->displayWidthLimit(),
+                                                  m_slideDisplay->displayHeightLimit());
+                                 }});
 }
 
 void Features::openAtStart(const QString &filePath)

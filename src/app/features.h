@@ -13,6 +13,7 @@ class FrmPrincipal;
 class HelpCommands;
 class LifeCycleCommands;
 class OutputCommands;
+class ScreenCapture;
 class SlideDisplay;
 class TemplateCommands;
 
@@ -52,4 +53,5 @@ private:
     std::unique_ptr<OutputCommands> m_outputCommands;
     std::unique_ptr<TemplateCommands> m_templateCommands;
     std::unique_ptr<LifeCycleCommands> m_lifeCycle;
+    std::unique_ptr<ScreenCapture> m_screenCapture;
 };

@@ -472,6 +472,13 @@ QPixmap ButtonSprites::clearCaptionIcon(qreal pixelRatio, int size)
     return pixmap;
 }
 
+QPixmap ButtonSprites::keyPicture(qreal pixelRatio, int size, const QColor &accent, bool pressed,
+                                  const GlyphPainter &glyph)
+{
+    return key(pixelRatio, size, accent, pressed,
+               [&glyph](QPainter &p, const Ink &c) { glyph(p, c.ink, c.cut); });
+}
+
 QPixmap ButtonSprites::colourSwatch(qreal pixelRatio, int size, const QColor &colour)
 {
     QPixmap pixmap = canvas(pixelRatio, size);

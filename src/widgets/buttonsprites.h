@@ -4,7 +4,10 @@
 #include <QList>
 #include <QPixmap>
 
+#include <functional>
 #include <utility>
+
+class QPainter;
 
 // The pictures of the main window's buttons, drawn with vector code at the
 // screen's pixel ratio so that they stay sharp on any display. Each toolbar
@@ -33,6 +36,13 @@ public:
     static QPixmap finaliseIcon(qreal pixelRatio, int size);
     static QPixmap textColourIcon(qreal pixelRatio, int size);
     static QPixmap clearCaptionIcon(qreal pixelRatio, int size);
+    // A key of this set for another window's buttons: the glyph is drawn in
+    // a 24 x 24 box with `ink`; `cut` is the key's own colour, for carving
+    // details out of filled shapes.
+    using GlyphPainter = std::function<void(QPainter &, const QColor &ink, const QColor &cut)>;
+    static QPixmap keyPicture(qreal pixelRatio, int size, const QColor &accent, bool pressed,
+                              const GlyphPainter &glyph);
+
     // A swatch of the given colour, for the "apply last colour" button.
     static QPixmap colourSwatch(qreal pixelRatio, int size, const QColor &colour);
 };

@@ -15,7 +15,12 @@
 using namespace Bmp2Jpg;
 using Patches = QList<quint32>; // pairs: byte offset, 32-bit little-endian value
 
-struct Layout { int bits = 24; bool topDown = false; quint32 headerSize = 40, compression = 0; };
+struct Layout
+{
+    int bits = 24;
+    bool topDown = false;
+    quint32 headerSize = 40, compression = 0;
+};
 Q_DECLARE_METATYPE(Layout)
 
 namespace {
@@ -49,10 +54,11 @@ QByteArray bmp(const QImage &image, Layout l)
     if (l.compression == 3)
         put(54, 0xFF0000), put(58, 0xFF00), put(62, 0xFF);
     // In memory, these formats are blue, green, red (and a fourth byte) on a little-endian machine.
-    const QImage bgr = image.convertToFormat(l.bits == 24 ? QImage::Format_BGR888 : QImage::Format_RGB32);
+    const QImage bgr = image.convertToFormat(l.bits == 24 ? QImage::Format_BGR888
+                                                          : QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y)
-        memcpy(file.data() + offset + pitch * (l.topDown ? y : image.height() - 1 - y), bgr.constScanLine(y),
-               image.width() * bytes);
+        memcpy(file.data() + offset + pitch * (l.topDown ? y : image.height() - 1 - y),
+               bgr.constScanLine(y), image.width() * bytes);
     return file;
 }
 
@@ -62,7 +68,8 @@ double psnr(const QImage &a, const QImage &b)
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
             for (int shift : {0, 8, 16})
-                squares += std::pow(int(a.pixel(x, y) >> shift & 0xFF) - int(b.pixel(x, y) >> shift & 0xFF), 2);
+                squares += std::pow(
+                    int(a.pixel(x, y) >> shift & 0xFF) - int(b.pixel(x, y) >> shift & 0xFF), 2);
     return 10 * std::log10(255.0 * 255.0 * 3 * a.width() * a.height() / std::max(squares, 1.0));
 }
 
@@ -79,14 +86,17 @@ private slots:
     void refuses();
 
 private:
-    std::int16_t convert(const QByteArray &bmpFile, qint16 quality = 95, const QString &bmpName = "in.bmp",
-                         const QString &target = "out.jpg");
+    std::int16_t convert(const QByteArray &bmpFile, qint16 quality = 95,
+                         const QString &bmpName = "in.bmp", const QString &target = "out.jpg");
     QByteArray jpg() const
     {
         QFile file(dir->filePath("out.jpg"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    QStringList files() const { return QDir(dir->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot); }
+    QStringList files() const
+    {
+        return QDir(dir->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    }
 
     std::unique_ptr<QTemporaryDir> dir;
 };
@@ -105,8 +115,10 @@ std::int16_t TestBmp2Jpg::convert(const QByteArray &bmpFile, qint16 quality, con
     QFile in(dir->filePath("in.bmp"));
     if (!in.open(QIODevice::WriteOnly) || in.write(bmpFile) != bmpFile.size() || !in.flush())
         qFatal("cannot write the bitmap");
-    const QByteArray to = target.isEmpty() ? QByteArray() : QFile::encodeName(QDir(dir->path()).filePath(target));
-    return BMP2JPGpourVBFrance(QFile::encodeName(dir->filePath(bmpName)).constData(), to.constData(), quality);
+    const QByteArray to = target.isEmpty() ? QByteArray()
+                                           : QFile::encodeName(QDir(dir->path()).filePath(target));
+    return BMP2JPGpourVBFrance(QFile::encodeName(dir->filePath(bmpName)).constData(),
+                               to.constData(), quality);
 }
 
 void TestBmp2Jpg::converts_data()
@@ -159,8 +171,9 @@ void TestBmp2Jpg::refuses_data()
     QTest::addColumn<Layout>("layout");
     QTest::addColumn<QString>("bmpName");
     QTest::addColumn<QString>("target");
-    const auto row = [](const char *name, Status status, Patches patches, int keep = INT_MAX, Layout layout = {},
-                        const QString &bmpName = "in.bmp", const QString &target = "out.jpg") {
+    const auto row = [](const char *name, Status status, Patches patches, int keep = INT_MAX,
+                        Layout layout = {}, const QString &bmpName = "in.bmp",
+                        const QString &target = "out.jpg") {
         QTest::newRow(name) << int(status) << patches << keep << layout << bmpName << target;
     };
     row("EmptyFile", NotBmp, {}, 0);
@@ -190,7 +203,8 @@ void TestBmp2Jpg::refuses_data()
     row("TargetFolderMissing", CannotWriteJpg, {}, INT_MAX, {}, "in.bmp", "missing/out.jpg");
     row("TargetFolderIsFile", CannotWriteJpg, {}, INT_MAX, {}, "in.bmp", "in.bmp/out.jpg");
     row("TargetIsFolder", CannotWriteJpg, {}, INT_MAX, {}, "in.bmp", "folder");
-    row("TargetFolderReadOnlyEvenForRoot", CannotWriteJpg, {}, INT_MAX, {}, "in.bmp", "/proc/out.jpg");
+    row("TargetFolderReadOnlyEvenForRoot", CannotWriteJpg, {}, INT_MAX, {}, "in.bmp",
+        "/proc/out.jpg");
 }
 
 // Every failure has its own status and leaves the old JPEG and nothing else.
