@@ -5,6 +5,7 @@
 #include "output/filereplace.h"
 #include "output/generatedpage.h"
 #include "output/generatedscript.h"
+#include "output/slidethumbnails.h"
 #include "project/slideshowproject.h"
 #include "project/textfile.h"
 
@@ -199,7 +200,8 @@ GenerationResult writeSlideshow(SlideshowProject &project, const QString &appDir
     GenerationResult result;
     result.outcome = Outcome::Generated;
     result.writtenFiles = files.committed()
-                          + copyMissingBackgrounds(page, appDir, project.folder);
+                          + copyMissingBackgrounds(page, appDir, project.folder)
+                          + SlideThumbnails::update(project);
     return result;
 }
 
