@@ -82,12 +82,10 @@ describe('player on the default page', () => {
     assert.deepEqual(names, ['Premi\u00e8re', 'Pr\u00e9c\u00e9dente', 'Lecture automatique', 'Suivante',
       'Derni\u00e8re', 'Son', 'Vignettes', 'Plein \u00e9cran']);
     const pressed = {};
-    for (const name of ['Lecture automatique', 'Son', 'Vignettes', 'Plein \u00e9cran']) {
+    for (const name of ['Son', 'Vignettes', 'Plein \u00e9cran']) {
       pressed[name] = await button(page, name).getAttribute('aria-pressed');
     }
-    assert.deepEqual(pressed, {
-      'Lecture automatique': 'false', Son: 'false', Vignettes: 'true', 'Plein \u00e9cran': 'false',
-    });
+    assert.deepEqual(pressed, { Son: 'false', Vignettes: 'true', 'Plein \u00e9cran': 'false' });
     await page.getByLabel('Intervalle').selectOption('3');
     assert.equal(await page.getByRole('button', { name: 'Aller \u00e0 la diapo 3' }).count(), 1);
     assert.deepEqual(errors, []);
@@ -145,11 +143,21 @@ describe('player on the default page', () => {
     const { page, errors } = await open('', { clock: true });
     await expectSlide(page, 0);
     await page.getByLabel('Intervalle').selectOption('5');
+    // A bar under the picture shows how far the countdown is, only while it runs.
+    const bar = () => page.evaluate(() => {
+      const b = document.querySelector('#Scene .lecteur-progression');
+      const picture = [...document.querySelectorAll('#Scene > .vue')].find((e) => !e.hidden);
+      return { shown: !b.hidden, underPicture: Math.abs(b.offsetWidth - picture.offsetWidth) <= 1 };
+    });
+    assert.deepEqual(await bar(), { shown: false, underPicture: false });
     await button(page, 'Lecture automatique').click();
-    assert.equal(await button(page, 'Lecture automatique').getAttribute('aria-pressed'), 'true');
+    assert.deepEqual(await bar(), { shown: true, underPicture: true });
+    // While it runs the button offers the pause, by its label and its tooltip.
+    assert.equal(await button(page, 'Pause').getAttribute('title'), 'Pause');
     await page.clock.runFor(3000);
     assert.equal((await readSlide(page)).position, '1 / 3');
-    await button(page, 'Lecture automatique').click(); // pause after 3 of 5 seconds
+    await button(page, 'Pause').click(); // pause after 3 of 5 seconds
+    assert.equal(await button(page, 'Lecture automatique').getAttribute('title'), 'Lecture automatique');
     await page.clock.runFor(60000);
     assert.equal((await readSlide(page)).position, '1 / 3', 'nothing moves while paused');
     await button(page, 'Lecture automatique').click();
@@ -164,7 +172,7 @@ describe('player on the default page', () => {
 
     await page.evaluate(() => window.__setVisibility('hidden'));
     await page.evaluate(() => window.__setVisibility('visible'));
-    await button(page, 'Lecture automatique').click();
+    await button(page, 'Pause').click();
     const wake = (await journal(page)).filter((e) => /request|release/.test(e));
     assert.deepEqual(wake, [
       'request screen', 'release', // first run, then pause
