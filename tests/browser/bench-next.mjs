@@ -1,10 +1,11 @@
 // Two measurements of the slideshow page, run by hand (never by the tests):
 //
-//   LUMIVUE_BIN=build/src/lumivue node tests/browser/bench-next.mjs latency [slides]
+//   LUMIVUE_BIN=build/src/lumivue node tests/browser/bench-next.mjs latency [slides] [--before OLD.js]
 //     Time from a "next" key press to the first painted frame of the next,
 //     already prepared, picture (cross-fade on, as visitors see it), over a
 //     show of 4000 x 3000 JPEG photos, with the thumbnail strip shown and
-//     hidden, and with the fade turned off by reduced motion for reference.
+//     hidden, and with the fade turned off by reduced motion for reference;
+//     with --before, also the older script against this one in pairs.
 //
 //   LUMIVUE_BIN=build/src/lumivue node tests/browser/bench-next.mjs bytes [--before OLD.js]
 //     Bytes the browser reads to show the first slide with the strip in view,
@@ -59,14 +60,18 @@ function median(values) {
 
 async function latency() {
   const photos = makePhotos(latencySlides);
-  const folder = path.join(root, 'latence');
-  fs.mkdirSync(folder);
-  makeAppDir(folder, null);
-  const url = await generate(makeProject(folder, 'Banc', "Banc d'essai",
-    photos.map((p, i) => ({ picture: p, caption: `Photo <b>${i + 1}</b>` }))), folder);
+  const urls = {};
+  for (const side of beforeScript ? ['before', 'after'] : ['after']) {
+    const folder = path.join(root, `latence-${side}`);
+    fs.mkdirSync(folder);
+    const appDir = makeAppDir(folder, null);
+    if (side === 'before') fs.copyFileSync(beforeScript, path.join(appDir, 'Nouveau.js'));
+    urls[side] = await generate(makeProject(folder, 'Banc', "Banc d'essai",
+      photos.map((p, i) => ({ picture: p, caption: `Photo <b>${i + 1}</b>` }))), folder);
+  }
   const browser = await launchBrowser({ viewport: { width: 1600, height: 900 } });
 
-  async function run(label, { stripShown, reducedMotion }) {
+  async function run(label, { stripShown, reducedMotion, url = urls.after }) {
     const page = await browser.newPage();
     await page.emulateMedia({ reducedMotion: reducedMotion ? 'reduce' : 'no-preference' });
     await page.goto(url);
@@ -101,6 +106,7 @@ async function latency() {
     const got = await page.evaluate(() => window.__mesures);
     await page.close();
     const ms = got.map((m) => m.ms);
+    if (!label) return median(ms);
     console.log(`${label}: median ${median(ms).toFixed(1)} ms, min ${Math.min(...ms).toFixed(1)}, max ${Math.max(...ms).toFixed(1)}`
       + ` over ${ms.length} presses; from the prepared bitmap: ${got.filter((m) => m.toile).length}/${got.length}`);
     console.log(`  each press (key to swap / key to painted, ms): ${got.map((m) => `${m.swap.toFixed(1)}/${m.ms.toFixed(1)}`).join(' ')}`);
@@ -110,6 +116,22 @@ async function latency() {
     await run('cross-fade, strip shown', { stripShown: true });
     await run('cross-fade, strip hidden', { stripShown: false });
     await run('no fade (reduced motion), strip shown', { stripShown: true, reducedMotion: true });
+    if (beforeScript) {
+      // The older script and this one in turn, the first changing at each
+      // pair; each run's median, then the ratio of the pair.
+      for (const stripShown of [true, false]) {
+        const ratios = [];
+        for (let pair = 0; pair < 4; pair++) {
+          const order = pair % 2 ? ['after', 'before'] : ['before', 'after'];
+          const got = {};
+          for (const side of order) got[side] = await run('', { stripShown, url: urls[side] });
+          ratios.push(got.after / got.before);
+          console.log(`  pair ${pair + 1} (strip ${stripShown ? 'shown' : 'hidden'}): before ${got.before.toFixed(1)} ms, after ${got.after.toFixed(1)} ms`);
+        }
+        console.log(`after / before, strip ${stripShown ? 'shown' : 'hidden'}: median ${median(ratios).toFixed(2)},`
+          + ` from ${Math.min(...ratios).toFixed(2)} to ${Math.max(...ratios).toFixed(2)}`);
+      }
+    }
   } finally {
     await browser.close();
   }
