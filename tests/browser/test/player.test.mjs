@@ -286,12 +286,15 @@ describe('player on the default page', () => {
   test('the fullscreen button enters and leaves fullscreen', async () => {
     const { page, errors } = await open();
     await expectSlide(page, 0);
+    // The page hears of the change of screen with the next frame.
+    const pressed = (full) => until(page, (f) => document.querySelector('.lecteur-pleinEcran').getAttribute('aria-pressed') === String(f),
+      full, { what: `fullscreen button pressed: ${full}` });
     await button(page, 'Plein \u00e9cran').click();
     await until(page, () => document.fullscreenElement === document.documentElement, undefined, { what: 'fullscreen' });
-    assert.equal(await button(page, 'Plein \u00e9cran').getAttribute('aria-pressed'), 'true');
+    await pressed(true);
     await button(page, 'Plein \u00e9cran').click();
     await until(page, () => document.fullscreenElement === null, undefined, { what: 'fullscreen left' });
-    assert.equal(await button(page, 'Plein \u00e9cran').getAttribute('aria-pressed'), 'false');
+    await pressed(false);
     assert.deepEqual(errors, []);
     await page.close();
   });
