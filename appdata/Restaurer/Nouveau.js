@@ -113,7 +113,7 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
   var boutons = {};
   var toiles = [];      // two canvases that take turns, so the old one can fade out
   var toile = null;     // the one in use: { el, contexte, dessin }
-  var boite = { w: 0, h: 0 }; // content box of the stage, CSS px
+  var boite = { w: 0, h: 0, cw: 0, ch: 0 }; // content box of the stage, and its padding box (cw, ch), CSS px
   var entree = false;   // the next picture made visible fades in
 
   // ---- Pictures: loading, decoding and scaling ahead of time ----
@@ -387,7 +387,7 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
     if (elements.legende) {
       elements.legende.innerHTML = legendeDe(i);
       elements.legende.scrollTop = 0;
-      marqueDebord();
+      requestAnimationFrame(marqueDebord); // measured in the layout the next frame does anyway
     }
     if (elements.annonce) elements.annonce.textContent = position + ". " + texteDe(Info[i] || "");
     marqueVignette(i);
@@ -562,12 +562,13 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
     }
   }
 
+  // Placed from the sizes measured with the stage, so that a slide change
+  // reads no layout.
   function placeProgression(t) {
     var barre = elements.progression;
-    var scene = barre.parentNode;
     if (!t) t = boite;
-    barre.style.left = Math.round((scene.clientWidth - t.w) / 2) + "px";
-    barre.style.top = Math.round((scene.clientHeight + t.h) / 2) - 3 + "px";
+    barre.style.left = Math.round((boite.cw - t.w) / 2) + "px";
+    barre.style.top = Math.round((boite.ch + t.h) / 2) - 3 + "px";
     barre.style.width = t.w + "px";
   }
 
@@ -960,7 +961,9 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
       var s = getComputedStyle(scene);
       boite = {
         w: scene.clientWidth - parseFloat(s.paddingLeft) - parseFloat(s.paddingRight),
-        h: scene.clientHeight - parseFloat(s.paddingTop) - parseFloat(s.paddingBottom)
+        h: scene.clientHeight - parseFloat(s.paddingTop) - parseFloat(s.paddingBottom),
+        cw: scene.clientWidth,
+        ch: scene.clientHeight
       };
     };
     mesure();
