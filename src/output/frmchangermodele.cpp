@@ -4,6 +4,7 @@
 #include "output/browsefolderlist.h"
 #include "output/centreonscreen.h"
 #include "output/patternfilelist.h"
+#include "output/templatepreview.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -93,10 +94,14 @@ void FrmChangerModele::buildLayout()
                           static_cast<QWidget *>(Dir2), static_cast<QWidget *>(File2)})
         list->setMinimumSize(180, 140);
 
-    // Left: the template lists; right: the frame picture, for "Image.htm" only.
+    imgApercu = steady(new TemplatePreview(this));
+
+    // Left: the template lists and, under them, the preview of the clicked
+    // design; right: the frame picture, for "Image.htm" only.
     auto *templates = new QVBoxLayout;
     templates->addWidget(Dir1, 1);
     templates->addWidget(File1, 1);
+    templates->addWidget(imgApercu, 0, Qt::AlignHCenter);
 
     auto *frame = new QGridLayout;
     frame->addWidget(Label2, 0, 0, 1, 2);
@@ -148,6 +153,7 @@ void FrmChangerModele::openAtTemplateFolder()
     File1->setFolder(templateFolder());
     Dir1->hide();
     File1->hide();
+    imgApercu->hide();
     Dir2->setPath(templateFolder());
     File2->setFolder(templateFolder());
     setFramePickerVisible(false);
@@ -186,6 +192,8 @@ void FrmChangerModele::showFile1WhenInTemplateFolder()
 {
     // Templates are chosen only inside the template folder or its subfolders.
     File1->setVisible(File1->folder().contains(templateFolder()));
+    if (File1->isHidden() || File1->selectedFileName().isEmpty())
+        imgApercu->hide();
 }
 
 void FrmChangerModele::file1Clicked()
@@ -195,6 +203,9 @@ void FrmChangerModele::file1Clicked()
         return;  // the list was emptied or refilled, nothing was clicked
     m_chosenTemplate = name;
     setFramePickerVisible(name == QLatin1String(TemplateReplacement::FramedTemplate));
+    // The design that Command1 would copy: the one of the template folder.
+    imgApercu->showTemplate(templateFolder(), name);
+    imgApercu->show();
 }
 
 void FrmChangerModele::setFramePickerVisible(bool visible)

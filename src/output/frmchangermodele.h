@@ -12,6 +12,7 @@ class PatternFileList;
 class Platform;
 class QLabel;
 class QPushButton;
+class TemplatePreview;
 
 // The template chooser: the user picks a page design among the "*.htm" files
 // of AppDir/Modeles (and, for "Image.htm", the picture behind its frame);
@@ -38,6 +39,8 @@ public:
     PatternFileList *File2 = nullptr;
     QLabel *imgVisu = nullptr;
     QPushButton *Command1 = nullptr;
+    // Preview of the design last clicked in File1.
+    TemplatePreview *imgApercu = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -2,6 +2,7 @@
 #include "output/browsefolderlist.h"
 #include "output/frmchangermodele.h"
 #include "output/patternfilelist.h"
+#include "output/templatepreview.h"
 #include "support/scriptedplatform.h"
 
 #include <QApplication>
@@ -88,6 +89,8 @@ private slots:
     void folderRule_data();
     void folderRule();
     void framePicker();
+    void preview_data();
+    void preview();
     void command1_data();
     void command1();
     void doubleClickApplies();
@@ -225,6 +228,53 @@ void TestFrmChangerModele::framePicker()
     for (const QWidget *part : picker)
         QVERIFY2(!part->isVisible(), qPrintable(part->objectName()));
     QVERIFY(platform.messages.isEmpty());
+}
+
+void TestFrmChangerModele::preview_data()
+{
+    QTest::addColumn<QStringList>("dir1Steps");
+    QTest::addColumn<QString>("templateName");
+    QTest::addColumn<QString>("shows");  // "picture", "text" or "" for hidden
+
+    QTest::newRow("DesignWithPreview") << QStringList() << "Bleu.htm" << "picture";
+    QTest::newRow("DesignWithoutPreview") << QStringList() << "Vert.htm" << "text";
+    // As for the copy, the design of the template folder itself is shown.
+    QTest::newRow("SameNameInSubfolder") << QStringList{"Sub"} << "Bleu.htm" << "picture";
+    QTest::newRow("LeftTemplateFolder") << QStringList{"Sub", "..", ".."} << "" << "";
+}
+
+void TestFrmChangerModele::preview()
+{
+    QFETCH(QStringList, dir1Steps);
+    QFETCH(QString, templateName);
+    QFETCH(QString, shows);
+
+    AppDirFixture app;
+    fillAppDir(app);
+    QImage blue(640, 400, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    QVERIFY(blue.save(app.path("Modeles/Bleu.png")));
+    ScriptedPlatform platform;
+    FrmChangerModele chooser(platform, app.appDir());
+    chooser.show();
+    QVERIFY(!chooser.imgApercu->isVisible());
+    QTest::mouseClick(chooser.cmdOpen, Qt::LeftButton);
+    click(chooser.File1, "Bleu.htm");
+    browse(chooser.Dir1, dir1Steps);
+    if (!templateName.isEmpty())
+        click(chooser.File1, templateName);
+
+    QCOMPARE(chooser.imgApercu->isVisible(), !shows.isEmpty());
+    const QImage shown = chooser.imgApercu->pixmap().toImage();
+    if (shows == "picture") {
+        QVERIFY(chooser.imgApercu->contentsRect().size().expandedTo(shown.size())
+                == chooser.imgApercu->contentsRect().size());
+        QVERIFY2(qAbs(shown.width() * 10 - shown.height() * 16) <= 16, "proportions kept");
+        QCOMPARE(shown.pixelColor(shown.rect().center()), QColor(Qt::blue));
+    } else if (shows == "text") {
+        QVERIFY(shown.isNull());
+        QCOMPARE(chooser.imgApercu->text(), QStringLiteral("Pas d'aperçu pour ce modèle"));
+    }
 }
 
 void TestFrmChangerModele::command1_data()
