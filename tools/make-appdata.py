@@ -52,7 +52,8 @@ readme = {
                 "(tools/make-textures.py ;\nPapier et Feuillage : tools/make-appdata.sh). Elles font partie "
                 "de Lumivue et se\ndistribuent avec lui, aux m\u00eames conditions.",
     'Modeles': "Mod\u00e8les de pages pour vos diaporamas (fichiers .htm).\n"
-               "Ajoutez ici vos propres mod\u00e8les : ils appara\u00eetront dans le choix des mod\u00e8les.",
+               "Ajoutez ici vos propres mod\u00e8les : ils appara\u00eetront dans le choix des mod\u00e8les.\n"
+               "Une image .png du m\u00eame nom (Album.png pour Album.htm) en montre l'aper\u00e7u.",
     'Aide': "Pages d'aide de Lumivue. La page d'accueil est AideCD.htm.",
     'Aide_Contextuelle': "Pages d'aide ouvertes par le bouton d'aide de chaque fen\u00eatre de Lumivue.",
     'AideCapture': "Pages d'aide de la capture d'\u00e9cran. La page d'accueil est index.htm.",

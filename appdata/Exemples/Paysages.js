@@ -31,8 +31,10 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
 }
 
 // The player. Plain script, no modules, no network: the page is opened from
-// its folder. Slide i (from 0) shows RepImage + i + TypeImage[i]; the address
-// "#n" names slide n counted from 1, like the position text "n / N".
+// its folder. Slide i (from 0) shows RepImage + i + TypeImage[i]; its
+// thumbnail, when generation made one, is RepImage + "_vignettes/" +
+// RepImage + i + ".jpg". The address "#n" names slide n counted from 1, like
+// the position text "n / N".
 (function () {
   "use strict";
 
@@ -42,6 +44,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     suivante: "Suivante",
     derniere: "Derni\u00e8re",
     lecture: "Lecture automatique",
+    pause: "Pause",
     intervalle: "Intervalle",
     son: "Son",
     vignettes: "Vignettes",
@@ -51,11 +54,17 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     allerA: "Aller \u00e0 la diapo ",
     diapo: "Diapo ",
     sur: " sur ",
-    secondes: " s"
+    secondes: " s",
+    chargement: "Chargement de l'image\u2026",
+    echec: "Cette image n'a pas pu \u00eatre affich\u00e9e."
   };
   var INTERVALLES = [2, 3, 5, 8, 12, 20];
   var INTERVALLE_DEFAUT = 5;
-  var SEUIL_GLISSER = 40; // px of horizontal travel that make a swipe
+  var SEUIL_GLISSER = 40;   // px of horizontal travel that make a swipe
+  var DELAI_ATTENTE = 300;  // ms before a slow picture shows the loading sign
+  var DELAI_REPOS = 3000;   // ms without pointer or key before full screen hides the controls
+  var FONDU = 250;          // ms of the cross-fade between slides
+  var DOSSIER_VIGNETTES = "_vignettes";
 
   var ICONES = {
     premiere: "M6 5h2v14H6zM17.5 6.5 16 5l-7 7 7 7 1.5-1.5L12 12z",
@@ -71,27 +80,40 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   };
 
   // Mechanics only; each page gives the look. Inserted first in <head> so
-  // that the page's own rules win.
+  // that the page's own rules win. Elements a page marks data-repos fade
+  // with the controls in full screen.
   var STYLE_BASE = [
-    ".lecteur-masque{position:absolute!important;width:1px;height:1px;margin:-1px;padding:0;border:0;overflow:hidden;clip:rect(0 0 0 0);clip-path:inset(50%);white-space:nowrap}",
+    ".lecteur-masque{position:fixed!important;width:1px;height:1px;margin:-1px;padding:0;border:0;overflow:hidden;clip:rect(0 0 0 0);clip-path:inset(50%);white-space:nowrap}",
     ".lecteur-scene{position:relative;touch-action:pan-y pinch-zoom;min-width:0;min-height:0}",
-    ".lecteur-scene>.vue{position:absolute;top:0;right:0;bottom:0;left:0;margin:auto;max-width:none;max-height:none;object-fit:contain}",
+    ".lecteur-scene>.vue,.lecteur-scene>.lecteur-echec{position:absolute;top:0;right:0;bottom:0;left:0;margin:auto;max-width:none;max-height:none;object-fit:contain}",
     ".lecteur-scene>[hidden]{display:none!important}",
+    ".lecteur-scene>.lecteur-sortante{pointer-events:none}",
+    ".lecteur-echec{display:flex;flex-direction:column;align-items:center;justify-content:center;gap:.3em;box-sizing:border-box;padding:.8em;overflow:hidden;text-align:center;line-height:1.3;color:#e8e4dc;background:#34302b;border:2px dashed #8a8176}",
+    ".lecteur-echec-numero{font-size:2.4em;font-weight:700;line-height:1}",
+    ".lecteur-echec-fichier{font-size:.85em;opacity:.8;overflow-wrap:anywhere}",
+    ".lecteur-attente{position:absolute;top:50%;left:50%;width:2.4rem;height:2.4rem;margin:-1.2rem 0 0 -1.2rem;box-sizing:border-box;border-radius:50%;border:.22rem solid rgba(160,160,160,.35);border-top-color:rgba(235,235,235,.9);animation:lecteur-tourne .9s linear infinite;pointer-events:none}",
+    "@keyframes lecteur-tourne{to{transform:rotate(1turn)}}",
+    ".lecteur-progression{position:absolute;left:0;top:0;height:3px;background:var(--lecteur-accent,#d9b36c);transform-origin:0 50%;pointer-events:none}",
     ".lecteur-commandes{display:flex;flex-wrap:wrap;align-items:center;justify-content:center;gap:.4rem}",
     ".lecteur-groupe{display:inline-flex;flex-wrap:wrap;align-items:center;gap:.3rem}",
     ".lecteur-bouton{display:inline-flex;align-items:center;justify-content:center;gap:.35em;min-width:2.75rem;min-height:2.75rem;padding:.3rem .6rem;font:inherit;cursor:pointer}",
     ".lecteur-bouton svg{width:1.3em;height:1.3em;fill:currentColor;flex:none}",
     ".lecteur-bouton[aria-disabled=true]{opacity:.45;cursor:default}",
-    ".lecteur-lecture[aria-pressed=true] .icone-lecture,.lecteur-lecture[aria-pressed=false] .icone-pause,.lecteur-son[aria-pressed=false] .icone-onde{display:none}",
+    ".lecteur-lecture.lecteur-en-cours .icone-lecture,.lecteur-lecture:not(.lecteur-en-cours) .icone-pause,.lecteur-son[aria-pressed=false] .icone-onde{display:none}",
     ".lecteur-intervalle{display:inline-flex;align-items:center;gap:.35em}",
     ".lecteur-intervalle select{font:inherit;min-height:2.75rem}",
     ".lecteur-bande{overflow-x:auto;overflow-y:hidden;-webkit-overflow-scrolling:touch}",
     ".lecteur-bande[hidden]{display:none!important}",
-    ".lecteur-bande ol{position:relative;display:flex;gap:.4rem;margin:0;padding:.3rem;list-style:none;width:max-content}",
-    ".lecteur-vignette{display:block;padding:0;border:2px solid transparent;background:none;cursor:pointer;line-height:0}",
-    ".lecteur-vignette img{display:block;width:5.5rem;height:4rem;object-fit:cover}",
+    ".lecteur-bande ol{position:relative;display:flex;gap:.4rem;margin:0 auto;padding:.3rem;list-style:none;width:max-content}",
+    ".lecteur-vignette{display:block;padding:0;border:2px solid transparent;background:none;color:inherit;cursor:pointer;line-height:0}",
+    ".lecteur-vignette img,.lecteur-vignette-manque{display:block;width:5.5rem;height:4rem;object-fit:cover}",
+    ".lecteur-vignette-manque{display:flex;align-items:center;justify-content:center;font-weight:700;line-height:1;background:rgba(128,128,128,.3)}",
     ".lecteur-vignette[aria-current=true]{border-color:currentColor}",
     ".lecteur-bouton:focus-visible,.lecteur-vignette:focus-visible,.lecteur-intervalle select:focus-visible{outline:3px solid #ffbf47;outline-offset:2px}",
+    ".lecteur-deborde{-webkit-mask-image:linear-gradient(#000 calc(100% - 1.6em),transparent);mask-image:linear-gradient(#000 calc(100% - 1.6em),transparent)}",
+    "#Titre,.lecteur-commandes,.lecteur-bande,[data-repos]{transition:opacity .4s}",
+    ".lecteur-repos,.lecteur-repos *{cursor:none!important}",
+    ".lecteur-repos #Titre,.lecteur-repos .lecteur-commandes,.lecteur-repos .lecteur-bande,.lecteur-repos [data-repos]{opacity:0!important;pointer-events:none}",
     "@media (prefers-reduced-motion:reduce){*,::before,::after{transition:none!important;animation:none!important;scroll-behavior:auto!important}}"
   ].join("\n");
 
@@ -103,10 +125,10 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   var elements = {};    // page elements by role
   var vignettes = [];   // thumbnail buttons by slide
   var boutons = {};
-  var toile = null;     // canvas that shows pre-scaled pictures
-  var contexte = null;
-  var dessin = null;    // bitmap now on the canvas
-  var boite = { w: 0, h: 0 }; // content box of the stage, CSS px
+  var toiles = [];      // two canvases that take turns, so the old one can fade out
+  var toile = null;     // the one in use: { el, contexte, dessin }
+  var boite = { w: 0, h: 0, cw: 0, ch: 0 }; // content box of the stage, and its padding box (cw, ch), CSS px
+  var entree = false;   // the next picture made visible fades in
 
   // ---- Pictures: loading, decoding and scaling ahead of time ----
 
@@ -120,6 +142,10 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     return encodeURIComponent(fichier(i));
   }
 
+  function adresseVignette(i) {
+    return encodeURIComponent(RepImage + DOSSIER_VIGNETTES) + "/" + encodeURIComponent(RepImage + i + ".jpg");
+  }
+
   function estGif(i) {
     return String(TypeImage[i] || "").toLowerCase() === ".gif";
   }
@@ -130,7 +156,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
       var img = new Image();
       img.decoding = "async";
       img.src = adresse(i);
-      p = { img: img, pret: null, bitmap: null, cleBitmap: "", cleVoulue: "", travail: null };
+      p = { img: img, pret: null, echec: false, bitmap: null, cleBitmap: "", cleVoulue: "", travail: null };
       // decode() may refuse an image that loads well (a busy or short of
       // memory browser); the load itself then decides.
       var charge = function () {
@@ -140,7 +166,11 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
           img.addEventListener("error", function () { fin(false); });
         });
       };
-      p.pret = img.decode ? img.decode().then(function () { return true; }, charge) : charge();
+      p.pret = (img.decode ? img.decode().then(function () { return true; }, charge) : charge()).then(function (ok) {
+        p.echec = !ok;
+        if (!ok && i === courante) affiche();
+        return ok;
+      });
       memoire.set(i, p);
     }
     return p;
@@ -165,7 +195,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   function prepare(i) {
     var p = preparee(i);
     return p.pret.then(function (ok) {
-      if (!ok || estGif(i) || typeof createImageBitmap !== "function" || !contexte) return p;
+      if (!ok || estGif(i) || typeof createImageBitmap !== "function" || !toile || !toile.contexte) return p;
       var cle = cleBitmap(p.img);
       if (!cle) return p;
       if (p.cleVoulue !== cle) {
@@ -225,39 +255,121 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
 
   // ---- Display ----
 
+  function nouvelleToile() {
+    var el = document.createElement("canvas");
+    el.className = "vue";
+    el.hidden = true;
+    el.setAttribute("role", "img");
+    return { el: el, contexte: el.getContext ? el.getContext("2d") : null, dessin: null };
+  }
+
+  function anime(el, de, a, fin) {
+    if (!el.animate) { if (fin) fin(); return; }
+    var animation = el.animate([{ opacity: de }, { opacity: a }], { duration: FONDU, easing: de ? "ease-in" : "ease-out" });
+    if (fin) animation.onfinish = animation.oncancel = fin;
+  }
+
+  // The picture on screen stays a moment as it fades out under the next one.
+  var fantome = null;
+  function finFondu() {
+    if (!fantome) return;
+    var f = fantome;
+    fantome = null;
+    f.classList.remove("lecteur-sortante");
+    if (f.getAnimations) f.getAnimations().forEach(function (a) { a.onfinish = a.oncancel = null; a.cancel(); });
+    if (toiles.some(function (t) { return t.el === f; })) f.hidden = true;
+    else if (f.parentNode) f.parentNode.removeChild(f);
+  }
+
+  function fondu() {
+    finFondu();
+    if (moinsDeMouvement.matches) return;
+    var visible = [toile.el, elements.diapo, elements.echec].filter(function (e) { return e && !e.hidden; })[0];
+    if (!visible) return;
+    var f;
+    if (visible === toile.el) {
+      f = visible; // the other canvas takes over
+      toile = toiles[0] === toile ? toiles[1] : toiles[0];
+    } else {
+      f = visible.cloneNode(true);
+      f.removeAttribute("id");
+      visible.parentNode.insertBefore(f, visible);
+    }
+    f.classList.add("lecteur-sortante");
+    f.setAttribute("aria-hidden", "true");
+    fantome = f;
+    anime(f, 1, 0, function () { if (fantome === f) finFondu(); });
+  }
+
+  function rend(vue) {
+    [elements.diapo, toile.el, elements.echec].forEach(function (e) {
+      if (e !== vue) e.hidden = true;
+    });
+    if (!vue) return;
+    vue.hidden = false;
+    vue.removeAttribute("aria-hidden");
+    if (entree) {
+      entree = false;
+      if (!moinsDeMouvement.matches) anime(vue, 0, 1);
+    }
+  }
+
   // Shows the current slide: from its bitmap when there is one (drawn at an
   // older size it is stretched a little until the new one is ready), else
-  // from the image element.
+  // from the image element once it has fully loaded, else the placeholder of
+  // a picture that cannot be shown; meanwhile the stage stays empty.
   function affiche() {
     var diapo = elements.diapo;
     var p = memoire.get(courante);
     var img = p ? p.img : diapo;
-    if (p && p.bitmap) {
-      var t = ajuste(img.naturalWidth, img.naturalHeight);
-      if (t) {
-        if (dessin !== p.bitmap || toile.hidden) {
-          if (toile.width !== p.bitmap.width || toile.height !== p.bitmap.height) {
-            toile.width = p.bitmap.width;
-            toile.height = p.bitmap.height;
-          } else {
-            contexte.clearRect(0, 0, toile.width, toile.height);
-          }
-          contexte.drawImage(p.bitmap, 0, 0);
-          dessin = p.bitmap;
+    var t = null;
+    var vue = null;
+    if ((p && p.echec) || (diapo.complete && !diapo.naturalWidth && diapo.getAttribute("src"))) {
+      t = ajuste(4, 3) || boite;
+      vue = elements.echec;
+      vue.querySelector(".lecteur-echec-numero").textContent = String(courante + 1);
+      vue.querySelector(".lecteur-echec-fichier").textContent = fichier(courante);
+      vue.setAttribute("aria-label", TEXTES.diapo + (courante + 1) + TEXTES.sur + nombre + ". " + TEXTES.echec);
+    } else if (p && p.bitmap && (t = ajuste(img.naturalWidth, img.naturalHeight))) {
+      vue = toile.el;
+      if (toile.dessin !== p.bitmap || vue.hidden) {
+        if (vue.width !== p.bitmap.width || vue.height !== p.bitmap.height) {
+          vue.width = p.bitmap.width;
+          vue.height = p.bitmap.height;
+        } else {
+          toile.contexte.clearRect(0, 0, vue.width, vue.height);
         }
-        toile.style.width = t.w + "px";
-        toile.style.height = t.h + "px";
-        toile.hidden = false;
-        diapo.hidden = true;
-        return;
+        toile.contexte.drawImage(p.bitmap, 0, 0);
+        toile.dessin = p.bitmap;
       }
+    } else if (diapo.complete && diapo.naturalWidth) {
+      t = ajuste(diapo.naturalWidth, diapo.naturalHeight) || boite;
+      vue = diapo;
     }
-    var taille = ajuste(diapo.naturalWidth, diapo.naturalHeight) || boite;
-    diapo.style.width = taille.w + "px";
-    diapo.style.height = taille.h + "px";
-    diapo.hidden = false;
-    if (toile) toile.hidden = true;
-    dessin = null;
+    if (vue) {
+      vue.style.width = t.w + "px";
+      vue.style.height = t.h + "px";
+      if (vue !== toile.el) toile.dessin = null;
+    }
+    rend(vue);
+    attente(!vue);
+    placeProgression(t);
+  }
+
+  // The loading sign comes only when a picture is slow, so that a quick one
+  // is not preceded by a flash.
+  var minuterieAttente = 0;
+  function attente(oui) {
+    if (!oui) {
+      clearTimeout(minuterieAttente);
+      minuterieAttente = 0;
+      elements.attente.hidden = true;
+    } else if (!minuterieAttente && elements.attente.hidden) {
+      minuterieAttente = setTimeout(function () {
+        minuterieAttente = 0;
+        elements.attente.hidden = false;
+      }, DELAI_ATTENTE);
+    }
   }
 
   function texteDe(html) {
@@ -270,18 +382,27 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     if (!nombre) return;
     i = Math.max(0, Math.min(nombre - 1, i));
     var change = i !== courante;
-    if (change) sens = i > courante ? 1 : -1;
+    if (change) {
+      if (courante >= 0) fondu();
+      sens = i > courante ? 1 : -1;
+      entree = true;
+      attente(false);
+    }
     courante = i;
     var p = preparee(i);
     var position = TEXTES.diapo + (i + 1) + TEXTES.sur + nombre;
 
     elements.diapo.src = p.img.src;
     elements.diapo.alt = position;
-    if (toile) toile.setAttribute("aria-label", position);
+    toiles.forEach(function (t) { t.el.setAttribute("aria-label", position); });
     affiche();
 
     if (elements.position) elements.position.innerHTML = (i + 1) + " / " + nombre;
-    if (elements.legende) elements.legende.innerHTML = Info[i] === undefined ? "" : Info[i];
+    if (elements.legende) {
+      elements.legende.innerHTML = legendeDe(i);
+      elements.legende.scrollTop = 0;
+      requestAnimationFrame(marqueDebord); // measured in the layout the next frame does anyway
+    }
     if (elements.annonce) elements.annonce.textContent = position + ". " + texteDe(Info[i] || "");
     marqueVignette(i);
     etatBoutons();
@@ -291,13 +412,57 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     if (!p.bitmap) {
       p.pret.then(function () { if (courante === i) affiche(); });
     }
-    document.dispatchEvent(new CustomEvent("diaporama:affiche", { detail: { index: i, toile: !!(toile && !toile.hidden) } }));
+    document.dispatchEvent(new CustomEvent("diaporama:affiche", { detail: { index: i, toile: !toile.el.hidden } }));
   }
 
   function va(i) {
     if (!nombre || i < 0 || i >= nombre || i === courante) return;
     montre(i);
     if (enLecture) relanceMinuterie();
+  }
+
+  // The caption of slide i. Generation pads every caption with line breaks
+  // to the count of the longest; the page keeps the caption box steady by
+  // itself, so the padding at the end is left out.
+  function legendeDe(i) {
+    return Info[i] === undefined ? "" : String(Info[i]).replace(/(\s|&nbsp;|<br\s*\/?>)+$/i, "");
+  }
+
+  // Every caption takes the height of the tallest one (up to the page's
+  // max-height, past which it scrolls), so that the picture keeps one size
+  // from slide to slide.
+  function egaliseLegendes() {
+    var l = elements.legende;
+    if (!l || !nombre || !l.offsetParent) return;
+    var garde = l.innerHTML;
+    l.style.height = l.offsetHeight + "px"; // the page is not laid out again for each caption
+    var mesure = document.createElement("div");
+    l.textContent = "";
+    l.appendChild(mesure);
+    var vues = new Set();
+    var haut = 0;
+    for (var i = 0; i < nombre; i++) {
+      var html = legendeDe(i);
+      if (vues.has(html)) continue;
+      vues.add(html);
+      mesure.innerHTML = html;
+      haut = Math.max(haut, mesure.getBoundingClientRect().height);
+    }
+    l.innerHTML = garde;
+    var s = getComputedStyle(l);
+    if (s.boxSizing === "border-box") {
+      haut += parseFloat(s.paddingTop) + parseFloat(s.paddingBottom) +
+        parseFloat(s.borderTopWidth) + parseFloat(s.borderBottomWidth);
+    }
+    l.style.height = Math.ceil(haut) + "px";
+    marqueDebord();
+  }
+
+  // A caption longer than its box fades out at the bottom while there is
+  // more to read.
+  function marqueDebord() {
+    var l = elements.legende;
+    if (l) l.classList.toggle("lecteur-deborde", l.scrollHeight - l.scrollTop - l.clientHeight > 1);
   }
 
   // ---- Address ----
@@ -340,12 +505,14 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   var depart = 0;           // when the current countdown started
   var minuterie = 0;
   var tour = 0;             // invalidates a countdown that was stopped
+  var avancee = null;       // the progress bar's animation
 
   function lanceMinuterie() {
     clearTimeout(minuterie);
     depart = performance.now();
     var monTour = ++tour;
     minuterie = setTimeout(function () { avanceSeul(monTour); }, reste);
+    progression(true);
   }
 
   function relanceMinuterie() {
@@ -353,22 +520,34 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     lanceMinuterie();
   }
 
+  // Moves on to the next slide whose picture can be shown.
   function avanceSeul(monTour) {
     minuterie = 0;
     reste = 0;
-    var suivante = courante + 1 < nombre ? courante + 1 : 0;
     sens = 1;
-    prepare(suivante).then(function () {
-      if (!enLecture || monTour !== tour) return;
-      montre(suivante);
-      relanceMinuterie();
-    });
+    var essais = 0;
+    var essaie = function (j) {
+      prepare(j).then(function (p) {
+        if (!enLecture || monTour !== tour) return;
+        if (p.echec && j !== courante && ++essais < nombre) {
+          essaie(j + 1 < nombre ? j + 1 : 0);
+          return;
+        }
+        montre(j);
+        relanceMinuterie();
+      });
+    };
+    essaie(courante + 1 < nombre ? courante + 1 : 0);
   }
 
   function lecture(oui) {
     if (oui === enLecture || (oui && nombre < 2)) return;
     enLecture = oui;
-    boutons.lecture.setAttribute("aria-pressed", String(oui));
+    var b = boutons.lecture;
+    var libelle = oui ? TEXTES.pause : TEXTES.lecture;
+    b.classList.toggle("lecteur-en-cours", oui);
+    b.title = libelle;
+    b.querySelector(".libelle").textContent = libelle;
     if (oui) {
       lanceMinuterie();
       garderEveille();
@@ -377,8 +556,34 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
       if (minuterie) reste = Math.max(0, reste - (performance.now() - depart));
       clearTimeout(minuterie);
       minuterie = 0;
+      progression(false);
       laisserDormir();
     }
+  }
+
+  // A thin bar under the picture fills up until the next slide; paused, it
+  // stays where it was.
+  function progression(enMarche) {
+    var barre = elements.progression;
+    if (avancee) avancee.cancel();
+    avancee = null;
+    var fait = Math.max(0, Math.min(1, 1 - reste / intervalle));
+    barre.style.transform = "scaleX(" + fait + ")";
+    barre.hidden = !enLecture && !(reste < intervalle);
+    if (enMarche && barre.animate) {
+      avancee = barre.animate([{ transform: "scaleX(" + fait + ")" }, { transform: "scaleX(1)" }],
+        { duration: Math.max(1, reste), fill: "forwards" });
+    }
+  }
+
+  // Placed from the sizes measured with the stage, so that a slide change
+  // reads no layout.
+  function placeProgression(t) {
+    var barre = elements.progression;
+    if (!t) t = boite;
+    barre.style.left = Math.round((boite.cw - t.w) / 2) + "px";
+    barre.style.top = Math.round((boite.ch + t.h) / 2) - 3 + "px";
+    barre.style.width = t.w + "px";
   }
 
   // Screen kept awake while the show runs, where the browser allows it.
@@ -405,7 +610,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     v.release().catch(function () {});
   }
 
-  // ---- Fullscreen ----
+  // ---- Full screen ----
 
   function pleinEcranActif() {
     return !!(document.fullscreenElement || document.webkitFullscreenElement);
@@ -416,10 +621,29 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     var action;
     if (pleinEcranActif()) {
       action = document.exitFullscreen ? document.exitFullscreen() : document.webkitExitFullscreen();
-    } else {
+    } else if (racine.requestFullscreen || racine.webkitRequestFullscreen) {
       action = racine.requestFullscreen ? racine.requestFullscreen() : racine.webkitRequestFullscreen();
     }
     if (action && action.catch) action.catch(function () {});
+  }
+
+  // In full screen the controls, the title and the strip fade out after a
+  // while without pointer or key, and come back with either.
+  var minuterieRepos = 0;
+  function reveille() {
+    var racine = document.documentElement;
+    racine.classList.remove("lecteur-repos");
+    clearTimeout(minuterieRepos);
+    if (pleinEcranActif()) {
+      minuterieRepos = setTimeout(function () { racine.classList.add("lecteur-repos"); }, DELAI_REPOS);
+    }
+  }
+
+  function pleinEcranChange() {
+    var actif = pleinEcranActif();
+    document.documentElement.classList.toggle("lecteur-plein", actif);
+    if (boutons.pleinEcran) boutons.pleinEcran.setAttribute("aria-pressed", String(actif));
+    reveille();
   }
 
   // ---- Controls ----
@@ -468,6 +692,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
       intervalle = Number(liste.value) * 1000;
       reste = intervalle;
       if (enLecture) lanceMinuterie();
+      else progression(false);
     });
     choix.innerHTML = '<span class="libelle">' + TEXTES.intervalle + "</span>";
     choix.appendChild(liste);
@@ -482,7 +707,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
       bouton("premiere", TEXTES.premiere, icone("premiere"), function () { va(0); }),
       bouton("precedente", TEXTES.precedente, icone("precedente"), function () { va(courante - 1); }),
       bouton("lecture", TEXTES.lecture, icone("lecture", "icone-lecture") + icone("pause", "icone-pause"),
-        function () { lecture(!enLecture); }, true),
+        function () { lecture(!enLecture); }),
       bouton("suivante", TEXTES.suivante, icone("suivante"), function () { va(courante + 1); }),
       bouton("derniere", TEXTES.derniere, icone("derniere"), function () { va(nombre - 1); })
     ]));
@@ -497,6 +722,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
         }
       }, true),
       bouton("vignettes", TEXTES.vignettes, icone("vignettes"), function () {
+        bandeChoisie = true;
         montreBande(elements.bande.hidden);
       }, true),
       plein
@@ -506,19 +732,84 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   function etatBoutons() {
     var debut = courante === 0;
     var fin = courante === nombre - 1;
-    [["premiere", debut], ["precedente", debut], ["suivante", fin], ["derniere", fin]].forEach(function (b) {
+    [["premiere", debut], ["precedente", debut], ["suivante", fin], ["derniere", fin],
+      ["lecture", nombre < 2]].forEach(function (b) {
       if (b[1]) boutons[b[0]].setAttribute("aria-disabled", "true");
       else boutons[b[0]].removeAttribute("aria-disabled");
     });
   }
 
+  // ---- Stage ----
+
+  function construitScene(scene, diapo) {
+    scene.classList.add("lecteur-scene");
+    diapo.classList.add("vue");
+    toiles = [nouvelleToile(), nouvelleToile()];
+    toile = toiles[0];
+    toiles.forEach(function (t) { scene.insertBefore(t.el, diapo.nextSibling); });
+    diapo.addEventListener("load", function () { affiche(); });
+    diapo.addEventListener("error", function () { affiche(); });
+
+    var echec = document.createElement("div");
+    echec.className = "lecteur-echec";
+    echec.hidden = true;
+    echec.setAttribute("role", "img");
+    echec.innerHTML = '<span class="lecteur-echec-numero" aria-hidden="true"></span>' +
+      '<span class="lecteur-echec-texte" aria-hidden="true">' + TEXTES.echec + "</span>" +
+      '<span class="lecteur-echec-fichier" aria-hidden="true"></span>';
+    scene.appendChild(echec);
+    elements.echec = echec;
+
+    var signe = document.createElement("div");
+    signe.className = "lecteur-attente";
+    signe.hidden = true;
+    signe.setAttribute("role", "status");
+    signe.innerHTML = '<span class="lecteur-masque">' + TEXTES.chargement + "</span>";
+    scene.appendChild(signe);
+    elements.attente = signe;
+
+    var barre = document.createElement("div");
+    barre.className = "lecteur-progression";
+    barre.hidden = true;
+    scene.appendChild(barre);
+    elements.progression = barre;
+  }
+
   // ---- Thumbnails ----
+
+  // A thumbnail comes from the thumbnail folder, or from the picture itself
+  // where there is none; when neither loads, the slide's number stands in.
+  function chargeVignette(b) {
+    var img = b.firstChild;
+    if (!img || img.tagName !== "IMG" || img.getAttribute("src")) return;
+    var i = Number(b.dataset.index);
+    img.addEventListener("error", function () {
+      if (!img.dataset.repli) {
+        img.dataset.repli = "1";
+        img.src = adresse(i);
+        return;
+      }
+      var manque = document.createElement("span");
+      manque.className = "lecteur-vignette-manque";
+      manque.textContent = String(i + 1);
+      b.replaceChild(manque, img);
+    });
+    img.src = adresseVignette(i);
+  }
 
   function construitBande(bande) {
     bande.classList.add("lecteur-bande");
     if (!bande.id) bande.id = "Vignettes";
     if (!bande.hasAttribute("aria-label")) bande.setAttribute("aria-label", TEXTES.bande);
     if (!bande.hasAttribute("role") && bande.tagName !== "NAV") bande.setAttribute("role", "navigation");
+    // Thumbnails load as they come near the visible part of the strip.
+    var proches = window.IntersectionObserver ? new IntersectionObserver(function (vues) {
+      vues.forEach(function (v) {
+        if (!v.isIntersecting) return;
+        proches.unobserve(v.target);
+        chargeVignette(v.target);
+      });
+    }, { root: bande, rootMargin: "0px 100%" }) : null;
     var liste = document.createElement("ol");
     for (var i = 0; i < nombre; i++) {
       var li = document.createElement("li");
@@ -530,13 +821,13 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
       b.dataset.index = String(i);
       var img = document.createElement("img");
       img.alt = "";
-      img.loading = "lazy";
       img.decoding = "async";
-      img.src = adresse(i);
       b.appendChild(img);
       li.appendChild(b);
       liste.appendChild(li);
       vignettes.push(b);
+      if (proches) proches.observe(b);
+      else chargeVignette(b);
     }
     liste.addEventListener("click", function (ev) {
       var b = ev.target.closest(".lecteur-vignette");
@@ -544,6 +835,18 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     });
     bande.appendChild(liste);
     boutons.vignettes.setAttribute("aria-controls", bande.id);
+  }
+
+  // A page hides the strip at first with data-masquee, or on some screens
+  // only with the custom property --lecteur-bande: masquee; the strip
+  // follows the screen (a phone turned) until the visitor shows or hides it.
+  var bandeChoisie = false;
+  function bandeParDefaut() {
+    if (bandeChoisie) return;
+    var bande = elements.bande;
+    var masquee = getComputedStyle(bande).getPropertyValue("--lecteur-bande").trim() === "masquee";
+    var voulue = !bande.hasAttribute("data-masquee") && !masquee;
+    if (voulue === bande.hidden || boutons.vignettes.getAttribute("aria-pressed") !== String(voulue)) montreBande(voulue);
   }
 
   function montreBande(oui) {
@@ -593,7 +896,13 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
       case " ": case "Spacebar":
         // On a button, the space bar presses that button.
         if (nom === "BUTTON" || nom === "A" || nom === "SUMMARY") return;
-        va(ev.shiftKey ? courante - 1 : courante + 1);
+        lecture(!enLecture);
+        break;
+      case "f": case "F":
+        basculePleinEcran(); break;
+      case "Escape": case "Esc":
+        if (!pleinEcranActif()) return;
+        basculePleinEcran();
         break;
       default:
         return;
@@ -641,20 +950,13 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     elements.diapo = diapo;
     elements.position = document.getElementById("InfoDiaporama");
     elements.legende = document.getElementById("InfoTexte");
+    if (elements.legende) elements.legende.addEventListener("scroll", marqueDebord, { passive: true });
     var titre = document.getElementById("Titre");
     var texteTitre = titre ? texteDe(titre.innerHTML) : "";
     if (texteTitre) document.title = texteTitre;
 
     var scene = document.getElementById("Scene") || diapo.parentNode;
-    scene.classList.add("lecteur-scene");
-    diapo.classList.add("vue");
-    toile = document.createElement("canvas");
-    toile.className = "vue";
-    toile.hidden = true;
-    toile.setAttribute("role", "img");
-    contexte = toile.getContext ? toile.getContext("2d") : null;
-    scene.insertBefore(toile, diapo.nextSibling);
-    diapo.addEventListener("load", function () { affiche(); });
+    construitScene(scene, diapo);
 
     var annonce = document.createElement("p");
     annonce.className = "lecteur-masque";
@@ -666,30 +968,48 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     construitCommandes(trouveOuCree("Commandes", "nav", "", scene.parentNode));
     elements.bande = trouveOuCree("Vignettes", "nav", "", document.body);
     construitBande(elements.bande);
-    montreBande(!elements.bande.hasAttribute("data-masquee"));
+    bandeParDefaut();
+    egaliseLegendes();
 
     var mesure = function () {
       var s = getComputedStyle(scene);
       boite = {
         w: scene.clientWidth - parseFloat(s.paddingLeft) - parseFloat(s.paddingRight),
-        h: scene.clientHeight - parseFloat(s.paddingTop) - parseFloat(s.paddingBottom)
+        h: scene.clientHeight - parseFloat(s.paddingTop) - parseFloat(s.paddingBottom),
+        cw: scene.clientWidth,
+        ch: scene.clientHeight
       };
     };
     mesure();
     if (window.ResizeObserver) {
-      var attente = 0;
+      var attenteTaille = 0;
       new ResizeObserver(function () {
+        finFondu(); // the outgoing picture keeps the old size: it goes at once
         mesure();
         affiche();
-        clearTimeout(attente);
-        attente = setTimeout(function () { prechargeAutour(courante); }, 120);
+        clearTimeout(attenteTaille);
+        attenteTaille = setTimeout(function () { prechargeAutour(courante); }, 120);
       }).observe(scene);
     } else {
-      window.addEventListener("resize", function () { mesure(); affiche(); prechargeAutour(courante); });
+      window.addEventListener("resize", function () { finFondu(); mesure(); affiche(); prechargeAutour(courante); });
     }
+    var largeur = window.innerWidth;
+    window.addEventListener("resize", function () {
+      bandeParDefaut();
+      // Only a change of width wraps the captions differently.
+      if (window.innerWidth !== largeur) {
+        largeur = window.innerWidth;
+        egaliseLegendes();
+      } else {
+        marqueDebord();
+      }
+    });
 
     document.addEventListener("keydown", clavier);
     glisser(scene);
+    ["pointermove", "pointerdown", "keydown", "wheel", "touchstart"].forEach(function (type) {
+      document.addEventListener(type, reveille, { capture: true, passive: true });
+    });
     window.addEventListener("hashchange", function () {
       var i = diapoDeLAdresse();
       if (i >= 0) va(i);
@@ -697,12 +1017,8 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     document.addEventListener("visibilitychange", function () {
       if (document.visibilityState === "visible") { if (enLecture) garderEveille(); } else laisserDormir();
     });
-    document.addEventListener("fullscreenchange", function () {
-      if (boutons.pleinEcran) boutons.pleinEcran.setAttribute("aria-pressed", String(pleinEcranActif()));
-    });
-    document.addEventListener("webkitfullscreenchange", function () {
-      if (boutons.pleinEcran) boutons.pleinEcran.setAttribute("aria-pressed", String(pleinEcranActif()));
-    });
+    document.addEventListener("fullscreenchange", pleinEcranChange);
+    document.addEventListener("webkitfullscreenchange", pleinEcranChange);
 
     if (!nombre) {
       Object.keys(boutons).forEach(function (k) { boutons[k].disabled = true; });

@@ -1,5 +1,6 @@
 #include "output/frmchangermodele.h"
 
+#include "output/templatepreview.h"
 #include "output/templatereplacement.h"
 #include "platform/appcontext.h"
 #include "platform/platform.h"
@@ -90,10 +91,14 @@ void FrmChangerModele::buildLayout(const AppContext &context)
           static_cast<QWidget *>(frameFolders), static_cast<QWidget *>(framePictures)})
         list->setMinimumSize(180, 140);
 
-    // Left: the template lists; right: the frame picture, for "Image.htm" only.
+    imgApercu = steady(new TemplatePreview(this), "imgApercu");
+
+    // Left: the template lists and, under them, the preview of the clicked
+    // design; right: the frame picture, for "Image.htm" only.
     auto *templates = new QVBoxLayout;
     templates->addWidget(templateFolders, 1);
     templates->addWidget(templateFiles, 1);
+    templates->addWidget(imgApercu, 0, Qt::AlignHCenter);
 
     auto *frame = new QGridLayout;
     frame->addWidget(frameCaption, 0, 0, 1, 2);
@@ -150,6 +155,7 @@ void FrmChangerModele::openAtTemplateFolder()
     m_templateBrowser->setFolder(m_templateFolder);
     templateFolders->hide();
     templateFiles->hide();
+    imgApercu->hide();
     m_frameBrowser->setFolder(m_templateFolder);
     setFramePickerVisible(false);
 }
@@ -178,6 +184,8 @@ void FrmChangerModele::showTemplatesWhenInTemplateFolder()
 {
     // Templates are chosen only inside the template folder or its subfolders.
     templateFiles->setVisible(templateFiles->folder().contains(m_templateFolder));
+    if (templateFiles->isHidden() || templateFiles->selectedFileName().isEmpty())
+        imgApercu->hide();
 }
 
 void FrmChangerModele::templateClicked()
@@ -187,6 +195,9 @@ void FrmChangerModele::templateClicked()
         return; // the list was emptied or refilled, nothing was clicked
     m_chosenTemplate = name;
     setFramePickerVisible(name == QLatin1String(TemplateReplacement::FramedTemplate));
+    // The design applyButton would confirm: the one of the template folder.
+    imgApercu->showTemplate(m_templateFolder, name);
+    imgApercu->show();
 }
 
 void FrmChangerModele::setFramePickerVisible(bool visible)

@@ -14,6 +14,7 @@ class PatternFileList;
 class PicturePreview;
 class QLabel;
 class QPushButton;
+class TemplatePreview;
 
 // The template chooser: the user picks a page design among the "*.htm" files
 // of AppDir/Modeles (and, for "Image.htm", the picture behind its frame) and
@@ -47,6 +48,7 @@ public:
     PatternFileList *framePictures = nullptr;    // File2
     PicturePreview *imgVisu = nullptr;
     QPushButton *applyButton = nullptr; // Command1
+    TemplatePreview *imgApercu = nullptr; // the design last clicked in the template list
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -3,6 +3,7 @@
 #include "output/captionbreaks.h"
 #include "output/generatedpage.h"
 #include "output/generatedscript.h"
+#include "output/slidethumbnails.h"
 #include "platform/platform.h"
 #include "project/fileops.h"
 #include "project/slideshowproject.h"
@@ -195,7 +196,9 @@ GenerationResult writeSlideshow(SlideshowProject &project, const QString &appDir
     project.htmlGenerated = true;
     GenerationResult result;
     result.outcome = Outcome::Generated;
-    result.writtenFiles = files.committed() + copyMissingBackgrounds(page, appDir, project.folder);
+    result.writtenFiles = files.committed()
+                          + copyMissingBackgrounds(page, appDir, project.folder)
+                          + SlideThumbnails::update(project);
     return result;
 }
 

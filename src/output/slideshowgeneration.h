@@ -23,7 +23,8 @@ struct GenerationResult
     // The file concerned by a failure (template, sound or file being written).
     QString failedPath;
     // The files written, page, script and sound first, then any background
-    // picture that was copied into the project folder.
+    // picture that was copied into the project folder, then the thumbnails
+    // made anew.
     QStringList writtenFiles;
 
     bool generated() const { return outcome == Outcome::Generated; }
@@ -41,7 +42,8 @@ enum class AfterGeneration {
 // previous files and the project as they were. On success the captions keep
 // the breaks added by PadCaptionBreaks, htmlGenerated is set, the background
 // pictures that the page names are copied from appDir when the folder lacks
-// them, and with OpenPage the page is handed to the shell.
+// them, the slides' thumbnails are brought up to date, and with OpenPage the
+// page is handed to the shell.
 
 GenerationResult GenerateSlideshow(SlideshowProject &project, const QString &appDir,
                                    Platform &platform,

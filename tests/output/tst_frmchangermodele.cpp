@@ -1,5 +1,6 @@
 #include "output/frmchangermodele.h"
 #include "platform/appcontext.h"
+#include "output/templatepreview.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 #include "widgets/browsefolderlist.h"
@@ -171,6 +172,49 @@ private slots:
         click(chooser.templateFiles, "Bleu.htm");
         for (const QWidget *part : picker)
             QVERIFY2(!part->isVisible(), qPrintable(part->objectName()));
+    }
+
+    // The preview under the template list shows the design of the template
+    // folder itself, as the choice does, and goes once that folder is left.
+    void preview_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("templateName");
+        QTest::addColumn<QString>("shows"); // "picture", "text" or "" for hidden
+
+        QTest::newRow("DesignWithPreview") << QStringList() << "Bleu.htm" << "picture";
+        QTest::newRow("DesignWithoutPreview") << QStringList() << "Vert.htm" << "text";
+        QTest::newRow("SameNameInSubfolder") << QStringList{"Sub"} << "Bleu.htm" << "picture";
+        QTest::newRow("LeftTemplateFolder") << QStringList{"Sub", "..", ".."} << "" << "";
+    }
+
+    void preview()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, templateName);
+        QFETCH(QString, shows);
+
+        QImage blue(640, 400, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        QVERIFY(blue.save(m_app->path("Modeles/Bleu.png")));
+        open();
+        FrmChangerModele &chooser = *m_chooser;
+        click(chooser.templateFiles, "Bleu.htm");
+        browse(chooser.templateFolders, steps);
+        if (!templateName.isEmpty())
+            click(chooser.templateFiles, templateName);
+
+        QCOMPARE(chooser.imgApercu->isVisible(), !shows.isEmpty());
+        const QImage shown = chooser.imgApercu->pixmap().toImage();
+        if (shows == "picture") {
+            QVERIFY(chooser.imgApercu->contentsRect().size().expandedTo(shown.size())
+                    == chooser.imgApercu->contentsRect().size());
+            QVERIFY2(qAbs(shown.width() * 10 - shown.height() * 16) <= 16, "proportions kept");
+            QCOMPARE(shown.pixelColor(shown.rect().center()), QColor(Qt::blue));
+        } else if (shows == "text") {
+            QVERIFY(shown.isNull());
+            QCOMPARE(chooser.imgApercu->text(), QStringLiteral("Pas d'aperçu pour ce modèle"));
+        }
     }
 
     void choice_data()

@@ -104,9 +104,15 @@ export async function generate(projectFile, root) {
 }
 
 // Console errors and uncaught exceptions of a page, for a final check.
-export function collectErrors(page) {
+// expectMissing: files the test expects the page to ask for in vain (a
+// thumbnail the page falls back from, a picture removed on purpose).
+export function collectErrors(page, { expectMissing = null } = {}) {
   const errors = [];
-  page.on('console', (m) => { if (m.type() === 'error') errors.push(`console: ${m.text()}`); });
+  page.on('console', (m) => {
+    if (m.type() !== 'error') return;
+    if (expectMissing && /ERR_FILE_NOT_FOUND/.test(m.text()) && expectMissing.test(m.location().url)) return;
+    errors.push(`console: ${m.text()} ${m.location().url}`);
+  });
   page.on('pageerror', (e) => errors.push(`pageerror: ${e.message}`));
   return errors;
 }

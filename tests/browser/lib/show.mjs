@@ -43,18 +43,26 @@ export function readSlide(page) {
     });
     const texts = (sel) => Array.from(caption.querySelectorAll(sel), (e) => e.textContent);
     const scene = q('diapo').parentElement;
-    const shown = Array.from(scene.children).filter((e) => e.offsetWidth > 0 && e.offsetHeight > 0);
-    const r = scene.getBoundingClientRect();
-    const cs = getComputedStyle(scene);
-    const px = (v) => parseFloat(cs[v]) || 0;
-    const box = {
-      left: r.left + px('paddingLeft') + px('borderLeftWidth'),
-      right: r.right - px('paddingRight') - px('borderRightWidth'),
-      top: r.top + px('paddingTop') + px('borderTopWidth'),
-      bottom: r.bottom - px('paddingBottom') - px('borderBottomWidth'),
+    // What the stage shows: the picture (image or canvas) or the placeholder
+    // of a picture that failed; the outgoing one of a cross-fade is not counted.
+    const shown = Array.from(scene.children).filter((e) => (e.classList.contains('vue') || e.classList.contains('lecteur-echec'))
+      && !e.classList.contains('lecteur-sortante') && e.offsetWidth > 0 && e.offsetHeight > 0);
+    // Content box of an element: a page may draw a frame around the picture.
+    const contentBox = (e) => {
+      const r = e.getBoundingClientRect();
+      const cs = getComputedStyle(e);
+      const px = (v) => parseFloat(cs[v]) || 0;
+      const b = {
+        left: r.left + px('paddingLeft') + px('borderLeftWidth'),
+        right: r.right - px('paddingRight') - px('borderRightWidth'),
+        top: r.top + px('paddingTop') + px('borderTopWidth'),
+        bottom: r.bottom - px('paddingBottom') - px('borderBottomWidth'),
+      };
+      b.width = b.right - b.left;
+      b.height = b.bottom - b.top;
+      return b;
     };
-    box.width = box.right - box.left;
-    box.height = box.bottom - box.top;
+    const box = contentBox(scene);
     return {
       position: q('InfoDiaporama').textContent.trim(),
       title: q('Titre').textContent,
@@ -71,7 +79,7 @@ export function readSlide(page) {
         red: texts('font[color="#FF0000"]'),
       },
       shown: shown.map((e) => {
-        const r = e.getBoundingClientRect();
+        const r = contentBox(e);
         return { tag: e.tagName, width: r.width, height: r.height, inside: r.left >= box.left - 1 && r.right <= box.right + 1 && r.top >= box.top - 1 && r.bottom <= box.bottom + 1 };
       }),
       scene: { width: box.width, height: box.height },

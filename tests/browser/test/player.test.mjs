@@ -78,12 +78,32 @@ describe('player on the default page', () => {
   test('the keyboard walks through every slide and back', async () => {
     const { page, errors } = await open();
     await expectSlide(page, 0);
-    const steps = [['ArrowRight', 1], ['ArrowRight', 2], ['ArrowRight', 2], ['Home', 0], ['ArrowLeft', 0],
-      ['End', 2], ['ArrowUp', 1], ['Shift+Space', 0], ['Space', 1], ['PageDown', 2], ['PageUp', 1]];
+    const steps = [
+      ['ArrowRight', 1], ['ArrowRight', 2], ['ArrowRight', 2], ['ArrowLeft', 1], ['Home', 0],
+      ['ArrowLeft', 0], ['End', 2], ['ArrowUp', 1], ['ArrowUp', 0], ['ArrowDown', 1],
+      ['PageDown', 2], ['PageUp', 1], ['ArrowDown', 2],
+    ];
     for (const [key, slide] of steps) {
       await page.keyboard.press(key);
       await expectSlide(page, slide);
     }
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
+  test('every control is named in French and the interval select is labelled', async () => {
+    const { page, errors } = await open();
+    await expectSlide(page, 0);
+    const names = await page.locator('#Commandes button').evaluateAll((bs) => bs.map((b) => b.textContent.trim()));
+    assert.deepEqual(names, ['Premi\u00e8re', 'Pr\u00e9c\u00e9dente', 'Lecture automatique', 'Suivante',
+      'Derni\u00e8re', 'Son', 'Vignettes', 'Plein \u00e9cran']);
+    const pressed = {};
+    for (const name of ['Son', 'Vignettes', 'Plein \u00e9cran']) {
+      pressed[name] = await button(page, name).getAttribute('aria-pressed');
+    }
+    assert.deepEqual(pressed, { Son: 'false', Vignettes: 'true', 'Plein \u00e9cran': 'false' });
+    await page.getByLabel('Intervalle').selectOption('3');
+    assert.equal(await page.getByRole('button', { name: 'Aller \u00e0 la diapo 3' }).count(), 1);
     assert.deepEqual(errors, []);
     await page.close();
   });
@@ -139,11 +159,21 @@ describe('player on the default page', () => {
     const { page, errors } = await open('', { clock: true });
     await expectSlide(page, 0);
     await page.getByLabel('Intervalle').selectOption('5');
+    // A bar under the picture shows how far the countdown is, only while it runs.
+    const bar = () => page.evaluate(() => {
+      const b = document.querySelector('#Scene .lecteur-progression');
+      const picture = [...document.querySelectorAll('#Scene > .vue')].find((e) => !e.hidden);
+      return { shown: !b.hidden, underPicture: Math.abs(b.offsetWidth - picture.offsetWidth) <= 1 };
+    });
+    assert.deepEqual(await bar(), { shown: false, underPicture: false });
     await button(page, 'Lecture automatique').click();
-    assert.equal(await button(page, 'Lecture automatique').getAttribute('aria-pressed'), 'true');
+    assert.deepEqual(await bar(), { shown: true, underPicture: true });
+    // While it runs the button offers the pause, by its label and its tooltip.
+    assert.equal(await button(page, 'Pause').getAttribute('title'), 'Pause');
     await page.clock.runFor(3000);
     assert.equal((await readSlide(page)).position, '1 / 3');
-    await button(page, 'Lecture automatique').click(); // pause after 3 of 5 seconds
+    await button(page, 'Pause').click(); // pause after 3 of 5 seconds
+    assert.equal(await button(page, 'Lecture automatique').getAttribute('title'), 'Lecture automatique');
     await page.clock.runFor(60000);
     assert.equal((await readSlide(page)).position, '1 / 3', 'nothing moves while paused');
     await button(page, 'Lecture automatique').click();
@@ -158,7 +188,7 @@ describe('player on the default page', () => {
 
     await page.evaluate(() => window.__setVisibility('hidden'));
     await page.evaluate(() => window.__setVisibility('visible'));
-    await button(page, 'Lecture automatique').click();
+    await button(page, 'Pause').click();
     const wake = (await journal(page)).filter((e) => /request|release/.test(e));
     assert.deepEqual(wake, [
       'request screen', 'release', // first run, then pause
@@ -276,12 +306,15 @@ describe('player on the default page', () => {
   test('the fullscreen button enters and leaves fullscreen', async () => {
     const { page, errors } = await open();
     await expectSlide(page, 0);
+    // The page hears of the change of screen with the next frame.
+    const pressed = (full) => until(page, (f) => document.querySelector('.lecteur-pleinEcran').getAttribute('aria-pressed') === String(f),
+      full, { what: `fullscreen button pressed: ${full}` });
     await button(page, 'Plein \u00e9cran').click();
     await until(page, () => document.fullscreenElement === document.documentElement, undefined, { what: 'fullscreen' });
-    assert.equal(await button(page, 'Plein \u00e9cran').getAttribute('aria-pressed'), 'true');
+    await pressed(true);
     await button(page, 'Plein \u00e9cran').click();
     await until(page, () => document.fullscreenElement === null, undefined, { what: 'fullscreen left' });
-    assert.equal(await button(page, 'Plein \u00e9cran').getAttribute('aria-pressed'), 'false');
+    await pressed(false);
     assert.deepEqual(errors, []);
     await page.close();
   });

@@ -12,9 +12,20 @@ import {
 import { expectSlide, HEADER, HEADER_TEXT, NAME, SLIDES } from '../lib/show.mjs';
 
 const modeles = path.join(appData, 'Modeles');
-// The default page is one of these (the build makes it from Classique.htm).
+// The default page is one of these designs (checked below), so it is played
+// as that design.
 const templates = fs.readdirSync(modeles).filter((f) => f.endsWith('.htm')).sort()
   .map((f) => ({ label: `template ${f}`, page: path.join(modeles, f) }));
+
+test('at least four page designs are delivered, Image.htm among them', () => {
+  const names = templates.map((t) => path.basename(t.page));
+  assert.ok(names.length >= 4, names.join(', '));
+  const pages = names.map((n) => fs.readFileSync(path.join(modeles, n), 'latin1'));
+  assert.equal(new Set(pages).size, pages.length, 'each design differs');
+  assert.ok(pages.includes(fs.readFileSync(path.join(appData, 'Nouveau.htm'), 'latin1')),
+    'the default page is one of the designs');
+  assert.ok(names.includes('Image.htm'));
+});
 
 for (const template of templates) {
   describe(template.label, () => {
@@ -90,7 +101,8 @@ test('the default project plays as it is, with the header and caption of its pro
   const browser = await launchBrowser();
   try {
     const page = await browser.newPage();
-    const errors = collectErrors(page);
+    // The default project has no thumbnails: its strip shows the picture.
+    const errors = collectErrors(page, { expectMissing: /\/Nouveau_vignettes\/Nouveau0\.jpg$/ });
     await page.goto(pathToFileURL(path.join(folder, 'Nouveau.htm')).href);
     await page.waitForFunction(() => document.getElementById('diapo').naturalWidth > 0);
     const got = await page.evaluate(() => ({
@@ -99,6 +111,13 @@ test('the default project plays as it is, with the header and caption of its pro
       caption: document.getElementById('InfoTexte').innerText,
       file: document.getElementById('diapo').src.split('/').pop(),
     }));
+    await page.waitForFunction(() => document.querySelector('.lecteur-vignette img')?.naturalWidth > 0);
+    assert.equal(await page.evaluate(() => document.querySelector('.lecteur-vignette img').src.split('/').pop()), 'Nouveau0.gif');
+    // One slide: nothing to play.
+    const play = page.locator('#Commandes').getByRole('button', { name: 'Lecture automatique', exact: true });
+    assert.equal(await play.getAttribute('aria-disabled'), 'true');
+    await page.keyboard.press('Space');
+    assert.equal(await play.count(), 1, 'Space leaves it as it is');
     assert.deepEqual(got, {
       title: project[3].slice(4), position: '1 / 1', caption: got.caption, file: 'Nouveau0.gif',
     });
