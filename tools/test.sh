@@ -10,7 +10,9 @@ tools/install-deps.sh --test
 if [[ -f tests/browser/package-lock.json ]]; then
     (cd tests/browser && { [[ -d node_modules ]] && npm ls --silent >/dev/null 2>&1 || npm ci --no-audit --no-fund; })
 fi
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
 if [[ "${1:-}" == "--long" && -x tools/run-fuzzers.sh ]]; then
