@@ -20,5 +20,5 @@ python=/usr/bin/python3
 # appdata; a throw-away one keeps the user's own folder out of it.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-XDG_DATA_HOME="$scratch/data" XDG_STATE_HOME="$scratch/state" LUMIVUE_APPDATA="$PWD/appdata" \
+XDG_DATA_HOME="$scratch/data" XDG_STATE_HOME="$scratch/state" LUMIVUE_APPDATA="$PWD/build/src/appdata" \
     "$lumivue" --generate appdata/Exemples/Paysages.lmv
