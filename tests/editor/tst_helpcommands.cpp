@@ -45,19 +45,17 @@ void TestHelpCommands::pageRequested_data()
 void TestHelpCommands::pageRequested()
 {
     QFETCH(QString, window);
-    QFETCH(QString, page);
     m_platform.shellRequests.clear();
     m_platform.shellSucceeds = false; // no page, no browser
     FrmPrincipal main(m_context);
     const Features features(main, m_context);
-    QWidget *shown = &main;
-    if (window == "frmCouleur")
-        shown = new FrmCouleur(m_context, &main);
-    else if (window == "frmChangerModele")
-        shown = new FrmChangerModele(m_context, &main);
+    QWidget *shown = window.isEmpty() ? static_cast<QWidget *>(&main)
+                     : window == "frmCouleur" ? static_cast<QWidget *>(new FrmCouleur(m_context, &main))
+                                              : new FrmChangerModele(m_context, &main);
     shown->show();
     QFETCH(QString, button);
     QTest::mouseClick(shown->findChild<QWidget *>(button), Qt::LeftButton);
+    QFETCH(QString, page);
     QCOMPARE(m_platform.shellRequests, QStringList(m_appDir.path() + page));
     QVERIFY(m_platform.messages.isEmpty());
     QVERIFY(shown->isVisible());

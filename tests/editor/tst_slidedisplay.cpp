@@ -33,13 +33,12 @@ namespace {
 
 QByteArray jpeg(QSize size)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "JPEG");
-    return bytes;
+    return buffer.data();
 }
 
 // A main window with a project of `count` slides, slide n a (20 + n) x
@@ -71,7 +70,6 @@ struct Window
         if (count > 0)
             display.ShowCurrentSlide();
     }
-    QString caption() const { return main.richtxtTexteInfo->toPlainText(); }
 
     // "<<", "<", ">", ">>" click a navigation button; "type:12" selects the
     // number box's text and types the keys one by one; "set:x" replaces it.
@@ -129,7 +127,7 @@ void TestSlideDisplay::navigation()
     QTEST(int(shown.size()), "showings");
     if (slides > 0) { // the slide on screen is the current one, picture and caption
         QCOMPARE(w.main.lblLongueur->text(), QStringLiteral("L = %1").arg(20 + expected));
-        QCOMPARE(w.caption(), QStringLiteral("Diapo %1").arg(expected));
+        QCOMPARE(w.main.richtxtTexteInfo->toPlainText(), QStringLiteral("Diapo %1").arg(expected));
     }
 }
 
@@ -139,12 +137,12 @@ void TestSlideDisplay::captionStoredBeforeLeaving()
     w.main.richtxtTexteInfo->setHtml(QStringLiteral("Bon<b>jour</b>"));
     w.act(QStringLiteral(">"));
     QVERIFY(w.project.slideLines[0].endsWith(QLatin1String("Bon<b>jour</b></font>")));
-    QCOMPARE(w.caption(), QStringLiteral("Diapo 1"));
+    QCOMPARE(w.main.richtxtTexteInfo->toPlainText(), QStringLiteral("Diapo 1"));
 
     w.act(QStringLiteral("type:0"));
     QTextCursor cursor(w.main.richtxtTexteInfo->document());
     cursor.setPosition(5);
-    QCOMPARE(w.caption(), QStringLiteral("Bonjour"));
+    QCOMPARE(w.main.richtxtTexteInfo->toPlainText(), QStringLiteral("Bonjour"));
     QCOMPARE(cursor.charFormat().fontWeight(), QFont::Bold);
 }
 
@@ -183,7 +181,7 @@ void TestSlideDisplay::pictureMeasure()
     QCOMPARE(w.main.lblLongueur->text(), QStringLiteral("L = %1").arg(measured.width()));
     QCOMPARE(w.main.lblLargeur->text(), QStringLiteral("H = %1").arg(measured.height()));
     QTEST(QSize(w.display.displayWidthLimit(), w.display.displayHeightLimit()), "limits");
-    QCOMPARE(w.caption(), QStringLiteral("Diapo 1")); // the rest goes on
+    QCOMPARE(w.main.richtxtTexteInfo->toPlainText(), QStringLiteral("Diapo 1")); // the rest goes on
 }
 
 void TestSlideDisplay::fitChangesOnlyTheView()
