@@ -173,6 +173,8 @@ void TestSlideDisplay::pictureMeasure()
     QFETCH(QSize, measured);
 
     Window w(2, 0);
+    // The file changes after the next slide was decoded ahead: it is read again.
+    QTRY_VERIFY(w.display.pictures().isReady(w.project.imagePath(1)));
     QFile::remove(w.project.imagePath(1));
     w.project.imageTypes[1] = type;
     if (!bytes.isEmpty())
