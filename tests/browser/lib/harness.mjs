@@ -129,3 +129,47 @@ export async function until(page, fn, arg, { timeout = 20000, what = 'condition'
     await new Promise((r) => setTimeout(r, 25));
   }
 }
+
+// A show of `slides` generated in its own folder with the given page design
+// (the default page when none); spoil(projectFolder) runs before generation.
+export async function makeShow(folder, design, header, slides, spoil = null) {
+  fs.mkdirSync(folder, { recursive: true });
+  makeAppDir(folder, design);
+  const project = makeProject(folder, 'Essai', header, slides);
+  spoil?.(path.dirname(project));
+  return generate(project, folder);
+}
+
+// Opens pages in one shared browser. The page clock belongs to the whole
+// browser context, so a page with a faked clock (standing a minute in, moving
+// only when the test says) gets a browser of its own. done() checks that the
+// page logged no error and closes it.
+export function pageOpener(launchOptions = {}) {
+  const browsers = [];
+  let shared;
+  const launch = async () => { browsers.push(await launchBrowser(launchOptions)); return browsers.at(-1); };
+  return {
+    async open(url, { clock = false, expectMissing = null, init = null, route = null, asked = null } = {}) {
+      const page = await (clock ? await launch() : (shared ??= await launch())).newPage();
+      const errors = collectErrors(page, { expectMissing });
+      if (init) await page.addInitScript(init);
+      if (clock) await page.clock.install({ time: new Date('2030-01-01T10:00:00Z') });
+      if (route) await page.route(...route);
+      if (asked) page.on('request', (r) => asked.push(decodeURIComponent(r.url()).split('/').slice(-2).join('/')));
+      // Preparing a held picture may hold the load event too.
+      await page.goto(url, { waitUntil: 'domcontentloaded' });
+      if (clock) await page.clock.pauseAt(new Date('2030-01-01T10:01:00Z'));
+      const done = async () => {
+        await page.close();
+        if (errors.length) throw new Error(`errors in the page:\n${errors.join('\n')}`);
+      };
+      return { page, errors, done };
+    },
+    async close() {
+      for (const b of browsers) await b.close().catch(() => {});
+    },
+  };
+}
+
+// A button of the player's control bar, by its accessible name.
+export const control = (page, name) => page.locator('#Commandes').getByRole('button', { name, exact: true });

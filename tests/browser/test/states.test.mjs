@@ -1,66 +1,40 @@
 // The page when things go slowly or wrong, and in full screen: a slow
-// picture, a missing one, a large show's strip, the keys, the controls
-// resting in full screen, reduced motion.
+// picture, a missing one, a large show's strip, the keys and the button of
+// full screen, the controls resting in full screen, reduced motion.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { collectErrors, generate, launchBrowser, makeAppDir, makeProject, tempDir, until } from '../lib/harness.mjs';
+import { control, makeShow, pageOpener, tempDir, until } from '../lib/harness.mjs';
 import { expectSlide, HEADER, NAME, readSlide, SLIDES } from '../lib/show.mjs';
 
 describe('slow, missing and many pictures; keys and full screen', () => {
   let root;
   const urls = {};
-  const browsers = [];
-
+  const pages = pageOpener();
   before(async () => {
     root = tempDir('lumivue-states-');
-    makeAppDir(root, null);
-    const shows = {
-      normal: [SLIDES],
-      // Slide 2's picture is gone before generation: no thumbnail either.
-      manque: [SLIDES, (folder) => fs.rmSync(path.join(folder, `${NAME}1.gif`))],
-      grand: [Array.from({ length: 200 }, (_, i) => ({ picture: `photo${i % 2 ? 2 : 0}.jpg`, caption: `${i + 1}` }))],
-    };
-    for (const [label, [slides, spoil]] of Object.entries(shows)) {
-      fs.mkdirSync(path.join(root, label));
-      const project = makeProject(path.join(root, label), NAME, HEADER, slides);
-      spoil?.(path.dirname(project));
-      urls[label] = await generate(project, root);
-    }
-    browsers.push(await launchBrowser());
+    urls.normal = await makeShow(path.join(root, 'normal'), null, HEADER, SLIDES);
+    // Slide 2's picture is gone before generation: no thumbnail either.
+    urls.manque = await makeShow(path.join(root, 'manque'), null, HEADER, SLIDES,
+      (folder) => fs.rmSync(path.join(folder, `${NAME}1.gif`)));
+    urls.grand = await makeShow(path.join(root, 'grand'), null, HEADER,
+      Array.from({ length: 200 }, (_, i) => ({ picture: `photo${i % 2 ? 2 : 0}.jpg`, caption: `${i + 1}` })));
   });
-
   after(async () => {
-    for (const b of browsers) await b.close().catch(() => {});
-    if (root) fs.rmSync(root, { recursive: true, force: true });
+    await pages.close();
+    fs.rmSync(root, { recursive: true, force: true });
   });
-
-  // A page clock belongs to the whole browser: such a page gets its own.
-  async function open(label, { clock = false, expectMissing = null, route = null, asked = null } = {}) {
-    if (clock) browsers.push(await launchBrowser());
-    const page = await browsers[clock ? browsers.length - 1 : 0].newPage();
-    const errors = collectErrors(page, { expectMissing });
-    if (clock) await page.clock.install({ time: new Date('2030-01-01T10:00:00Z') });
-    if (route) await page.route(...route);
-    page.on('request', (r) => asked?.push(decodeURIComponent(r.url()).split('/').slice(-2).join('/')));
-    // Preparing a held picture may hold the load event too.
-    await page.goto(urls[label], { waitUntil: 'domcontentloaded' });
-    if (clock) await page.clock.pauseAt(new Date('2030-01-01T10:01:00Z'));
-    return { page, errors };
-  }
-
-  const control = (page, name) => page.locator('#Commandes').getByRole('button', { name, exact: true });
-  const missing = /\/(Essai_vignettes\/)?Essai1\.(gif|jpg)$/;
+  const fullScreen = (page, full, what) => until(page, (f) => !!document.fullscreenElement === f
+    && document.querySelector('.lecteur-pleinEcran').getAttribute('aria-pressed') === String(f), full, { what });
 
   test('a slow picture shows a loading sign after a moment, then the picture', async () => {
     let release;
     const held = new Promise((r) => { release = r; });
-    const { page, errors } = await open('normal', { route: [`**/${NAME}1.gif`, async (r) => { await held; await r.continue(); }] });
+    const { page, done } = await pages.open(urls.normal, { route: [`**/${NAME}1.gif`, async (r) => { await held; await r.continue(); }] });
     await expectSlide(page, 0);
     await page.evaluate(() => {
-      const sign = document.querySelector('[role=status]');
-      new MutationObserver(() => { window.signe = performance.now(); }).observe(sign, { attributes: true });
+      new MutationObserver(() => { window.signe = performance.now(); }).observe(document.querySelector('[role=status]'), { attributes: true });
       document.addEventListener('keydown', (ev) => { window.touche = ev.timeStamp; });
     });
     await page.keyboard.press('ArrowRight');
@@ -70,11 +44,11 @@ describe('slow, missing and many pictures; keys and full screen', () => {
     release();
     await expectSlide(page, 1);
     assert.equal(await page.getByRole('status').count(), 0);
-    assert.deepEqual(errors, []);
+    await done();
   });
 
-  test('a missing picture shows a numbered placeholder in the stage and in the strip; the run passes over it', async () => {
-    const { page, errors } = await open('manque', { clock: true, expectMissing: missing });
+  test('a missing picture shows a placeholder in the stage; the run passes over it', async () => {
+    const { page, done } = await pages.open(urls.manque, { clock: true, expectMissing: /\/(Essai_vignettes\/)?Essai1\.(gif|jpg)$/ });
     await expectSlide(page, 0);
     await page.evaluate(() => { window.vues = []; document.addEventListener('diaporama:affiche', (e) => window.vues.push(e.detail.index)); });
     await control(page, 'Lecture automatique').click();
@@ -82,27 +56,22 @@ describe('slow, missing and many pictures; keys and full screen', () => {
     await expectSlide(page, 2);
     assert.deepEqual(await page.evaluate(() => window.vues), [2]);
     await page.keyboard.press('ArrowLeft');
-    const placeholder = page.getByRole('img', { name: "Diapo 2 sur 3. Cette image n'a pas pu \u00eatre affich\u00e9e." });
-    // Without its file the slide's type is unknown to the project: the page names what it asked for.
-    const file = await page.evaluate(() => RepImage + 1 + TypeImage[1]);
-    assert.equal(await placeholder.innerText(), `2\nCette image n'a pas pu \u00eatre affich\u00e9e.\n${file}`);
+    await page.getByRole('img', { name: "Diapo 2 sur 3. Cette image n'a pas pu \u00eatre affich\u00e9e." }).waitFor();
     assert.deepEqual((await readSlide(page)).shown.map((s) => [s.tag, s.inside]), [['DIV', true]]);
-    const tile = page.getByRole('button', { name: 'Aller \u00e0 la diapo 2' }).locator('.lecteur-vignette-manque');
-    assert.equal(await tile.textContent(), '2');
-    assert.deepEqual(errors, []);
+    await done();
   });
 
-  test('the strip of a 200-slide show loads small thumbnails near what is seen', async () => {
+  test('the strip of a 200-slide show asks only for thumbnails near what is seen', async () => {
     const asked = [];
-    const { page, errors } = await open('grand', { asked });
+    const { page, done } = await pages.open(urls.grand, { asked });
     const seenLoaded = () => until(page, () => {
       const strip = document.getElementById('Vignettes').getBoundingClientRect();
-      const seen = [...document.querySelectorAll('.lecteur-vignette img')]
-        .filter((i) => i.getBoundingClientRect().right > strip.left && i.getBoundingClientRect().left < strip.right);
-      return seen.length && seen.every((i) => i.naturalWidth > 0 && i.naturalWidth <= 320) && seen.length;
+      const seen = [...document.querySelectorAll('.lecteur-vignette img')].map((i) => [i, i.getBoundingClientRect()])
+        .filter(([, r]) => r.right > strip.left && r.left < strip.right);
+      return seen.length && seen.every(([i]) => i.naturalWidth > 0 && i.naturalWidth <= 320) && seen.length;
     }, undefined, { what: 'thumbnails in view' });
-    const inView = await seenLoaded();
     const thumbnails = () => asked.filter((f) => f.startsWith(`${NAME}_vignettes/`)).length;
+    const inView = await seenLoaded();
     assert.ok(thumbnails() >= inView && thumbnails() < 60, `${thumbnails()} thumbnails at first`);
     await page.evaluate(() => { const s = document.getElementById('Vignettes'); s.scrollLeft = s.scrollWidth; });
     await seenLoaded();
@@ -111,32 +80,31 @@ describe('slow, missing and many pictures; keys and full screen', () => {
     const pictures = asked.filter((f) => /^projet\/Essai\d+\./.test(f)).map((f) => f.slice(7));
     assert.deepEqual([...new Set(pictures)].sort(), ['Essai0.jpg', 'Essai1.jpg', 'Essai2.jpg'],
       'full pictures only for the slide shown and the two prepared');
-    assert.deepEqual(errors, []);
+    await done();
   });
 
-  test('Space plays and pauses, F enters full screen and Escape leaves it', async () => {
-    const { page, errors } = await open('normal');
+  test('Space plays and pauses; F, Escape and the button enter and leave full screen', async () => {
+    const { page, done } = await pages.open(urls.normal);
     await expectSlide(page, 0);
-    for (const [key, name] of [['Space', 'Pause'], ['Space', 'Lecture automatique']]) {
-      await page.keyboard.press(key);
+    for (const name of ['Pause', 'Lecture automatique']) {
+      await page.keyboard.press('Space');
       assert.equal(await control(page, name).count(), 1, name);
     }
     assert.equal((await readSlide(page)).position, '1 / 3', 'Space does not move on');
-    for (const [key, full] of [['f', true], ['Escape', false], ['F', true], ['F', false]]) {
-      await page.keyboard.press(key);
-      await until(page, (f) => !!document.fullscreenElement === f, full, { what: `${key}: full screen ${full}` });
+    for (const [key, full] of [['f', true], ['Escape', false], ['F', true], ['F', false], [null, true], [null, false]]) {
+      await (key ? page.keyboard.press(key) : control(page, 'Plein \u00e9cran').click());
+      await fullScreen(page, full, `${key ?? 'button'}: full screen ${full}`);
     }
-    assert.deepEqual(errors, []);
+    await done();
   });
 
   test('in full screen the title, controls and strip fade after three quiet seconds', async () => {
-    const { page, errors } = await open('normal', { clock: true });
+    const { page, done } = await pages.open(urls.normal, { clock: true });
     await expectSlide(page, 0);
     const settle = (v) => until(page, (o) => ['Titre', 'Commandes', 'Vignettes']
       .every((id) => getComputedStyle(document.getElementById(id)).opacity === o), String(v), { what: `opacity ${v}` });
     await page.keyboard.press('f');
-    // The change of screen reaches the page with the next frame.
-    await until(page, () => document.documentElement.classList.contains('lecteur-plein'), undefined, { what: 'full screen' });
+    await fullScreen(page, true, 'full screen');
     await page.clock.runFor(2800);
     await settle(1);
     for (const wake of [() => page.mouse.move(200, 200), () => page.keyboard.press('Shift')]) {
@@ -147,14 +115,14 @@ describe('slow, missing and many pictures; keys and full screen', () => {
       await page.clock.runFor(2800);
     }
     await page.keyboard.press('Escape');
-    await until(page, () => !document.fullscreenElement, undefined, { what: 'full screen left' });
+    await fullScreen(page, false, 'full screen left');
     await page.clock.runFor(5000);
     await settle(1);
-    assert.deepEqual(errors, []);
+    await done();
   });
 
   test('slides cross-fade, unless the system asks for reduced motion', async () => {
-    const { page, errors } = await open('normal');
+    const { page, done } = await pages.open(urls.normal);
     const fades = () => page.evaluate(() => document.getAnimations().filter((a) => a.effect.target.closest('#Scene')).length);
     for (const [motion, slide, count] of [['no-preference', 1, 2], ['reduce', 2, 0]]) {
       await page.emulateMedia({ reducedMotion: motion });
@@ -163,6 +131,6 @@ describe('slow, missing and many pictures; keys and full screen', () => {
       assert.equal(await fades(), count, `${motion}: the old picture fades out as the new one fades in`);
       await expectSlide(page, slide);
     }
-    assert.deepEqual(errors, []);
+    await done();
   });
 });

@@ -1,130 +1,65 @@
 // Every page design delivered with Lumivue, generated into a real slideshow
-// and played through its buttons: header, position, captions and pictures;
-// and the default project, played as it is shipped.
+// and played through its buttons; and the default project, played as it is
+// shipped.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { after, before, describe, test } from 'node:test';
+import { after, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import {
-  appData, collectErrors, generate, launchBrowser, makeAppDir, makeProject, tempDir,
-} from '../lib/harness.mjs';
-import { expectSlide, HEADER, HEADER_TEXT, NAME, SLIDES } from '../lib/show.mjs';
+import { appData, control, makeShow, pageOpener, tempDir } from '../lib/harness.mjs';
+import { expectSlide, HEADER, HEADER_TEXT, SLIDES } from '../lib/show.mjs';
 
 const modeles = path.join(appData, 'Modeles');
-// The default page is one of these designs (checked below), so it is played
-// as that design.
-const templates = fs.readdirSync(modeles).filter((f) => f.endsWith('.htm')).sort()
-  .map((f) => ({ label: `template ${f}`, page: path.join(modeles, f) }));
+const designs = fs.readdirSync(modeles).filter((f) => f.endsWith('.htm')).sort();
+const pages = pageOpener();
+const root = tempDir('lumivue-templates-');
+after(async () => { await pages.close(); fs.rmSync(root, { recursive: true, force: true }); });
 
-test('at least four page designs are delivered, Image.htm among them', () => {
-  const names = templates.map((t) => path.basename(t.page));
-  assert.ok(names.length >= 4, names.join(', '));
-  const pages = names.map((n) => fs.readFileSync(path.join(modeles, n), 'latin1'));
-  assert.equal(new Set(pages).size, pages.length, 'each design differs');
-  assert.ok(pages.includes(fs.readFileSync(path.join(appData, 'Nouveau.htm'), 'latin1')),
-    'the default page is one of the designs');
-  assert.ok(names.includes('Image.htm'));
+test('at least four page designs are delivered, the default page among them', () => {
+  assert.ok(designs.length >= 4 && designs.includes('Image.htm'), designs.join(', '));
+  const page = (file) => fs.readFileSync(file, 'latin1');
+  assert.ok(designs.some((d) => page(path.join(modeles, d)) === page(path.join(appData, 'Nouveau.htm'))));
 });
 
-for (const template of templates) {
-  describe(template.label, () => {
-    let root;
-    let url;
-    let browser;
-
-    before(async () => {
-      root = tempDir('lumivue-browser-');
-      makeAppDir(root, template.page);
-      const project = makeProject(root, NAME, HEADER, SLIDES);
-      url = await generate(project, root);
-      browser = await launchBrowser();
-    });
-
-    after(async () => {
-      await browser?.close();
-      if (root) fs.rmSync(root, { recursive: true, force: true });
-    });
-
-    async function open(suffix = '') {
-      const page = await browser.newPage();
-      const errors = collectErrors(page);
-      await page.goto(url + suffix);
-      return { page, errors };
+for (const design of designs) {
+  test(`${design}: the header, and the buttons walk through every slide and back`, async () => {
+    const { page, done } = await pages.open(await makeShow(path.join(root, design), path.join(modeles, design), HEADER, SLIDES));
+    const first = await expectSlide(page, 0);
+    assert.deepEqual([first.title, first.documentTitle], [HEADER_TEXT, HEADER_TEXT]);
+    assert.equal(await page.locator('#Titre i').textContent(), '\u00e9t\u00e9');
+    const button = (name) => page.getByRole('button', { name, exact: true });
+    // Past the ends the buttons are marked unavailable and do nothing.
+    for (const [name, slide, stuck] of [['Suivante', 1], ['Suivante', 2], ['Suivante', 2, true], ['Pr\u00e9c\u00e9dente', 1],
+      ['Premi\u00e8re', 0], ['Pr\u00e9c\u00e9dente', 0, true], ['Derni\u00e8re', 2]]) {
+      if (stuck) assert.equal(await button(name).getAttribute('aria-disabled'), 'true', name);
+      await button(name).click({ force: true });
+      await expectSlide(page, slide);
     }
-
-    test('opens on slide 1 with the header, the position and the caption as HTML', async () => {
-      const { page, errors } = await open();
-      const first = await expectSlide(page, 0);
-      assert.equal(first.title, HEADER_TEXT);
-      assert.equal(await page.locator('#Titre i').textContent(), '\u00e9t\u00e9');
-      assert.equal(first.documentTitle, HEADER_TEXT);
-      assert.deepEqual(errors, []);
-      await page.close();
-    });
-
-    test('the buttons walk through every slide and back', async () => {
-      const { page, errors } = await open();
-      await expectSlide(page, 0);
-      const press = (name) => page.getByRole('button', { name, exact: true }).click();
-      await press('Suivante');
-      await expectSlide(page, 1);
-      await press('Suivante');
-      await expectSlide(page, 2);
-      // Past the ends the buttons are marked unavailable and do nothing.
-      const suivante = page.getByRole('button', { name: 'Suivante', exact: true });
-      assert.equal(await suivante.getAttribute('aria-disabled'), 'true');
-      await suivante.click({ force: true });
-      await expectSlide(page, 2);
-      await press('Pr\u00e9c\u00e9dente');
-      await expectSlide(page, 1);
-      await press('Premi\u00e8re');
-      await expectSlide(page, 0);
-      const precedente = page.getByRole('button', { name: 'Pr\u00e9c\u00e9dente', exact: true });
-      assert.equal(await precedente.getAttribute('aria-disabled'), 'true');
-      await precedente.click({ force: true });
-      await expectSlide(page, 0);
-      await press('Derni\u00e8re');
-      await expectSlide(page, 2);
-      assert.deepEqual(errors, []);
-      await page.close();
-    });
-
+    await done();
   });
 }
 
 test('the default project plays as it is, with the header and caption of its project file', async () => {
-  const folder = tempDir('lumivue-default-');
+  const folder = path.join(root, 'defaut');
   fs.cpSync(appData, folder, { recursive: true });
   const project = fs.readFileSync(path.join(appData, 'Nouveau.lmv'), 'latin1').split('\r\n');
-  const text = (html) => html.replace(/<[^>]*>/g, '').replace(/\s+/g, ' ').trim();
-  const browser = await launchBrowser();
-  try {
-    const page = await browser.newPage();
-    // The default project has no thumbnails: its strip shows the picture.
-    const errors = collectErrors(page, { expectMissing: /\/Nouveau_vignettes\/Nouveau0\.jpg$/ });
-    await page.goto(pathToFileURL(path.join(folder, 'Nouveau.htm')).href);
-    await page.waitForFunction(() => document.getElementById('diapo').naturalWidth > 0);
-    const got = await page.evaluate(() => ({
-      title: document.getElementById('Titre').textContent,
-      position: document.getElementById('InfoDiaporama').textContent,
-      caption: document.getElementById('InfoTexte').innerText,
-      file: document.getElementById('diapo').src.split('/').pop(),
-    }));
-    await page.waitForFunction(() => document.querySelector('.lecteur-vignette img')?.naturalWidth > 0);
-    assert.equal(await page.evaluate(() => document.querySelector('.lecteur-vignette img').src.split('/').pop()), 'Nouveau0.gif');
-    // One slide: nothing to play.
-    const play = page.locator('#Commandes').getByRole('button', { name: 'Lecture automatique', exact: true });
-    assert.equal(await play.getAttribute('aria-disabled'), 'true');
-    await page.keyboard.press('Space');
-    assert.equal(await play.count(), 1, 'Space leaves it as it is');
-    assert.deepEqual(got, {
-      title: project[3].slice(4), position: '1 / 1', caption: got.caption, file: 'Nouveau0.gif',
-    });
-    assert.equal(text(got.caption.replace(/\u00a0/g, ' ')), text(project[4].replace(/<br>/g, ' ')));
-    assert.deepEqual(errors, []);
-  } finally {
-    await browser.close();
-    fs.rmSync(folder, { recursive: true, force: true });
-  }
+  const text = (html) => html.replace(/<br>/g, ' ').replace(/<[^>]*>/g, '').replace(/\u00a0/g, ' ').replace(/\s+/g, ' ').trim();
+  // The default project has no thumbnails: its strip shows the picture.
+  const { page, done } = await pages.open(pathToFileURL(path.join(folder, 'Nouveau.htm')).href,
+    { expectMissing: /\/Nouveau_vignettes\/Nouveau0\.jpg$/ });
+  await page.waitForFunction(() => document.getElementById('diapo').naturalWidth > 0
+    && document.querySelector('.lecteur-vignette img')?.naturalWidth > 0);
+  const got = await page.evaluate(() => {
+    const q = (s) => document.querySelector(s);
+    return [q('#Titre').textContent, q('#InfoDiaporama').textContent, q('#InfoTexte').innerText,
+      q('#diapo').src.split('/').pop(), q('.lecteur-vignette img').src.split('/').pop()];
+  });
+  got[2] = text(got[2]);
+  assert.deepEqual(got, [project[3].slice(4), '1 / 1', text(project[4]), 'Nouveau0.gif', 'Nouveau0.gif']);
+  // One slide: nothing to play, and Space leaves it so.
+  const play = control(page, 'Lecture automatique');
+  assert.equal(await play.getAttribute('aria-disabled'), 'true');
+  await page.keyboard.press('Space');
+  assert.equal(await play.count(), 1);
+  await done();
 });
