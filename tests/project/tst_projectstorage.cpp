@@ -16,6 +16,16 @@ namespace {
 
 const QStringList threeSlides{".gif", ".jpg", ".jpg"};
 
+// A project named name in folder.
+SlideshowProject at(const QString &folder, const QString &name)
+{
+    SlideshowProject p;
+    p.folder = folder;
+    p.name = name;
+    p.updateBasePath();
+    return p;
+}
+
 // A project whose every field holds a recognisable old value.
 void fillWithOldValues(SlideshowProject &p)
 {
@@ -59,8 +69,8 @@ private slots:
                             const QString &header = {}, const QStringList &lines = {}) {
             QTest::newRow(name) << file << expected << header << lines;
         };
-        row("MovedAndRenamed", head + "NbSprite=2\r\nTag=Nos vacances\r\nun\r\ndeux\r\n",
-            Read::Loaded, "Nos vacances", {"un", "deux"});
+        row("MovedAndRenamed", head + "NbSprite=2\r\nTag=\xC9t\xE9\r\nun\r\ndeux\r\n", Read::Loaded,
+            "Été", {"un", "deux"});
         row("KeysNotChecked", "a\r\nb\r\nNbImages=1\r\nTitre\r\nseule\r\n", Read::Loaded, "e",
             {"seule"});
         row("CountRoundedUp", head + "NbSprite= 1.6\r\nTag=\r\nx\r\ny\r\n", Read::Loaded, "",
@@ -89,10 +99,7 @@ private slots:
         QFETCH(QString, header);
         QFETCH(QStringList, lines);
         TempFolder dir;
-        SlideshowProject p;
-        p.folder = dir.path();
-        p.name = "Vacances";
-        p.updateBasePath();
+        SlideshowProject p = at(dir.path(), "Vacances");
         fillWithOldValues(p);
         SlideshowProject wanted = p;
         if (!file.isNull())
@@ -129,10 +136,7 @@ private slots:
         QFETCH(QStringList, present);
         QFETCH(QString, type);
         TempFolder dir;
-        SlideshowProject p;
-        p.folder = dir.path();
-        p.name = "V";
-        p.updateBasePath();
+        SlideshowProject p = at(dir.path(), "V");
         dir.write("V.lmv", "N\r\nR\r\nNbSprite=1\r\nTag=\r\nx\r\n");
         for (const QString &file : present)
             dir.write("V" + file, "img");
@@ -140,8 +144,7 @@ private slots:
         QCOMPARE(p.imageTypes[0], type);
     }
 
-    // Bytes on disk, then a fresh project reads back what was written; a line
-    // break inside a field would cut the file's lines and becomes a space.
+    // A line break inside a field would cut the file's lines and becomes a space.
     void writeProjectFile()
     {
         TempFolder dir;
@@ -158,14 +161,6 @@ private slots:
                  (Files{{"Vacances.lmv",
                          "Nom=Vacances\r\nRepertoire=D:/Dia\r\nNbSprite=2\r\n"
                          "Tag=Nos vacances\r\n<b>\xC9t\xE9</b>\r\na|b c\r\n"}}));
-        SlideshowProject fresh;
-        fresh.folder = dir.path();
-        fresh.name = "Vacances";
-        fresh.updateBasePath();
-        ProjectStorage(fresh, dir.path("b")).ReadProjectFile();
-        QCOMPARE(fresh.slideCount, 2);
-        QCOMPARE(fresh.header, "Nos vacances");
-        QCOMPARE(fresh.slideLines[0], "<b>Été</b>");
     }
 
     void takeBackup_data()
