@@ -168,19 +168,6 @@ private slots:
         }
         QVERIFY(tested > 250);
     }
-
-    void trailingBreakGoesOnePerCycle()
-    {
-        const QString start = QStringLiteral("<font face='Arial' size='2' color='#000000'>");
-        QTextDocument doc;
-        RichTextAdapter ed(&doc);
-        HtmlToCaption(ed, start + "ab<br><br></font>");
-        QCOMPARE(ed.plainText(), QStringLiteral("ab\r\n\r\n"));
-        const QString line = CaptionToHtml(ed, QLocale::c());
-        QCOMPARE(line, start + "ab<br></font>");
-        HtmlToCaption(ed, line);
-        QCOMPARE(CaptionToHtml(ed, QLocale::c()), start + "ab</font>");
-    }
 };
 
 QTEST_MAIN(TestHtmlToCaption)
