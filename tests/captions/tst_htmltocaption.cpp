@@ -64,8 +64,6 @@ private slots:
         row("empty size gives 6", font("A", "", "#000000") + "x</font>", "[A 6 #000000]x");
         row("size -1", font("A", "-1", "#000000") + "x</font>", "[A 4 #000000]x");
         row("size -3 refused keeps 10", font("A", "-3", "#000000") + "x</font>", "[A 10 #000000]x");
-        row("colour stops at a non-digit", font("A", "2", "#1G2345") + "x</font>",
-            "[A 10 #012345]x");
         row("missing colour reads the line's start", "<font face='A' size='2'>x</font>",
             "[A 10 #AC0E00]x");
         row("51st font run stays as text", (arial + "x</font>").repeated(51),
@@ -167,19 +165,6 @@ private slots:
             ++tested;
         }
         QVERIFY(tested > 250);
-    }
-
-    void trailingBreakGoesOnePerCycle()
-    {
-        const QString start = QStringLiteral("<font face='Arial' size='2' color='#000000'>");
-        QTextDocument doc;
-        RichTextAdapter ed(&doc);
-        HtmlToCaption(ed, start + "ab<br><br></font>");
-        QCOMPARE(ed.plainText(), QStringLiteral("ab\r\n\r\n"));
-        const QString line = CaptionToHtml(ed, QLocale::c());
-        QCOMPARE(line, start + "ab<br></font>");
-        HtmlToCaption(ed, line);
-        QCOMPARE(CaptionToHtml(ed, QLocale::c()), start + "ab</font>");
     }
 };
 

@@ -1,12 +1,10 @@
 // Bitmaps are made here byte by byte, in every layout the converter takes and
 // in the ones it must refuse; what it writes is decoded and compared.
 #include "bmp2jpg/bmp2jpg.h"
+#include "support/tempfolder.h"
 
-#include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QtEndian>
 
 #include <cmath>
@@ -88,37 +86,24 @@ private slots:
 private:
     std::int16_t convert(const QByteArray &bmpFile, qint16 quality = 95,
                          const QString &bmpName = "in.bmp", const QString &target = "out.jpg");
-    QByteArray jpg() const
-    {
-        QFile file(dir->filePath("out.jpg"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    QStringList files() const
-    {
-        return QDir(dir->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-    }
-
-    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<TempFolder> dir;
 };
 
 void TestBmp2Jpg::init()
 {
-    dir = std::make_unique<QTemporaryDir>();
-    QFile old(dir->filePath("out.jpg"));
-    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    dir = std::make_unique<TempFolder>();
+    dir->write("out.jpg", "old");
 }
 
 // Writes the bitmap as in.bmp and converts bmpName to target, both in the folder.
 std::int16_t TestBmp2Jpg::convert(const QByteArray &bmpFile, qint16 quality, const QString &bmpName,
                                   const QString &target)
 {
-    QFile in(dir->filePath("in.bmp"));
-    if (!in.open(QIODevice::WriteOnly) || in.write(bmpFile) != bmpFile.size() || !in.flush())
-        qFatal("cannot write the bitmap");
+    dir->write("in.bmp", bmpFile);
     const QByteArray to = target.isEmpty() ? QByteArray()
                                            : QFile::encodeName(QDir(dir->path()).filePath(target));
-    return BMP2JPGpourVBFrance(QFile::encodeName(dir->filePath(bmpName)).constData(),
-                               to.constData(), quality);
+    return BMP2JPGpourVBFrance(QFile::encodeName(dir->path(bmpName)).constData(), to.constData(),
+                               quality);
 }
 
 void TestBmp2Jpg::converts_data()
@@ -156,8 +141,8 @@ void TestBmp2Jpg::converts()
     QFETCH(double, minPsnr);
     QFETCH(double, maxPsnr);
     QCOMPARE(convert(bmp(picture(), layout).chopped(cut), quality), Ok);
-    QCOMPARE(files(), QStringList({"in.bmp", "out.jpg"}));
-    const QImage decoded = QImage::fromData(jpg(), "JPEG");
+    QCOMPARE(dir->snapshot().keys(), QStringList({"in.bmp", "out.jpg"}));
+    const QImage decoded = QImage::fromData(dir->read("out.jpg"), "JPEG");
     QCOMPARE(decoded.size(), picture().size());
     const double db = psnr(decoded, picture());
     QVERIFY2(db > minPsnr && db < maxPsnr, qPrintable(QString::number(db)));
@@ -216,14 +201,14 @@ void TestBmp2Jpg::refuses()
     QFETCH(Layout, layout);
     QFETCH(QString, bmpName);
     QFETCH(QString, target);
-    QVERIFY(QDir(dir->path()).mkdir("folder"));
+    dir->write("folder/");
     QByteArray file = bmp(picture(), layout);
     for (qsizetype i = 0; i + 1 < patches.size(); i += 2)
         qToLittleEndian(patches[i + 1], file.data() + patches[i]);
     file.truncate(keep < 0 ? file.size() + keep : keep);
     QCOMPARE(convert(file, 95, bmpName, target), status);
-    QCOMPARE(files(), QStringList({"folder", "in.bmp", "out.jpg"}));
-    QCOMPARE(jpg(), QByteArray("old"));
+    QCOMPARE(dir->snapshot(),
+             (Files{{"folder/", "<folder>"}, {"in.bmp", file}, {"out.jpg", "old"}}));
 }
 
 QTEST_MAIN(TestBmp2Jpg)

@@ -60,7 +60,7 @@ static Run lumivue(const QStringList &arguments, const QString &home)
 }
 
 // lumivue --generate: the exit code of each outcome, in process, then one run
-// of the real program without a display, and its help.
+// of the real program without a display.
 class TestGenerateCommand : public QObject
 {
     Q_OBJECT
@@ -133,16 +133,6 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts), writtenBy(home));
         QVERIFY(!QFileInfo::exists(home.path("state"))); // the backup root is never made
-    }
-
-    void help()
-    {
-        TempFolder home;
-        const Run run = lumivue({"--help"}, home.path());
-        QCOMPARE(run.exitCode, 0);
-        for (const char *part :
-             {"lumivue [options]", "--generate", "FICHIER.lmv", "8 dossier non modifiable"})
-            QVERIFY2(run.out.simplified().contains(part), part);
     }
 };
 

@@ -16,17 +16,15 @@ class TestSlideshowGeneration : public QObject
     Q_OBJECT
 private slots:
     void init();
+    void generatedFiles_data();
     void generatedFiles();
     void padCaptionBreaks_data();
     void padCaptionBreaks();
     void refusals_data();
     void refusals();
     void nameIsEscapedInTheScript();
-    void line10IsTheScriptWhateverItHolds();
     void failuresKeepEveryFile_data();
     void failuresKeepEveryFile();
-    void backgrounds_data();
-    void backgrounds();
     void viewPage_data();
     void viewPage();
     void shippedTemplates();
@@ -116,20 +114,49 @@ void TestSlideshowGeneration::init()
                   {"imgFondTable.jpg", "frame of AppDir"}});
 }
 
+void TestSlideshowGeneration::generatedFiles_data()
+{
+    QTest::addColumn<QStringList>("page");
+    QTest::addColumn<QStringList>("projectOwn"); // pictures the project folder already has
+    QTest::addColumn<QStringList>("copied");
+    QStringList both = pageTemplate(), eleven = numbered("page ", 12);
+    both[11] = R"(<body background="imgFond.jpg"><table background="imgFondTable.jpg">)";
+    eleven[10] = R"(<script src="Nouveau.js">)";
+    const QStringList none, fond{"imgFond.jpg"};
+    QTest::newRow("Default") << pageTemplate() << none << fond;
+    QTest::newRow("ProjectsOwnBackgroundKept") << pageTemplate() << fond << none;
+    QTest::newRow("FrameTemplateCopiesBoth")
+        << both << none << QStringList{"imgFond.jpg", "imgFondTable.jpg"};
+    // The template's own reference on line 11 is kept beside the new one on line 10.
+    QTest::newRow("OwnScriptReferenceKept") << eleven << none << none;
+    QTest::newRow("TenLines") << numbered("page ", 10) << none << none;
+}
+
 void TestSlideshowGeneration::generatedFiles()
 {
+    QFETCH(QStringList, page);
+    QFETCH(QStringList, projectOwn);
+    QFETCH(QStringList, copied);
+    m_app->write("Nouveau.htm", crlf(page));
+    for (const QString &own : projectOwn)
+        m_folder->write(own, "the project's own");
     SlideshowProject project = threeSlides(m_folder->path());
     const GenerationResult result = GenerateSlideshow(project, m_app->path(), m_platform);
     QCOMPARE(result.outcome, Outcome::Generated);
     QVERIFY(m_platform.messages.isEmpty());
-    QCOMPARE(m_folder->snapshot(),
-             Files({{"Vacances.htm", crlf(expectedPage())},
-                    {"Vacances.js", crlf(expectedScript)},
-                    {"sohifrm2.wav", "RIFF sound of AppDir"},
-                    {"imgFond.jpg", "background of AppDir"}}));
-    QCOMPARE(result.writtenFiles,
-             QStringList({m_folder->path("Vacances.htm"), m_folder->path("Vacances.js"),
-                          m_folder->path("sohifrm2.wav"), m_folder->path("imgFond.jpg")}));
+    Files expected = {{"Vacances.htm", crlf(expectedPage(page))},
+                      {"Vacances.js", crlf(expectedScript)},
+                      {"sohifrm2.wav", "RIFF sound of AppDir"}};
+    QStringList written{m_folder->path("Vacances.htm"), m_folder->path("Vacances.js"),
+                        m_folder->path("sohifrm2.wav")};
+    for (const QString &own : projectOwn)
+        expected.insert(own, "the project's own");
+    for (const QString &file : copied) {
+        expected.insert(file, m_app->read(file));
+        written << m_folder->path(file);
+    }
+    QCOMPARE(m_folder->snapshot(), expected);
+    QCOMPARE(result.writtenFiles, written);
     // The padded captions stay in memory; saved is not touched.
     QCOMPARE(project.slideLines[0], R"(Il a dit "oui"<br><br>)");
     QVERIFY(project.htmlGenerated && project.saved);
@@ -229,20 +256,6 @@ void TestSlideshowGeneration::nameIsEscapedInTheScript()
              R"(document.getElementById("diapo").src="a\"b\\c0.gif";)");
 }
 
-void TestSlideshowGeneration::line10IsTheScriptWhateverItHolds()
-{
-    // The template's own reference on line 11 is kept beside the new one;
-    // with exactly ten lines the page still gets its script.
-    QStringList eleven = numbered("page ", 12);
-    eleven[10] = R"(<script src="Nouveau.js">)";
-    for (const QStringList &page : {eleven, numbered("page ", 10)}) {
-        m_app->write("Nouveau.htm", crlf(page));
-        SlideshowProject project = threeSlides(m_folder->path());
-        QVERIFY(GenerateSlideshow(project, m_app->path(), m_platform).generated());
-        QCOMPARE(m_folder->read("Vacances.htm"), crlf(expectedPage(page)));
-    }
-}
-
 void TestSlideshowGeneration::failuresKeepEveryFile_data()
 {
     // in: "app" or "folder"; how: remove, shorten to N lines, or a folder in its place.
@@ -317,42 +330,6 @@ void TestSlideshowGeneration::failuresKeepEveryFile()
     QCOMPARE(m_folder->snapshot(), folderBefore);
     QCOMPARE(project.slideLines, captions);
     QVERIFY(!project.htmlGenerated);
-}
-
-void TestSlideshowGeneration::backgrounds_data()
-{
-    QTest::addColumn<QString>("pageLine12");
-    QTest::addColumn<QStringList>("projectOwn"); // pictures the project folder already has
-    QTest::addColumn<QStringList>("copied");
-    const QString both = R"(<body background="imgFond.jpg"><table background="imgFondTable.jpg">)";
-    QTest::newRow("ProjectsOwnKept")
-        << R"(<body background="imgFond.jpg">)" << QStringList{"imgFond.jpg"} << QStringList();
-    QTest::newRow("FrameTemplateCopiesBoth")
-        << both << QStringList() << QStringList{"imgFond.jpg", "imgFondTable.jpg"};
-}
-
-void TestSlideshowGeneration::backgrounds()
-{
-    QFETCH(QString, pageLine12);
-    QFETCH(QStringList, projectOwn);
-    QFETCH(QStringList, copied);
-    QStringList page = pageTemplate();
-    page[11] = pageLine12;
-    m_app->write("Nouveau.htm", crlf(page));
-    for (const QString &own : projectOwn)
-        m_folder->write(own, "the project's own");
-    SlideshowProject project = threeSlides(m_folder->path());
-    const GenerationResult result = GenerateSlideshow(project, m_app->path(), m_platform);
-    QVERIFY(result.generated());
-    Files expected = {{"Vacances.htm", crlf(expectedPage(page))},
-                      {"Vacances.js", crlf(expectedScript)},
-                      {"sohifrm2.wav", "RIFF sound of AppDir"}};
-    for (const QString &own : projectOwn)
-        expected.insert(own, "the project's own");
-    for (const QString &file : copied)
-        expected.insert(file, m_app->read(file));
-    QCOMPARE(m_folder->snapshot(), expected);
-    QCOMPARE(result.writtenFiles.size(), 3 + copied.size());
 }
 
 void TestSlideshowGeneration::viewPage_data()

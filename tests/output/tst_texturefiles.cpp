@@ -75,7 +75,7 @@ void TestTextureFiles::tilesWithoutSeam_data()
     const QDir folder = texturesFolder();
     for (const QString &name : folder.entryList({QStringLiteral("*.jpg")}, QDir::Files)) {
         const QImage texture(folder.filePath(name));
-        QVERIFY2(!texture.isNull(), qPrintable(name + QStringLiteral(" is not a readable JPEG")));
+        QVERIFY2(!texture.isNull(), qPrintable(name));
         QTest::newRow(qPrintable(name)) << texture << true;
     }
 
@@ -102,11 +102,8 @@ void TestTextureFiles::tilesWithoutSeam()
         // near-flat pictures, leave room for the JPEG coding of each edge.
         const bool seamless = m.seam <= 1.5 * m.typical + 1.0;
         QVERIFY2(seamless == tiles,
-                 qPrintable(QStringLiteral("%1 edges: %2 across the seam, %3 inside")
-                                .arg(columns ? QStringLiteral("left and right")
-                                             : QStringLiteral("top and bottom"))
-                                .arg(m.seam, 0, 'f', 2)
-                                .arg(m.typical, 0, 'f', 2)));
+                 qPrintable(QString::asprintf("%s: seam %.2f, inside %.2f",
+                                              columns ? "columns" : "rows", m.seam, m.typical)));
     }
 }
 
