@@ -3,7 +3,6 @@
 #include "platform/platform.h"
 #include "project/slideshowproject.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace SlideEdits {
@@ -12,16 +11,18 @@ namespace {
 
 const QString Attention = QStringLiteral("ATTENTION");
 
+// Files are named without their folder: the user has just picked or dropped
+// them, and a long path would break the message's lines.
 QString quoted(const QString &path)
 {
-    return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path));
+    return QStringLiteral("« %1 »").arg(QFileInfo(path).fileName());
 }
 
 QString quotedNames(const QStringList &paths)
 {
     QStringList names;
     for (const QString &path : paths)
-        names << QStringLiteral("   « %1 »").arg(QFileInfo(path).fileName());
+        names << QLatin1String("   ") + quoted(path);
     return names.join(QLatin1String("\r\n"));
 }
 
@@ -29,7 +30,7 @@ QString quotedNames(const QStringList &paths)
 
 void refuseNotAPicture(Platform &platform, const QString &source)
 {
-    platform.message(QStringLiteral("%1 n'est pas une image GIF ou JPEG lisible.\r\n"
+    platform.message(QStringLiteral("Le fichier %1 n'est pas une image GIF ou JPEG lisible.\r\n"
                                     "Choisissez une autre image.")
                          .arg(quoted(source)),
                      Platform::Buttons::Ok, Platform::Icon::Exclamation, Attention);

@@ -5,11 +5,30 @@
 #include "widgets/patternfilelist.h"
 #include "widgets/picturebutton.h"
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+// The slide commands of a window over a project folder, counting the showings.
+struct Commands
+{
+    explicit Commands(SlideFolder &folder)
+        : commands({&add, &change, &remove, &count, &window}, folder.project,
+                   {platform, folder.temp.path(), folder.temp.path()}, {[] {}, [this] { ++shown; }})
+    {
+    }
+    ScriptedPlatform platform;
+    QWidget window;
+    PictureButton add, change, remove;
+    QLabel count;
+    int shown = 0;
+    SlideCommands commands;
+};
 
 // The two choosers as the slide commands use them: what the user does in
 // them and what the slideshow becomes.
@@ -46,16 +65,9 @@ private slots:
         QFETCH(QString, how);
         QFETCH(QString, answers);
         SlideFolder folder("P0.gif src/PHOTO.GIF src/c.jpeg src/d.png src/t.jpg=text");
-        ScriptedPlatform platform;
-        platform.answer(answers);
-        QWidget window;
-        PictureButton add, change, remove;
-        QLabel count;
-        int shown = 0;
-        SlideCommands commands({&add, &change, &remove, &count, &window}, folder.project,
-                               {platform, folder.temp.path(), folder.temp.path()},
-                               {[] {}, [&shown] { ++shown; }});
-        ImageChooser &chooser = adding ? commands.addChooser() : commands.changeChooser();
+        Commands c(folder);
+        c.platform.answer(answers);
+        ImageChooser &chooser = adding ? c.commands.addChooser() : c.commands.changeChooser();
         chooser.setFolder(folder.temp.path("src"));
         QTimer::singleShot(0, &chooser, [&] {
             QCOMPARE(chooser.File1->count(), 3); // PHOTO.GIF, c.jpeg, t.jpg
@@ -70,21 +82,38 @@ private slots:
             if (chooser.isVisible())
                 chooser.close();
         });
-        emit(adding ? add : change).released();
-        QTEST(platform.titles(), "titles");
+        emit(adding ? c.add : c.change).released();
+        QTEST(c.platform.titles(), "titles");
         QTEST(folder.listing(), "after");
         const bool changed = folder.listing() != "P0.gif:P0.gif";
-        QCOMPARE(shown, changed ? 1 : 0);
+        QCOMPARE(c.shown, changed ? 1 : 0);
         QCOMPARE(folder.project.saved, !changed);
         QCOMPARE(folder.project.slideCount, adding && changed ? 2 : 1);
         if (adding && changed) {
-            QCOMPARE(count.text(), "2");
+            QCOMPARE(c.count.text(), "2");
             QCOMPARE(folder.project.slideLines[1],
                      caption == "-" ? ImageChooser::CaptionPrompt : caption);
         }
         // The other chooser opens where this one picked a picture.
-        ImageChooser &other = adding ? commands.changeChooser() : commands.addChooser();
+        ImageChooser &other = adding ? c.commands.changeChooser() : c.commands.addChooser();
         QCOMPARE(other.folder() == folder.temp.path("src"), changed);
+    }
+
+    // Files dropped from a file manager take the add's path.
+    void drop()
+    {
+        SlideFolder folder("P0.gif src/c.jpeg src/d.png");
+        Commands c(folder);
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(folder.temp.path("src/c.jpeg"))});
+        QDragEnterEvent enter({9, 9}, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&c.window, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop({9, 9}, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&c.window, &drop);
+        QTRY_COMPARE(c.shown, 1);
+        QCOMPARE(folder.listing(), "P0.gif:P0.gif P1.jpg:c.jpeg");
+        QCOMPARE(c.count.text(), "2");
     }
 };
 
