@@ -122,8 +122,11 @@ int dropPictures(Platform &platform, SlideshowProject &project, const QStringLis
                  : added == 1 ? QStringLiteral("1 diapo a été ajoutée.")
                               : QStringLiteral("%1 diapos ont été ajoutées.").arg(added));
     if (!refused.isEmpty())
-        text << QStringLiteral("Seules les images GIF et JPEG peuvent devenir des diapos ; "
-                               "refusé :")
+        text << (refused.size() == 1
+                     ? QStringLiteral("Ce fichier n'est pas une image GIF ou JPEG ; il n'a pas été "
+                                      "ajouté :")
+                     : QStringLiteral("Ces fichiers ne sont pas des images GIF ou JPEG ; ils n'ont "
+                                      "pas été ajoutés :"))
              << quotedNames(refused);
     if (!uncopied.isEmpty())
         text << QStringLiteral("Ces images n'ont pas pu être copiées dans le dossier du projet ; "
