@@ -123,10 +123,8 @@ int dropPictures(Platform &platform, SlideshowProject &project, const QStringLis
                               : QStringLiteral("%1 diapos ont été ajoutées.").arg(added));
     if (!refused.isEmpty())
         text << (refused.size() == 1
-                     ? QStringLiteral("Ce fichier n'est pas une image GIF ou JPEG ; il n'a pas été "
-                                      "ajouté :")
-                     : QStringLiteral("Ces fichiers ne sont pas des images GIF ou JPEG ; ils n'ont "
-                                      "pas été ajoutés :"))
+                     ? QStringLiteral("Ce fichier, ni GIF ni JPEG, n'a pas été ajouté :")
+                     : QStringLiteral("Ces fichiers, ni GIF ni JPEG, n'ont pas été ajoutés :"))
              << quotedNames(refused);
     if (!uncopied.isEmpty())
         text << QStringLiteral("Ces images n'ont pas pu être copiées dans le dossier du projet ; "

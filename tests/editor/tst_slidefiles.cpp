@@ -131,7 +131,7 @@ private slots:
         QTest::addColumn<QString>("message"); // its start
         // clang-format off
         QTest::newRow("three files") << "P" << 1 << "a.jpg b.GIF c.jpeg" << "P1.jpg:a.jpg P2.gif:b.GIF P3.jpg:c.jpeg" << "";
-        QTest::newRow("with a PNG") << "P" << 1 << "a.jpg d.png b.GIF" << "P1.jpg:a.jpg P2.gif:b.GIF" << "2 diapos ont été ajoutées.\r\nCe fichier n'est pas une image GIF ou JPEG ; il n'a pas été ajouté :\r\n   « d.png »";
+        QTest::newRow("with a PNG") << "P" << 1 << "a.jpg d.png b.GIF" << "P1.jpg:a.jpg P2.gif:b.GIF" << "2 diapos ont été ajoutées.\r\nCe fichier, ni GIF ni JPEG, n'a pas été ajouté :\r\n   « d.png »";
         QTest::newRow("passing 200") << "P" << 198 << "a.jpg b.GIF c.jpeg" << "P198.jpg:a.jpg P199.gif:b.GIF" << "2 diapos ont été ajoutées.\r\nLe diaporama est plein (200 diapos) : 1 fichier n'a pas été ajouté.";
         QTest::newRow("no project") << "" << 0 << "a.jpg" << "" << "Aucun diaporama n'est ouvert.";
         QTest::newRow("default project") << "Nouveau" << 1 << "a.jpg" << "" << "Le diaporama « Nouveau » n'a pas encore de nom.";
