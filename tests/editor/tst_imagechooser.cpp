@@ -12,22 +12,6 @@
 #include <QTest>
 #include <QTimer>
 
-// The slide commands of a window over a project folder, counting the showings.
-struct Commands
-{
-    explicit Commands(SlideFolder &folder)
-        : commands({&add, &change, &remove, &count, &window}, folder.project,
-                   {platform, folder.temp.path(), folder.temp.path()}, {[] {}, [this] { ++shown; }})
-    {
-    }
-    ScriptedPlatform platform;
-    QWidget window;
-    PictureButton add, change, remove;
-    QLabel count;
-    int shown = 0;
-    SlideCommands commands;
-};
-
 // The two choosers as the slide commands use them: what the user does in
 // them and what the slideshow becomes.
 class TestImageChooser : public QObject
@@ -36,7 +20,6 @@ class TestImageChooser : public QObject
 private slots:
     void choose_data()
     {
-        QTest::addColumn<bool>("adding");
         // the file picked in src/ ("_": none), the caption typed ("_": none, "-": the
         // proposed text left), and OK pressed, a double-click, the window closed
         // or the file dropped onto the main window instead
@@ -45,29 +28,39 @@ private slots:
         QTest::addColumn<QString>("titles");
         QTest::addColumn<QString>("after"); // the project folder
         // clang-format off
-        QTest::newRow("add: gives up") << true << "_ Plage ok" << "Y" << "QUITTER" << "P0.gif:P0.gif";
-        QTest::newRow("add: closed") << true << "PHOTO.GIF Plage close" << "" << "" << "P0.gif:P0.gif";
-        QTest::newRow("add: double-click") << true << "PHOTO.GIF Plage double" << "" << "" << "P0.gif:P0.gif P1.gif:PHOTO.GIF";
-        QTest::newRow("add: proposed text kept") << true << "c.jpeg - ok" << "Y" << "QUITTER" << "P0.gif:P0.gif P1.jpg:c.jpeg";
-        QTest::newRow("add: no text, stays") << true << "c.jpeg _ ok" << "N" << "QUITTER" << "P0.gif:P0.gif";
-        QTest::newRow("add: text file") << true << "t.jpg Plage ok" << "" << "ATTENTION" << "P0.gif:P0.gif";
-        QTest::newRow("dropped") << true << "c.jpeg _ drop" << "" << "" << "P0.gif:P0.gif P1.jpg:c.jpeg";
-        QTest::newRow("change: gives up") << false << "_ _ ok" << "Y" << "QUITTER" << "P0.gif:P0.gif";
-        QTest::newRow("change: closed") << false << "c.jpeg _ close" << "" << "" << "P0.gif:P0.gif";
-        QTest::newRow("change: picked") << false << "c.jpeg _ ok" << "" << "" << "P0.jpg:c.jpeg";
+        QTest::newRow("add: gives up") << "_ Plage ok" << "Y" << "QUITTER" << "P0.gif:P0.gif";
+        QTest::newRow("add: closed") << "PHOTO.GIF Plage close" << "" << "" << "P0.gif:P0.gif";
+        QTest::newRow("add: double-click") << "PHOTO.GIF Plage double" << "" << "" << "P0.gif:P0.gif P1.gif:PHOTO.GIF";
+        QTest::newRow("add: proposed text kept") << "c.jpeg - ok" << "Y" << "QUITTER" << "P0.gif:P0.gif P1.jpg:c.jpeg";
+        QTest::newRow("add: no text, stays") << "c.jpeg _ ok" << "N" << "QUITTER" << "P0.gif:P0.gif";
+        QTest::newRow("add: text file") << "t.jpg Plage ok" << "" << "ATTENTION" << "P0.gif:P0.gif";
+        QTest::newRow("dropped") << "c.jpeg _ drop" << "" << "" << "P0.gif:P0.gif P1.jpg:c.jpeg";
+        QTest::newRow("change: gives up") << "_ _ ok" << "Y" << "QUITTER" << "P0.gif:P0.gif";
+        QTest::newRow("change: closed") << "c.jpeg _ close" << "" << "" << "P0.gif:P0.gif";
+        QTest::newRow("change: picked") << "c.jpeg _ ok" << "" << "" << "P0.jpg:c.jpeg";
         // clang-format on
     }
     void choose()
     {
-        QFETCH(bool, adding);
+        const bool adding = !QByteArray(QTest::currentDataTag()).startsWith("change");
         QFETCH(QString, acts);
         auto [file, caption, how] = std::tuple(acts.section(' ', 0, 0), acts.section(' ', 1, 1),
                                                acts.section(' ', 2));
         QFETCH(QString, answers);
         SlideFolder folder("P0.gif src/PHOTO.GIF src/c.jpeg src/d.png src/t.jpg=text");
-        Commands c(folder);
+        struct
+        {
+            ScriptedPlatform platform;
+            QWidget window;
+            PictureButton add, change, remove;
+            QLabel count;
+            int shown = 0;
+        } c;
         c.platform.answer(answers);
-        ImageChooser &chooser = adding ? c.commands.addChooser() : c.commands.changeChooser();
+        SlideCommands commands({&c.add, &c.change, &c.remove, &c.count, &c.window}, folder.project,
+                               {c.platform, folder.temp.path(), folder.temp.path()},
+                               {[] {}, [&c] { ++c.shown; }});
+        ImageChooser &chooser = adding ? commands.addChooser() : commands.changeChooser();
         chooser.setFolder(folder.temp.path("src"));
         QTimer::singleShot(0, &chooser, [&] {
             QCOMPARE(chooser.File1->count(), 3); // PHOTO.GIF, c.jpeg, t.jpg
@@ -105,7 +98,7 @@ private slots:
                      caption == "-" ? ImageChooser::CaptionPrompt : caption);
         }
         // The other chooser opens where this one picked a picture.
-        ImageChooser &other = adding ? c.commands.changeChooser() : c.commands.addChooser();
+        ImageChooser &other = adding ? commands.changeChooser() : commands.addChooser();
         QCOMPARE(other.folder() == folder.temp.path("src"), changed && how != "drop");
     }
 };
