@@ -6,6 +6,7 @@
 #include "capture/screencapture.h"
 #include "editor/frmcouleur.h"
 #include "editor/helpcommands.h"
+#include "editor/slidecommands.h"
 #include "editor/slidedisplay.h"
 #include "output/defaulttemplate.h"
 #include "output/outputcommands.h"
@@ -55,10 +56,16 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
             [this] { m_window.showProjectState(); }});
     m_screenCapture = std::make_unique<ScreenCapture>(
         ScreenCapture::Controls{w.imgCapturer, w.lblNbDiapo}, w.project, m_context, w,
-        ScreenCapture::SlideView{[this] { m_slideDisplay->ShowCurrentSlide(); }, [this] {
+        ScreenCapture::SlideView{[this] { m_slideDisplay->ShowCurrentSlide(); },
+                                 [this] {
                                      return QSize(m_slideDisplay->displayWidthLimit(),
                                                   m_slideDisplay->displayHeightLimit());
                                  }});
+    m_slideCommands = std::make_unique<SlideCommands>(
+        SlideCommands::Controls{w.imgAjouter, w.imgChangeDiapo, w.imgDelete, w.lblNbDiapo, &w},
+        w.project, m_context,
+        SlideCommands::SlideView{[this] { m_captions->storeCaption(); },
+                                 [this] { m_slideDisplay->ShowCurrentSlide(); }});
 }
 
 void Features::openAtStart(const QString &filePath)

@@ -14,6 +14,7 @@ class HelpCommands;
 class LifeCycleCommands;
 class OutputCommands;
 class ScreenCapture;
+class SlideCommands;
 class SlideDisplay;
 class TemplateCommands;
 
@@ -54,4 +55,5 @@ private:
     std::unique_ptr<TemplateCommands> m_templateCommands;
     std::unique_ptr<LifeCycleCommands> m_lifeCycle;
     std::unique_ptr<ScreenCapture> m_screenCapture;
+    std::unique_ptr<SlideCommands> m_slideCommands;
 };

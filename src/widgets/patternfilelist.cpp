@@ -22,7 +22,8 @@ void PatternFileList::setFolder(const QString &folder)
     const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
     const QDir::Filters filter = m_showHidden ? QDir::Files | QDir::Hidden
                                               : QDir::Filters(QDir::Files);
-    const QStringList files = dir.entryList({m_pattern}, filter, QDir::Name | QDir::IgnoreCase);
+    const QStringList files = dir.entryList(QDir::nameFiltersFromString(m_pattern), filter,
+                                            QDir::Name | QDir::IgnoreCase);
     for (const QString &name : files)
         new QListWidgetItem(icon, name, this);
 }

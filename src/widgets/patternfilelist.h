@@ -4,7 +4,7 @@
 #include <QString>
 
 // A file list: the files of one folder that match a name pattern such as
-// "*.htm" (case-insensitive), sorted by name, hidden ones left out unless
+// "*.htm" or "*.jpg;*.gif" (case-insensitive), sorted by name, hidden ones left out unless
 // asked for. The listing is read synchronously, so it is complete as soon as
 // the folder is set. Typing the start of a name selects it.
 class PatternFileList : public QListWidget
