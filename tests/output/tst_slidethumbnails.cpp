@@ -1,4 +1,4 @@
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 #include "output/slidethumbnails.h"
 #include "project/slideshowproject.h"
 
