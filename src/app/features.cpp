@@ -7,6 +7,7 @@
 #include "editor/frmcouleur.h"
 #include "editor/helpcommands.h"
 #include "editor/slidedisplay.h"
+#include "output/backgroundcommands.h"
 #include "output/defaulttemplate.h"
 #include "output/outputcommands.h"
 #include "output/templatecommands.h"
@@ -59,6 +60,8 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
                                      return QSize(m_slideDisplay->displayWidthLimit(),
                                                   m_slideDisplay->displayHeightLimit());
                                  }});
+    m_backgroundCommands = std::make_unique<BackgroundCommands>(
+        BackgroundCommands::Controls{w.imgChangerFond}, w.project, m_context, &w);
 }
 
 void Features::openAtStart(const QString &filePath)

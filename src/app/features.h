@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class BackgroundCommands;
 class CaptionCommands;
 class CaptionController;
 class FrmCouleur;
@@ -54,4 +55,5 @@ private:
     std::unique_ptr<TemplateCommands> m_templateCommands;
     std::unique_ptr<LifeCycleCommands> m_lifeCycle;
     std::unique_ptr<ScreenCapture> m_screenCapture;
+    std::unique_ptr<BackgroundCommands> m_backgroundCommands;
 };
