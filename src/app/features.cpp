@@ -9,6 +9,7 @@
 #include "editor/slidedisplay.h"
 #include "output/backgroundcommands.h"
 #include "output/defaulttemplate.h"
+#include "output/finalisecommand.h"
 #include "output/outputcommands.h"
 #include "output/templatecommands.h"
 #include "platform/platform.h"
@@ -62,6 +63,9 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
                                  }});
     m_backgroundCommands = std::make_unique<BackgroundCommands>(
         BackgroundCommands::Controls{w.imgChangerFond}, w.project, m_context, &w);
+    m_finaliseCommand = std::make_unique<FinaliseCommand>(
+        FinaliseCommand::Controls{w.cmdFinaliser, w.richtxtTexteInfo}, w.project, m_context,
+        [this] { m_window.showProjectState(); });
 }
 
 void Features::openAtStart(const QString &filePath)

@@ -9,6 +9,7 @@
 class BackgroundCommands;
 class CaptionCommands;
 class CaptionController;
+class FinaliseCommand;
 class FrmCouleur;
 class FrmPrincipal;
 class HelpCommands;
@@ -56,4 +57,5 @@ private:
     std::unique_ptr<LifeCycleCommands> m_lifeCycle;
     std::unique_ptr<ScreenCapture> m_screenCapture;
     std::unique_ptr<BackgroundCommands> m_backgroundCommands;
+    std::unique_ptr<FinaliseCommand> m_finaliseCommand;
 };
