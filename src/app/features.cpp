@@ -12,6 +12,7 @@
 #include "output/finalisecommand.h"
 #include "output/outputcommands.h"
 #include "output/templatecommands.h"
+#include "output/webpicturescommand.h"
 #include "platform/platform.h"
 #include "project/lifecyclecommands.h"
 #include "widgets/picturebutton.h"
@@ -66,6 +67,9 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
     m_finaliseCommand = std::make_unique<FinaliseCommand>(
         FinaliseCommand::Controls{w.cmdFinaliser, w.richtxtTexteInfo}, w.project, m_context,
         [this] { m_window.showProjectState(); });
+    m_webPictures = std::make_unique<WebPicturesCommand>(
+        WebPicturesCommand::Controls{w.imgOptimiser}, w.project, m_context, &w,
+        [this] { m_slideDisplay->ShowCurrentSlide(); });
 }
 
 void Features::openAtStart(const QString &filePath)

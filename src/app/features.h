@@ -18,6 +18,7 @@ class OutputCommands;
 class ScreenCapture;
 class SlideDisplay;
 class TemplateCommands;
+class WebPicturesCommand;
 
 // The one place that knows both the main window and the features: it creates
 // each feature controller and hands it only what it uses (its controls, the
@@ -58,4 +59,5 @@ private:
     std::unique_ptr<ScreenCapture> m_screenCapture;
     std::unique_ptr<BackgroundCommands> m_backgroundCommands;
     std::unique_ptr<FinaliseCommand> m_finaliseCommand;
+    std::unique_ptr<WebPicturesCommand> m_webPictures;
 };
