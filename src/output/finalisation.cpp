@@ -25,15 +25,15 @@ bool isAppDir(const QString &folder, const QString &appDir)
 bool pageIsReady(const SlideshowProject &project)
 {
     return project.htmlGenerated && FileOps::exists(SlideshowFiles::pagePath(project))
-           && FileOps::exists(project.basePath + QStringLiteral(".js"));
+        && FileOps::exists(project.basePath + QStringLiteral(".js"));
 }
 
 bool offerToMakePage(SlideshowProject &project, const QString &appDir, Platform &platform)
 {
     const QString state = FileOps::exists(SlideshowFiles::pagePath(project))
-                              ? QStringLiteral("La page du diaporama date d'une version "
-                                               "antérieure du projet.")
-                              : QStringLiteral("La page du diaporama n'a pas encore été créée.");
+        ? QStringLiteral("La page du diaporama date d'une version "
+                         "antérieure du projet.")
+        : QStringLiteral("La page du diaporama n'a pas encore été créée.");
     const auto answer = platform.message(
         state
             + QStringLiteral("\r\nUn diaporama finalisé doit pouvoir être lu dans le navigateur."
@@ -72,9 +72,8 @@ FinalisationOutcome FinaliseSlideshow(SlideshowProject &project, const QString &
     FileOps::remove(project.basePath + QStringLiteral(".lmv"));
     const auto page = TextFile::readLines(SlideshowFiles::pagePath(project));
     const bool namesTable = page
-                            && page->join(QLatin1Char('\n'))
-                                   .contains(QLatin1String(FinalisationFiles::TableBackground),
-                                             Qt::CaseInsensitive);
+        && page->join(QLatin1Char('\n'))
+               .contains(QLatin1String(FinalisationFiles::TableBackground), Qt::CaseInsensitive);
     if (!namesTable)
         FileOps::remove(project.folder + QLatin1Char('/')
                         + QLatin1String(FinalisationFiles::FramePicture));

@@ -7,11 +7,11 @@ struct SlideshowProject;
 
 // How a finalisation ended.
 enum class FinalisationOutcome {
-    NotLoaded,        // no project open: nothing done
-    NotAllowed,       // the default project or a project in AppDir: nothing done, nothing shown
-    PageNotMade,      // the page was missing or out of date and was not (or could not be) made
-    Declined,         // the user kept the editing files
-    Finalised,        // the project file is gone and the project is closed
+    NotLoaded,   // no project open: nothing done
+    NotAllowed,  // the default project or a project in AppDir: nothing done, nothing shown
+    PageNotMade, // the page was missing or out of date and was not (or could not be) made
+    Declined,    // the user kept the editing files
+    Finalised,   // the project file is gone and the project is closed
 };
 
 // Strips the open project's folder down to what the browser needs: the

@@ -24,8 +24,8 @@ public:
     };
 
     // projectClosed: run once a finalisation has closed the project.
-    FinaliseCommand(const Controls &controls, SlideshowProject &project,
-                    const AppContext &context, std::function<void()> projectClosed);
+    FinaliseCommand(const Controls &controls, SlideshowProject &project, const AppContext &context,
+                    std::function<void()> projectClosed);
 
     void finalise();
 

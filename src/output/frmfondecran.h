@@ -32,15 +32,15 @@ public:
 
     // ---- controls (C++ name, then objectName when it differs) ----------
     HelpButton *cmdHelp = nullptr;
-    QLabel *previewHeading = nullptr;          // Label3
-    PicturePreview *texturePreview = nullptr;  // Image1
-    QLabel *textureName = nullptr;             // Label1
-    QScrollBar *textureScroll = nullptr;       // HScroll1
-    QLabel *currentHeading = nullptr;          // Label2
+    QLabel *previewHeading = nullptr;            // Label3
+    PicturePreview *texturePreview = nullptr;    // Image1
+    QLabel *textureName = nullptr;               // Label1
+    QScrollBar *textureScroll = nullptr;         // HScroll1
+    QLabel *currentHeading = nullptr;            // Label2
     PicturePreview *currentBackground = nullptr; // Image2
-    PatternFileList *textureFiles = nullptr;   // File1, not shown
-    QPushButton *okButton = nullptr;           // Command1
-    QPushButton *cancelButton = nullptr;       // Command2
+    PatternFileList *textureFiles = nullptr;     // File1, not shown
+    QPushButton *okButton = nullptr;             // Command1
+    QPushButton *cancelButton = nullptr;         // Command2
 
 private:
     void buildLayout(const AppContext &context);

@@ -51,8 +51,7 @@ WebPicturesCommand::WebPicturesCommand(const Controls &controls, SlideshowProjec
     , m_window(window)
     , m_picturesChanged(std::move(picturesChanged))
 {
-    connect(controls.imgOptimiser, &PictureButton::released, this,
-            &WebPicturesCommand::optimise);
+    connect(controls.imgOptimiser, &PictureButton::released, this, &WebPicturesCommand::optimise);
 }
 
 void WebPicturesCommand::optimise()
@@ -116,9 +115,8 @@ void WebPicturesCommand::optimise()
     for (int i = 0; i < watcher.future().resultCount(); ++i)
         if (watcher.future().isResultReadyAt(i))
             outcomes << watcher.future().resultAt(i);
-    const bool changed = std::any_of(outcomes.cbegin(), outcomes.cend(), [](const auto &o) {
-        return o.status == Status::Reduced;
-    });
+    const bool changed = std::any_of(outcomes.cbegin(), outcomes.cend(),
+                                     [](const auto &o) { return o.status == Status::Reduced; });
     if (changed) {
         m_project.saved = false;
         if (m_picturesChanged)
@@ -128,8 +126,8 @@ void WebPicturesCommand::optimise()
                      Platform::Icon::Information, kTitle);
 }
 
-QString WebPicturesCommand::summary(const QList<WebPictures::Outcome> &outcomes,
-                                    int pictureCount, bool cancelled)
+QString WebPicturesCommand::summary(const QList<WebPictures::Outcome> &outcomes, int pictureCount,
+                                    bool cancelled)
 {
     int reduced = 0;
     qint64 before = 0, after = 0;
@@ -139,20 +137,20 @@ QString WebPicturesCommand::summary(const QList<WebPictures::Outcome> &outcomes,
         reduced += outcome.status == Status::Reduced;
     }
     QString text = QStringLiteral("Photos réduites : %1 sur %2.\r\n").arg(reduced).arg(pictureCount)
-                   + QStringLiteral("Place gagnée : %1 (%2 avant, %3 après).")
-                         .arg(WebPictures::sizeText(before - after),
-                              WebPictures::sizeText(before), WebPictures::sizeText(after));
+        + QStringLiteral("Place gagnée : %1 (%2 avant, %3 après).")
+              .arg(WebPictures::sizeText(before - after), WebPictures::sizeText(before),
+                   WebPictures::sizeText(after));
     if (cancelled)
         text += QStringLiteral("\r\n\r\nLa réduction a été interrompue : les photos qu'elle "
                                "n'a pas atteintes sont inchangées.");
     const QString unreadable = namesOf(outcomes, Status::Unreadable);
     if (!unreadable.isEmpty())
         text += QStringLiteral("\r\n\r\nPhotos illisibles, laissées telles quelles :\r\n")
-                + unreadable;
+            + unreadable;
     const QString unwritten = namesOf(outcomes, Status::WriteFailed);
     if (!unwritten.isEmpty())
         text += QStringLiteral("\r\n\r\nPhotos qui n'ont pas pu être réécrites (les originales "
                                "sont gardées) :\r\n")
-                + unwritten;
+            + unwritten;
     return text;
 }
