@@ -20,8 +20,9 @@ QString question(int pictureCount)
 {
     const QString photos = pictureCount == 1 ? QStringLiteral("1 photo JPEG")
                                              : QStringLiteral("%1 photos JPEG").arg(pictureCount);
-    return QStringLiteral("Le diaporama compte %1. Celles qui dépassent %2 × %3 vont être "
-                          "réduites pour le Web,\r\nsur place dans le dossier du projet "
+    // Non-breaking spaces keep the size on one line.
+    return QStringLiteral("Le diaporama compte %1.\r\nCelles qui dépassent %2\u00a0×\u00a0%3 "
+                          "vont être réduites pour le Web, sur place dans le dossier du projet "
                           "(proportions gardées, qualité %4).\r\n"
                           "Pour retrouver les originaux, il suffira de ne pas enregistrer "
                           "le diaporama.\r\n"
