@@ -8,9 +8,12 @@
 #include "editor/helpcommands.h"
 #include "editor/slidecommands.h"
 #include "editor/slidedisplay.h"
+#include "output/backgroundcommands.h"
 #include "output/defaulttemplate.h"
+#include "output/finalisecommand.h"
 #include "output/outputcommands.h"
 #include "output/templatecommands.h"
+#include "output/webpicturescommand.h"
 #include "platform/platform.h"
 #include "project/lifecyclecommands.h"
 #include "widgets/picturebutton.h"
@@ -66,6 +69,14 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
         w.project, m_context,
         SlideCommands::SlideView{[this] { m_captions->storeCaption(); },
                                  [this] { m_slideDisplay->ShowCurrentSlide(); }});
+    m_backgroundCommands = std::make_unique<BackgroundCommands>(
+        BackgroundCommands::Controls{w.imgChangerFond}, w.project, m_context, &w);
+    m_finaliseCommand = std::make_unique<FinaliseCommand>(
+        FinaliseCommand::Controls{w.cmdFinaliser, w.richtxtTexteInfo}, w.project, m_context,
+        [this] { m_window.showProjectState(); });
+    m_webPictures = std::make_unique<WebPicturesCommand>(
+        WebPicturesCommand::Controls{w.imgOptimiser}, w.project, m_context, &w,
+        [this] { m_slideDisplay->ShowCurrentSlide(); });
 }
 
 void Features::openAtStart(const QString &filePath)

@@ -6,8 +6,10 @@
 
 #include <memory>
 
+class BackgroundCommands;
 class CaptionCommands;
 class CaptionController;
+class FinaliseCommand;
 class FrmCouleur;
 class FrmPrincipal;
 class HelpCommands;
@@ -17,6 +19,7 @@ class ScreenCapture;
 class SlideCommands;
 class SlideDisplay;
 class TemplateCommands;
+class WebPicturesCommand;
 
 // The one place that knows both the main window and the features: it creates
 // each feature controller and hands it only what it uses (its controls, the
@@ -56,4 +59,7 @@ private:
     std::unique_ptr<LifeCycleCommands> m_lifeCycle;
     std::unique_ptr<ScreenCapture> m_screenCapture;
     std::unique_ptr<SlideCommands> m_slideCommands;
+    std::unique_ptr<BackgroundCommands> m_backgroundCommands;
+    std::unique_ptr<FinaliseCommand> m_finaliseCommand;
+    std::unique_ptr<WebPicturesCommand> m_webPictures;
 };

@@ -86,6 +86,9 @@ void FrmPrincipal::startUp()
         if (button != imgCapturer)
             button->showNormalPicture();
     }
+    const auto [webNormal, webPressed] = ButtonSprites::webPictures(m_pixelRatio, m_tileSize);
+    imgOptimiser->setPictures(webNormal, webPressed);
+    imgOptimiser->showNormalPicture();
 
     // Every screen font once (the font database lists each family once,
     // sorted by name). Filling the list selects its first entry, so the
@@ -151,7 +154,7 @@ void FrmPrincipal::showProjectState()
     lblAccueil->setVisible(!open);
     for (PictureButton *button :
          {imgSave, imgSaveSous, imgVisual, imgVisuHTML, imgDelete, imgAjouter, imgChangeDiapo,
-          imgChangerFond, imgCapturer, imgVisionneuse})
+          imgChangerFond, imgCapturer, imgVisionneuse, imgOptimiser})
         button->setDimmed(!open);
     // The finalisation key is a plain button: its picture fades the same way.
     QGraphicsOpacityEffect *fade = nullptr;

@@ -64,6 +64,7 @@ public:
     PictureButton *imgCapturer = nullptr;
     PictureButton *imgDidact = nullptr;
     PictureButton *imgVisionneuse = nullptr;
+    PictureButton *imgOptimiser = nullptr; // photos made lighter for the web
 
     QScrollArea *imageArea = nullptr; // scrolls imgDiapo when it is larger than the window
     QFrame *lblAccueil = nullptr;      // over the picture area while no slideshow is open

@@ -56,6 +56,7 @@ void FrmPrincipal::buildControls()
         {&imgCapturer, {"imgCapturer", QStringLiteral("Capturer une image")}},
         {&imgDidact, {"imgDidact", QStringLiteral("Didacticiel")}},
         {&imgVisionneuse, {"imgVisionneuse", QStringLiteral("Visionneuse de diapositives")}},
+        {&imgOptimiser, {"imgOptimiser", QStringLiteral("Optimiser les photos pour le Web")}},
     };
     for (const auto &[member, text] : pictures) {
         *member = named<PictureButton>(this, text.first);

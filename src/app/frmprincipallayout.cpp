@@ -139,7 +139,8 @@ void FrmPrincipal::buildLayout()
     toolbar->setSpacing(6);
     const QList<QList<QWidget *>> groups = {
         {imgNew, imgFichier, imgSave, imgSaveSous},
-        {imgVisual, imgVisuHTML, imgModele, cmdChangerModele, imgChangerFond, cmdFinaliser},
+        {imgVisual, imgVisuHTML, imgModele, cmdChangerModele, imgChangerFond, imgOptimiser,
+         cmdFinaliser},
         {imgAjouter, imgChangeDiapo, imgDelete, imgCapturer, imgVisionneuse},
         {imgHelp, imgDidact, imgInfo},
     };

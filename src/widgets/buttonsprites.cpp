@@ -323,6 +323,28 @@ void flag(QPainter &p, const Ink &c)
                 p.drawRect(QRectF(cloth.left() + col * w, cloth.top() + row * h, w, h));
 }
 
+// A globe with a badge of two arrows pointing inwards: pictures made smaller
+// for the web.
+void webGlobe(QPainter &p, const Ink &c)
+{
+    stroke(p, c, 1.6);
+    const QPointF centre(10.5, 10.5);
+    p.drawEllipse(centre, 8, 8);
+    p.drawEllipse(centre, 3.6, 8);
+    p.drawLine(QPointF(2.5, 10.5), QPointF(18.5, 10.5));
+    p.drawLine(QPointF(4, 6), QPointF(17, 6));
+    p.drawLine(QPointF(4, 15), QPointF(17, 15));
+    const QPointF b(18, 18);
+    badge(p, c, b, 5.6);
+    p.setPen(inkPen(c.cut, 1.4));
+    p.drawLine(b + QPointF(-3.2, -3.2), b + QPointF(-0.6, -0.6));
+    p.drawLine(b + QPointF(3.2, 3.2), b + QPointF(0.6, 0.6));
+    p.drawLine(b + QPointF(-0.6, -0.6), b + QPointF(-2.4, -0.6));
+    p.drawLine(b + QPointF(-0.6, -0.6), b + QPointF(-0.6, -2.4));
+    p.drawLine(b + QPointF(0.6, 0.6), b + QPointF(2.4, 0.6));
+    p.drawLine(b + QPointF(0.6, 0.6), b + QPointF(0.6, 2.4));
+}
+
 void nothing(QPainter &, const Ink &) {}
 
 QPixmap canvas(qreal pixelRatio, int size)
@@ -414,6 +436,12 @@ std::pair<QPixmap, QPixmap> ButtonSprites::helpPictures(qreal pixelRatio, int si
 {
     return {key(pixelRatio, size, helpColour(), false, question),
             key(pixelRatio, size, helpColour(), true, question)};
+}
+
+std::pair<QPixmap, QPixmap> ButtonSprites::webPictures(qreal pixelRatio, int size)
+{
+    return {key(pixelRatio, size, showColour(), false, webGlobe),
+            key(pixelRatio, size, showColour(), true, webGlobe)};
 }
 
 QPixmap ButtonSprites::captureDesignPicture(qreal pixelRatio, int size)

@@ -26,6 +26,10 @@ public:
     // The help key (pictures 8 and 9), for the help buttons of the dialogs.
     static std::pair<QPixmap, QPixmap> helpPictures(qreal pixelRatio, int size = TileSize);
 
+    // The key of the command that makes the slides' photos lighter for the
+    // web, normal and pressed; it came after the numbered pictures.
+    static std::pair<QPixmap, QPixmap> webPictures(qreal pixelRatio, int size = TileSize);
+
     // The capture button's picture before it is first used: a viewfinder
     // rather than the camera it shows afterwards.
     static QPixmap captureDesignPicture(qreal pixelRatio, int size = TileSize);
