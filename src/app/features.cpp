@@ -15,6 +15,7 @@
 #include "widgets/picturebutton.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 
 Features::Features(FrmPrincipal &window, const AppContext &context)
