@@ -7,6 +7,7 @@
 #include "editor/frmcouleur.h"
 #include "editor/helpcommands.h"
 #include "editor/slidedisplay.h"
+#include "editor/slidesorter.h"
 #include "output/defaulttemplate.h"
 #include "output/outputcommands.h"
 #include "output/templatecommands.h"
@@ -59,6 +60,8 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
                                      return QSize(m_slideDisplay->displayWidthLimit(),
                                                   m_slideDisplay->displayHeightLimit());
                                  }});
+    m_slideSorter = std::make_unique<SlideSorter>(w.imgVisionneuse, w.project, m_context,
+                                                  *m_captions, *m_slideDisplay, &w);
 }
 
 void Features::openAtStart(const QString &filePath)

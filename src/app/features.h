@@ -15,6 +15,7 @@ class LifeCycleCommands;
 class OutputCommands;
 class ScreenCapture;
 class SlideDisplay;
+class SlideSorter;
 class TemplateCommands;
 
 // The one place that knows both the main window and the features: it creates
@@ -34,6 +35,7 @@ public:
     SlideDisplay &slideDisplay() { return *m_slideDisplay; }
 
     LifeCycleCommands &lifeCycle() { return *m_lifeCycle; }
+    SlideSorter &slideSorter() { return *m_slideSorter; }
 
     // The colour picker, created on first use and only hidden between uses.
     FrmCouleur &colourPicker();
@@ -54,4 +56,5 @@ private:
     std::unique_ptr<TemplateCommands> m_templateCommands;
     std::unique_ptr<LifeCycleCommands> m_lifeCycle;
     std::unique_ptr<ScreenCapture> m_screenCapture;
+    std::unique_ptr<SlideSorter> m_slideSorter;
 };

@@ -1,0 +1,262 @@
+#include "editor/frmvisionneuse.h"
+
+#include "project/slideshowproject.h"
+#include "widgets/centreonscreen.h"
+#include "widgets/helpbutton.h"
+#include "widgets/picturepreview.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace {
+
+const QString kCutTip = QStringLiteral("Cliquez pour couper");
+const QString kExchangeTip = QStringLiteral("Cliquez pour échanger");
+const QString kInsertTip = QStringLiteral("Cliquez pour insérer");
+
+// A click is a press and a release of the left button on the same widget.
+template <typename Base> class Clickable : public Base
+{
+public:
+    Clickable(std::function<void()> action, QWidget *parent)
+        : Base(parent)
+        , m_action(std::move(action))
+    {
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override { event->accept(); }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton && this->rect().contains(event->position().toPoint()))
+            m_action();
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
+// An insertion marker: an arrow over a bar the height of a thumbnail.
+QPixmap markerPicture(int height, qreal ratio)
+{
+    const int width = 18;
+    QPixmap picture(QSize(width, height) * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor colour(200, 30, 30);
+    painter.fillRect(QRectF(width / 2.0 - 1.5, 12, 3, height - 12), colour);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    const QPointF arrow[] = {{1, 0}, {width - 1.0, 0}, {width / 2.0, 14}};
+    painter.drawPolygon(arrow, 3);
+    return picture;
+}
+
+// Hidden controls keep their room, so the strip never shifts.
+void keepRoomWhenHidden(QWidget *widget)
+{
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
+} // namespace
+
+FrmVisionneuse::FrmVisionneuse(const AppContext &context, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmVisionneuse"));
+    setWindowTitle(QStringLiteral("Visionneuse"));
+    setModal(true);
+    buildControls(context);
+    buildLayout();
+    setFixedSize(sizeHint());
+    CentreOnScreen(*this);
+}
+
+void FrmVisionneuse::buildControls(const AppContext &context)
+{
+    const QPixmap marker = markerPicture(ThumbnailRoom.height(), devicePixelRatioF());
+    for (int i = 0; i < Shown; ++i) {
+        auto *picture = new Clickable<PicturePreview>([this, i] { thumbnailClicked(i); }, this);
+        picture->setObjectName(QStringLiteral("imgVisio"));
+        picture->setProperty("index", i);
+        picture->setFrameShape(QFrame::Box);
+        picture->setFixedSize(ThumbnailRoom + QSize(2, 2) * picture->frameWidth());
+        imgVisio[std::size_t(i)] = picture;
+
+        auto *label = new QLabel(this);
+        label->setObjectName(QStringLiteral("lblVisio"));
+        label->setProperty("index", i);
+        label->setAlignment(Qt::AlignCenter);
+        lblVisio[std::size_t(i)] = label;
+        keepRoomWhenHidden(picture);
+        keepRoomWhenHidden(label);
+    }
+    for (int j = 0; j <= Shown; ++j) {
+        auto *insertion = new Clickable<QLabel>([this, j] { markerClicked(j); }, this);
+        insertion->setObjectName(QStringLiteral("picInsertion"));
+        insertion->setProperty("index", j);
+        insertion->setPixmap(marker);
+        insertion->setToolTip(kInsertTip);
+        insertion->setCursor(Qt::PointingHandCursor);
+        keepRoomWhenHidden(insertion);
+        picInsertion[std::size_t(j)] = insertion;
+    }
+
+    hscVisio = new QScrollBar(Qt::Horizontal, this);
+    hscVisio->setObjectName(QStringLiteral("hscVisio"));
+    hscVisio->setPageStep(Shown);
+    connect(hscVisio, &QScrollBar::valueChanged, this, &FrmVisionneuse::refresh);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    cmdStop = new QPushButton(QStringLiteral("Annuler"), this);
+    cmdStop->setObjectName(QStringLiteral("cmdStop"));
+    connect(cmdStop, &QPushButton::clicked, this, &QDialog::reject);
+    cmdHelp = new HelpButton(context, QStringLiteral("Aide_Contextuelle/Vision.htm"), this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+
+    // The arrow keys move the strip whichever control has the focus.
+    const auto step = [this](QKeySequence key, int by) {
+        auto *shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, by] { hscVisio->setValue(hscVisio->value() + by); });
+    };
+    step(QKeySequence(Qt::Key_Left), -1);
+    step(QKeySequence(Qt::Key_Right), 1);
+}
+
+void FrmVisionneuse::buildLayout()
+{
+    auto *strip = new QGridLayout;
+    strip->setHorizontalSpacing(6);
+    for (int j = 0; j <= Shown; ++j)
+        strip->addWidget(picInsertion[std::size_t(j)], 0, 2 * j);
+    for (int i = 0; i < Shown; ++i) {
+        strip->addWidget(imgVisio[std::size_t(i)], 0, 2 * i + 1);
+        strip->addWidget(lblVisio[std::size_t(i)], 1, 2 * i + 1);
+    }
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdHelp);
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdStop);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(strip);
+    layout->addWidget(hscVisio);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+}
+
+std::optional<std::vector<int>> FrmVisionneuse::chooseOrder(const SlideshowProject &project)
+{
+    m_project = &project;
+    m_thumbnails.clear();
+    m_decoded = 0;
+    m_order.reset(project.boundedSlideCount());
+    setCutLook(false);
+    hscVisio->blockSignals(true);
+    hscVisio->setRange(0, std::max(m_order.count() - 2, 0));
+    hscVisio->setValue(0);
+    hscVisio->blockSignals(false);
+    refresh();
+
+    const bool confirmed = exec() == QDialog::Accepted;
+    m_thumbnails.clear();
+    m_project = nullptr;
+    if (!confirmed)
+        return std::nullopt;
+    return m_order.order();
+}
+
+void FrmVisionneuse::setCutLook(bool cut)
+{
+    for (PicturePreview *picture : imgVisio) {
+        picture->setCursor(cut ? Qt::ArrowCursor : Qt::SizeAllCursor);
+        picture->setToolTip(cut ? kExchangeTip : kCutTip);
+    }
+    for (QLabel *marker : picInsertion)
+        marker->setVisible(cut);
+}
+
+void FrmVisionneuse::thumbnailClicked(int i)
+{
+    const int p = hscVisio->value() + i;
+    if (p >= m_order.count() || m_order.isParked(p))
+        return;
+    if (m_order.cutPending()) {
+        m_order.exchange(p);
+        // The markers stay until the next cut or insertion.
+    } else {
+        m_order.cut(p);
+        setCutLook(true);
+    }
+    refresh();
+}
+
+void FrmVisionneuse::markerClicked(int j)
+{
+    if (!m_order.cutPending())
+        return;
+    m_order.insert(std::min(hscVisio->value() + j, m_order.count() - 1));
+    setCutLook(false);
+    refresh();
+}
+
+void FrmVisionneuse::refresh()
+{
+    if (!m_project)
+        return;
+    const int first = hscVisio->value();
+    for (int i = 0; i < Shown; ++i) {
+        const int p = first + i;
+        const bool shown = p < m_order.count() && !m_order.isParked(p);
+        if (shown) {
+            lblVisio[std::size_t(i)]->setText(QLatin1Char(' ') + QString::number(p));
+            imgVisio[std::size_t(i)]->setPixmap(thumbnail(m_order.at(p)));
+        }
+        imgVisio[std::size_t(i)]->setVisible(shown);
+        lblVisio[std::size_t(i)]->setVisible(shown);
+    }
+    if (m_order.cutPending())
+        for (int j = 1; j <= Shown; ++j)
+            picInsertion[std::size_t(j)]->setVisible(imgVisio[std::size_t(j - 1)]->isVisibleTo(this));
+}
+
+QPixmap FrmVisionneuse::thumbnail(int slide)
+{
+    const auto found = m_thumbnails.constFind(slide);
+    if (found != m_thumbnails.cend())
+        return *found;
+    const qreal ratio = devicePixelRatioF();
+    QPixmap picture = QPixmap::fromImage(
+        PicturePreview::decodeToFit(m_project->imagePath(slide), ThumbnailRoom * ratio));
+    picture.setDevicePixelRatio(ratio);
+    ++m_decoded;
+    m_thumbnails.insert(slide, picture);
+    return picture;
+}
+
+void FrmVisionneuse::wheelEvent(QWheelEvent *event)
+{
+    // One slide per notch, towards the end when the wheel turns down.
+    const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    hscVisio->setValue(hscVisio->value() - notches);
+    event->accept();
+}
