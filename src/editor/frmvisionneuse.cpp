@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -115,6 +114,7 @@ void FrmVisionneuse::buildControls(const AppContext &context)
         picInsertion[std::size_t(j)] = insertion;
     }
 
+
     hscVisio = new QScrollBar(Qt::Horizontal, this);
     hscVisio->setObjectName(QStringLiteral("hscVisio"));
     hscVisio->setPageStep(Shown);
@@ -130,14 +130,12 @@ void FrmVisionneuse::buildControls(const AppContext &context)
     cmdHelp = new HelpButton(context, QStringLiteral("Aide_Contextuelle/Vision.htm"), this);
     cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
 
-    // The arrow keys move the strip whichever control has the focus.
-    const auto step = [this](QKeySequence key, int by) {
-        auto *shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, this,
-                [this, by] { hscVisio->setValue(hscVisio->value() + by); });
-    };
-    step(QKeySequence(Qt::Key_Left), -1);
-    step(QKeySequence(Qt::Key_Right), 1);
+    // The wheel over any part of the strip, and the arrow keys whichever
+    // button has the focus, move the strip.
+    for (QWidget *part : findChildren<QWidget *>())
+        if (part != hscVisio)
+            part->installEventFilter(this);
+
 }
 
 void FrmVisionneuse::buildLayout()
@@ -200,13 +198,13 @@ void FrmVisionneuse::thumbnailClicked(int i)
     const int p = hscVisio->value() + i;
     if (p >= m_order.count() || m_order.isParked(p))
         return;
-    if (m_order.cutPending()) {
+    // After an exchange nothing is cut any more: the markers go and the
+    // thumbnails offer to cut again, as they would after an insertion.
+    if (m_order.cutPending())
         m_order.exchange(p);
-        // The markers stay until the next cut or insertion.
-    } else {
+    else
         m_order.cut(p);
-        setCutLook(true);
-    }
+    setCutLook(m_order.cutPending());
     refresh();
 }
 
@@ -259,4 +257,31 @@ void FrmVisionneuse::wheelEvent(QWheelEvent *event)
     const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
     hscVisio->setValue(hscVisio->value() - notches);
     event->accept();
+}
+
+bool FrmVisionneuse::scrollByKey(const QKeyEvent *event)
+{
+    const int by = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
+    if (by == 0 || event->modifiers() != Qt::NoModifier)
+        return false;
+    hscVisio->setValue(hscVisio->value() + by);
+    return true;
+}
+
+void FrmVisionneuse::keyPressEvent(QKeyEvent *event)
+{
+    if (!scrollByKey(event))
+        QDialog::keyPressEvent(event);
+}
+
+bool FrmVisionneuse::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent *>(event));
+        return true;
+    }
+    // The buttons would move the focus with the arrow keys.
+    if (event->type() == QEvent::KeyPress && scrollByKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
 }

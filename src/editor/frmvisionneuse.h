@@ -53,6 +53,8 @@ public:
 
 protected:
     void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls(const AppContext &context);
@@ -61,6 +63,7 @@ private:
     void markerClicked(int j);
     void setCutLook(bool cut);
     void refresh();
+    bool scrollByKey(const QKeyEvent *event);
     QPixmap thumbnail(int slide);
 
     const SlideshowProject *m_project = nullptr;
