@@ -77,15 +77,15 @@ QString failureText(const Renamer &renamer)
     QString text = QStringLiteral("Le fichier %1 n'a pas pu être renommé en %2.")
                        .arg(shown(renamer.failedSource), shown(renamer.failedTarget));
     if (renamer.stranded.isEmpty())
-        return text + QStringLiteral("\r\n\r\nToutes les images ont été remises en place. ") +
-               kUnchanged;
+        return text + QStringLiteral("\r\n\r\nToutes les images ont été remises en place. ")
+            + kUnchanged;
     QStringList names;
     for (const QString &path : renamer.stranded)
         names << shown(path);
-    return text +
-           QStringLiteral("\r\n\r\nCes fichiers n'ont pas pu reprendre leur nom et doivent être "
-                          "renommés à la main :\r\n") +
-           names.join(QStringLiteral("\r\n"));
+    return text
+        + QStringLiteral("\r\n\r\nCes fichiers n'ont pas pu reprendre leur nom et doivent être "
+                         "renommés à la main :\r\n")
+        + names.join(QStringLiteral("\r\n"));
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <functional>
 
@@ -78,6 +79,7 @@ FrmVisionneuse::FrmVisionneuse(const AppContext &context, QWidget *parent)
     setObjectName(QStringLiteral("frmVisionneuse"));
     setWindowTitle(QStringLiteral("Visionneuse"));
     setModal(true);
+    m_pool.setMaxThreadCount(1);
     buildControls(context);
     buildLayout();
     setFixedSize(sizeHint());
@@ -114,7 +116,6 @@ void FrmVisionneuse::buildControls(const AppContext &context)
         picInsertion[std::size_t(j)] = insertion;
     }
 
-
     hscVisio = new QScrollBar(Qt::Horizontal, this);
     hscVisio->setObjectName(QStringLiteral("hscVisio"));
     hscVisio->setPageStep(Shown);
@@ -135,7 +136,6 @@ void FrmVisionneuse::buildControls(const AppContext &context)
     for (QWidget *part : findChildren<QWidget *>())
         if (part != hscVisio)
             part->installEventFilter(this);
-
 }
 
 void FrmVisionneuse::buildLayout()
@@ -165,7 +165,6 @@ void FrmVisionneuse::buildLayout()
 std::optional<std::vector<int>> FrmVisionneuse::chooseOrder(const SlideshowProject &project)
 {
     m_project = &project;
-    m_thumbnails.clear();
     m_decoded = 0;
     m_order.reset(project.boundedSlideCount());
     setCutLook(false);
@@ -176,7 +175,7 @@ std::optional<std::vector<int>> FrmVisionneuse::chooseOrder(const SlideshowProje
     refresh();
 
     const bool confirmed = exec() == QDialog::Accepted;
-    m_thumbnails.clear();
+    forgetThumbnails();
     m_project = nullptr;
     if (!confirmed)
         return std::nullopt;
@@ -234,7 +233,9 @@ void FrmVisionneuse::refresh()
     }
     if (m_order.cutPending())
         for (int j = 1; j <= Shown; ++j)
-            picInsertion[std::size_t(j)]->setVisible(imgVisio[std::size_t(j - 1)]->isVisibleTo(this));
+            picInsertion[std::size_t(j)]->setVisible(
+                imgVisio[std::size_t(j - 1)]->isVisibleTo(this));
+    decodeAhead();
 }
 
 QPixmap FrmVisionneuse::thumbnail(int slide)
@@ -243,12 +244,49 @@ QPixmap FrmVisionneuse::thumbnail(int slide)
     if (found != m_thumbnails.cend())
         return *found;
     const qreal ratio = devicePixelRatioF();
-    QPixmap picture = QPixmap::fromImage(
-        PicturePreview::decodeToFit(m_project->imagePath(slide), ThumbnailRoom * ratio));
+    // A decode ahead under way is awaited; one still queued is called off
+    // and the picture decoded here, rather than waiting behind the others.
+    const Ahead ahead = m_ahead.take(slide);
+    int queued = 0;
+    const QImage image = ahead.state && !ahead.state->compare_exchange_strong(queued, 2)
+        ? ahead.image.result()
+        : PicturePreview::decodeToFit(m_project->imagePath(slide), ThumbnailRoom * ratio);
+    QPixmap picture = QPixmap::fromImage(image);
     picture.setDevicePixelRatio(ratio);
     ++m_decoded;
     m_thumbnails.insert(slide, picture);
     return picture;
+}
+
+void FrmVisionneuse::decodeAhead()
+{
+    // The next view first, then the previous one; one thread, so that the
+    // decodes ahead never take the whole machine.
+    const int first = hscVisio->value();
+    for (int p : {first + 3, first + 4, first + 5, first - 1, first - 2, first - 3}) {
+        if (p < 0 || p >= m_order.count())
+            continue;
+        const int slide = m_order.at(p);
+        if (m_thumbnails.contains(slide) || m_ahead.contains(slide))
+            continue;
+        auto state = std::make_shared<std::atomic_int>(0);
+        const auto decode = [state, path = m_project->imagePath(slide),
+                             room = ThumbnailRoom * devicePixelRatioF()] {
+            int queued = 0;
+            return state->compare_exchange_strong(queued, 1)
+                ? PicturePreview::decodeToFit(path, room)
+                : QImage();
+        };
+        m_ahead.insert(slide, {QtConcurrent::run(&m_pool, decode), state});
+    }
+}
+
+void FrmVisionneuse::forgetThumbnails()
+{
+    m_pool.clear();
+    m_pool.waitForDone();
+    m_ahead.clear();
+    m_thumbnails.clear();
 }
 
 void FrmVisionneuse::wheelEvent(QWheelEvent *event)

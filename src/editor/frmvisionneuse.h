@@ -3,10 +3,15 @@
 #include "editor/slideorder.h"
 
 #include <QDialog>
+#include <QFuture>
 #include <QHash>
+#include <QImage>
 #include <QPixmap>
+#include <QThreadPool>
 
 #include <array>
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -35,12 +40,15 @@ public:
 
     // Shows the sorter modally on the slides of project; after "OK" returns
     // order[p] = index of the slide now at position p. The thumbnails decoded
-    // are kept until it returns.
+    // are kept until it returns; those of the next and previous views are
+    // decoded ahead in the background, so that scrolling does not wait.
     std::optional<std::vector<int>> chooseOrder(const SlideshowProject &project);
 
     const SlideOrder &slideOrder() const { return m_order; }
-    // How many thumbnails were decoded since the sorter was last shown.
+    // How many thumbnails were made since the sorter was last shown.
     int thumbnailsDecoded() const { return m_decoded; }
+    // Waits for the thumbnails being decoded ahead.
+    void waitForDecodes() { m_pool.waitForDone(); }
 
     // ---- controls ------------------------------------------------------
     std::array<PicturePreview *, Shown> imgVisio{};
@@ -65,9 +73,19 @@ private:
     void refresh();
     bool scrollByKey(const QKeyEvent *event);
     QPixmap thumbnail(int slide);
+    void decodeAhead();
+    void forgetThumbnails();
 
     const SlideshowProject *m_project = nullptr;
     SlideOrder m_order;
     QHash<int, QPixmap> m_thumbnails; // by slide index before sorting
+    // A decode ahead is 0 queued, 1 under way, or 2 no longer wanted.
+    struct Ahead
+    {
+        QFuture<QImage> image;
+        std::shared_ptr<std::atomic_int> state;
+    };
+    QHash<int, Ahead> m_ahead;
+    QThreadPool m_pool;
     int m_decoded = 0;
 };

@@ -20,10 +20,7 @@ public:
     bool cutPending() const { return m_cutPending; }
     int cutPosition() const { return m_cutPosition; }
     // The last position holds the cut slide while a cut is pending.
-    bool isParked(int position) const
-    {
-        return m_cutPending && position == count() - 1;
-    }
+    bool isParked(int position) const { return m_cutPending && position == count() - 1; }
 
     // Parks the slide at position.
     void cut(int position);

@@ -37,8 +37,8 @@ QImage PicturePreview::decodeToFit(const QString &path, QSize room)
     }
     QImage image = reader.read();
     // A reader that cannot scale while decoding gave the full picture.
-    if (!image.isNull() && !room.isEmpty() &&
-        (image.width() > room.width() || image.height() > room.height()))
+    if (!image.isNull() && !room.isEmpty()
+        && (image.width() > room.width() || image.height() > room.height()))
         image = image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return image;
 }

@@ -6,159 +6,111 @@
 
 #include <QTest>
 
-// Putting the slides' pictures, captions and types in a new order on disk.
+// A reorder that cannot finish leaves every picture and slide as it was.
+// (Reorders that succeed are checked on disk by the sorter's tests.)
 class TestApplySlideOrder : public QObject
 {
     Q_OBJECT
 private slots:
-    void threeSlidesMixedTypes();
     void failureChangesNothing_data();
     void failureChangesNothing();
-    void undoThatFailsNamesTheFiles();
 };
 
-namespace {
-
-// A project "Vacances" whose slide k is a file holding "picture k", captioned
-// "caption k"; slide k is a GIF when types[k] is 'g', a JPEG otherwise.
-struct Show
-{
-    TempFolder dir;
-    ScriptedPlatform platform;
-    SlideshowProject project;
-
-    explicit Show(const QString &types, const QString &name = QStringLiteral("Vacances"))
-    {
-        project.name = name;
-        project.folder = dir.path();
-        project.updateBasePath();
-        project.slideCount = std::int16_t(types.size());
-        project.loaded = true;
-        for (int k = 0; k < types.size(); ++k) {
-            project.imageTypes[k] = types[k] == 'g' ? ".gif" : ".jpg";
-            project.slideLines[k] = QStringLiteral("caption %1").arg(k);
-            writeFile(project.imagePath(k), "picture " + QByteArray::number(k));
-        }
-    }
-};
-
-std::vector<int> reversed(int count)
-{
-    std::vector<int> order;
-    for (int k = count - 1; k >= 0; --k)
-        order.push_back(k);
-    return order;
-}
-
-} // namespace
-
-void TestApplySlideOrder::threeSlidesMixedTypes()
-{
-    // B, C, A: what cutting A and inserting it after C gives.
-    Show show(QStringLiteral("gjg"));
-    QVERIFY(ApplySlideOrder(show.project, {1, 2, 0}, show.platform));
-    const Files expected{{"Vacances0.jpg", "picture 1"},
-                         {"Vacances1.gif", "picture 2"},
-                         {"Vacances2.gif", "picture 0"}};
-    QCOMPARE(show.dir.snapshot(), expected);
-    const SlideshowProject &p = show.project;
-    QCOMPARE(QStringList({p.slideLines[0], p.slideLines[1], p.slideLines[2]}),
-             QStringList({"caption 1", "caption 2", "caption 0"}));
-    QCOMPARE(QStringList({p.imageTypes[0], p.imageTypes[1], p.imageTypes[2]}),
-             QStringList({".jpg", ".gif", ".gif"}));
-    QVERIFY(!p.saved && !p.htmlGenerated);
-    QVERIFY(show.platform.messages.isEmpty());
-}
-
-// provocation:
-//   "missing k" / "folder k": slide k's picture deleted / replaced by a folder;
-//   "stray name": a file already holds a name the renames need;
-//   "vanish n": the source of rename n disappears just before it;
-//   "refuse n": rename n is refused;
-//   "long name": the project's name leaves no room for the longer
-//                temporary names of positions 10 and up.
+// provocation, n a number:
+//   "missing n" / "folder n": slide n's picture gone / a folder in its place;
+//   "stray name": a file already holds a name that the renames need;
+//   "vanish n": the source of rename n (counted from 1) disappears just before;
+//   "refuse n m": renames n and m are refused;
+//   "long": the project's name leaves no room for the temporary names of
+//            positions 10 and up, which are one character longer.
 void TestApplySlideOrder::failureChangesNothing_data()
 {
-    QTest::addColumn<QString>("types");
-    QTest::addColumn<QString>("provocation");
-    QTest::addColumn<QString>("message"); // a part of the one message
+    QTest::addColumn<QString>("setup");    // the slides (g: GIF, j: JPEG), the provocation
+    QTest::addColumn<QString>("message");  // a part of the one message
+    QTest::addColumn<QStringList>("left"); // pictures not put back, as "name=slide"
 
-    QTest::newRow("PictureMissing") << "jgj" << "missing 2" << "Vacances2.jpg est introuvable";
-    QTest::newRow("FolderInPlaceOfPicture") << "jgj" << "folder 0" << "Vacances0.jpg est introuvable";
-    QTest::newRow("TemporaryNameTaken") << "jgj" << "stray Vacances_temp_0.jpg" << "occupe un nom";
-    QTest::newRow("NewNameTaken") << "gjj" << "stray Vacances0.jpg" << "occupe un nom";
-    QTest::newRow("VanishesMidwayToTemporary") << "jgjgj" << "vanish 3" << "Vacances1.gif n'a pas pu";
-    QTest::newRow("RefusedFirstToFinal") << "jgjgj" << "refuse 5" << "Vacances_temp_0.jpg n'a pas";
-    QTest::newRow("RefusedLastToFinal") << "jgjgj" << "refuse 8" << "Vacances_temp_4.jpg n'a pas";
-    QTest::newRow("NameTooLongMidway") << "jjjjjjjjjjjj" << "long name" << "Vacances_temp_10.jpg.";
+    const QString back = ".\r\n\r\nToutes les images ont été remises en place. L'ordre des "
+                         "diapositives n'a pas été modifié.";
+    const QString missing =
+        " est introuvable.\r\n\r\nL'ordre des diapositives n'a pas été modifié.";
+    const QString taken = " occupe un nom";
+    QTest::newRow("Missing") << "jgj missing 2"
+                             << "Vacances2.jpg" + missing << QStringList();
+    QTest::newRow("Folder") << "jgj folder 0"
+                            << "Vacances0.jpg" + missing << QStringList();
+    QTest::newRow("TemporaryNameTaken") << "jgj stray Vacances_temp_0.jpg"
+                                        << "_temp_0.jpg" + taken << QStringList();
+    QTest::newRow("NewNameTaken") << "gjj stray Vacances0.jpg"
+                                  << "Vacances0.jpg" + taken << QStringList();
+    QTest::newRow("VanishesMidway")
+        << "jgjgj vanish 3" << QString("Vacances1.gif n'a pas pu") << QStringList();
+    QTest::newRow("FirstToFinalRefused") << "jgjgj refuse 5"
+                                         << "Vacances0.jpg" + back << QStringList();
+    QTest::newRow("LastToFinalRefused") << "jgjgj refuse 8"
+                                        << "Vacances4.jpg" + back << QStringList();
+    QTest::newRow("NameTooLong") << "jjjjjjjjjjjj long"
+                                 << "_temp_10.jpg" + back << QStringList();
+    // The last rename fails and so does undoing the one before it.
+    QTest::newRow("UndoRefused") << "jjj refuse 4 5" << QString("doivent être renommés à la main")
+                                 << QStringList{"Vacances0.jpg=2", "Vacances_temp_2.jpg=0"};
 }
 
 void TestApplySlideOrder::failureChangesNothing()
 {
-    QFETCH(QString, types);
-    QFETCH(QString, provocation);
+    QFETCH(QString, setup);
     QFETCH(QString, message);
+    QFETCH(QStringList, left);
 
-    const QString kind = provocation.section(' ', 0, 0);
-    const QString arg = provocation.section(' ', 1);
+    QStringList words = setup.split(' ');
+    const QString types = words.takeFirst();
+    TempFolder dir;
+    ScriptedPlatform platform;
+    SlideshowProject project;
     // 244 characters and "_temp_10.jpg" make 256, one more than a name may have.
-    Show show(types, kind == "long" ? QString(244 - 8, 'x') + "Vacances" : QString("Vacances"));
-    if (kind == "missing")
-        show.dir.remove(QFileInfo(show.project.imagePath(arg.toInt())).fileName());
-    if (kind == "folder") {
-        show.dir.remove(QFileInfo(show.project.imagePath(arg.toInt())).fileName());
-        show.dir.write(QFileInfo(show.project.imagePath(arg.toInt())).fileName() + "/");
+    project.name = QString(words[0] == "long" ? 236 : 0, 'x') + "Vacances";
+    project.folder = dir.path();
+    project.updateBasePath();
+    project.slideCount = std::int16_t(types.size());
+    for (int k = 0; k < types.size(); ++k) {
+        project.imageTypes[k] = types[k] == 'g' ? ".gif" : ".jpg";
+        project.slideLines[k] = QStringLiteral("caption %1").arg(k);
+        writeFile(project.imagePath(k), "picture " + QByteArray::number(k));
     }
-    if (kind == "stray")
-        show.dir.write(arg, "someone else's");
+    const QString picture = words.size() > 1
+        ? QFileInfo(project.imagePath(words[1].toInt())).fileName()
+        : "";
+    if (words[0] == "missing" || words[0] == "folder")
+        dir.remove(picture);
+    if (words[0] == "folder" || words[0] == "stray")
+        dir.write(words[0] == "folder" ? picture + "/" : words[1], "stray");
+    const Files before = dir.snapshot();
+    const SlideshowProject was = project;
+
     int renames = 0;
     const RenameStep rename = [&](const QString &from, const QString &to) {
-        ++renames;
-        if (kind == "vanish" && renames == arg.toInt())
+        const QString n = QString::number(++renames);
+        if (words[0] == "vanish" && words[1] == n)
             QFile::remove(from);
-        if (kind == "refuse" && renames == arg.toInt())
-            return false;
-        return FileOps::renameNew(from, to);
+        return !(words[0] == "refuse" && words.contains(n)) && FileOps::renameNew(from, to);
     };
-    const Files before = show.dir.snapshot();
-    const SlideshowProject project = show.project;
+    std::vector<int> reversed;
+    for (int k = types.size() - 1; k >= 0; --k)
+        reversed.push_back(k);
+    QVERIFY(!ApplySlideOrder(project, reversed, platform, rename));
 
-    QVERIFY(!ApplySlideOrder(show.project, reversed(types.size()), show.platform, rename));
-
-    Files after = show.dir.snapshot();
-    if (kind == "vanish") // the one picture that truly went
-        QCOMPARE(before.size() - after.size(), 1);
-    else
-        QCOMPARE(after, before);
-    QCOMPARE(show.project.slideLines, project.slideLines);
-    QCOMPARE(show.project.imageTypes, project.imageTypes);
-    QVERIFY(show.project.saved);
-    QCOMPARE(show.platform.messages.size(), 1);
-    const QString text = show.platform.messages[0].text;
-    QVERIFY2(text.contains(message), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("L'ordre des diapositives n'a pas été modifié.")),
-             qPrintable(text));
-}
-
-void TestApplySlideOrder::undoThatFailsNamesTheFiles()
-{
-    // The last rename to a final name fails, and so does putting back the
-    // picture renamed just before it: that one stays under its new name and
-    // the message says so.
-    Show show(QStringLiteral("jjj"));
-    int renames = 0;
-    const RenameStep rename = [&](const QString &from, const QString &to) {
-        ++renames;
-        return renames != 4 && renames != 5 && FileOps::renameNew(from, to);
-    };
-    QVERIFY(!ApplySlideOrder(show.project, {2, 1, 0}, show.platform, rename));
-    const Files expected{{"Vacances0.jpg", "picture 2"},
-                         {"Vacances1.jpg", "picture 1"},
-                         {"Vacances_temp_2.jpg", "picture 0"}};
-    QCOMPARE(show.dir.snapshot(), expected);
-    QCOMPARE(show.platform.messages.size(), 1);
-    QVERIFY(show.platform.messages[0].text.contains("doivent être renommés à la main"));
-    QCOMPARE(show.project.slideLines[0], QStringLiteral("caption 0"));
+    Files expected = before;
+    if (words[0] == "vanish") // the one picture that truly went
+        expected.remove("Vacances1.gif");
+    for (const QString &entry : left)
+        expected.remove(QFileInfo(project.imagePath(entry.section('=', 1).toInt())).fileName());
+    for (const QString &entry : left)
+        expected.insert(entry.section('=', 0, 0), "picture " + entry.section('=', 1).toLatin1());
+    QCOMPARE(dir.snapshot(), expected);
+    QCOMPARE(project.slideLines, was.slideLines);
+    QCOMPARE(project.imageTypes, was.imageTypes);
+    QVERIFY(project.saved);
+    QCOMPARE(platform.messages.size(), 1);
+    QVERIFY2(platform.messages[0].text.contains(message), qPrintable(platform.messages[0].text));
 }
 
 QTEST_GUILESS_MAIN(TestApplySlideOrder)
