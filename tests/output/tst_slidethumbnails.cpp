@@ -1,6 +1,6 @@
-#include "tempfolder.h"
 #include "output/slidethumbnails.h"
 #include "project/slideshowproject.h"
+#include "support/tempfolder.h"
 
 #include <QBuffer>
 #include <QImageReader>
