@@ -131,8 +131,8 @@ void FrmVisionneuse::buildControls(const AppContext &context)
     cmdHelp = new HelpButton(context, QStringLiteral("Aide_Contextuelle/Vision.htm"), this);
     cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
 
-    // The wheel over any part of the strip, and the arrow keys whichever
-    // button has the focus, move the strip.
+    // The wheel over any part of the strip, and the arrow keys, page keys,
+    // Home and End whichever button has the focus, move the strip.
     for (QWidget *part : findChildren<QWidget *>())
         if (part != hscVisio)
             part->installEventFilter(this);
@@ -299,10 +299,17 @@ void FrmVisionneuse::wheelEvent(QWheelEvent *event)
 
 bool FrmVisionneuse::scrollByKey(const QKeyEvent *event)
 {
-    const int by = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
-    if (by == 0 || event->modifiers() != Qt::NoModifier)
+    static const QHash<int, QAbstractSlider::SliderAction> actions{
+        {Qt::Key_Left, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Right, QAbstractSlider::SliderSingleStepAdd},
+        {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub},
+        {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd},
+        {Qt::Key_Home, QAbstractSlider::SliderToMinimum},
+        {Qt::Key_End, QAbstractSlider::SliderToMaximum}};
+    const auto action = actions.constFind(event->key());
+    if (action == actions.cend() || event->modifiers() != Qt::NoModifier)
         return false;
-    hscVisio->setValue(hscVisio->value() + by);
+    hscVisio->triggerAction(*action);
     return true;
 }
 

@@ -16,7 +16,8 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-// Reordering slides in the sorter, on disk, and from the main window.
+#include <numeric>
+
 class TestFrmVisionneuse : public QObject
 {
     Q_OBJECT
@@ -25,13 +26,12 @@ private slots:
     void clicks();
     void randomOrders_data();
     void randomOrders();
-    void fromMainWindow_data();
     void fromMainWindow();
 };
 
 namespace {
 
-// A colour per slide, far enough from the others to survive JPEG.
+// Colours far enough apart to survive JPEG.
 QColor colourOf(int k) { return QColor(40 + k % 15 * 14, 40 + k / 15 * 14, 128); }
 int slideOf(QColor c)
 {
@@ -65,15 +65,10 @@ struct Sorter
     FrmVisionneuse sorter{context};
     explicit Sorter(int count) { writeSlides(project, dir.path(), count); }
 
-    // Runs work while the sorter is up; a failed check leaves the work
-    // early, so the sorter is closed after it in any case.
+    // Runs work in the open sorter, and closes it after a failed check.
     std::optional<std::vector<int>> whileOpen(const std::function<void()> &work)
     {
-        QTimer::singleShot(0, &sorter, [&] {
-            work();
-            if (sorter.isVisible())
-                sorter.reject();
-        });
+        QTimer::singleShot(0, &sorter, [&] { work(), sorter.done(sorter.result()); });
         return sorter.chooseOrder(project);
     }
     // After ApplySlideOrder, position p holds what slide order[p] held.
@@ -92,9 +87,9 @@ struct Sorter
     }
 };
 
-// "t1" clicks thumbnail 1, "m3" marker 3, "s2" scrolls to 2, "r" / "l" and
-// "w" scroll by the arrow keys and the wheel, "ok", "cancel", "close" (the
-// window frame).
+// "t1" clicks thumbnail 1, "m3" marker 3, "s2" scrolls to 2, "r", "l", "e",
+// "h", "w" by the right, left, End, Home keys and the wheel, "=1001111" checks which thumbnails and markers
+// are visible, "ok", "cancel", "close" (the window frame).
 void play(FrmVisionneuse &sorter, const QStringList &steps)
 {
     for (const QString &step : steps) {
@@ -103,15 +98,23 @@ void play(FrmVisionneuse &sorter, const QStringList &steps)
             QTest::mouseClick(step[0] == 't' ? (QWidget *)sorter.imgVisio.at(n)
                                              : sorter.picInsertion.at(n),
                               Qt::LeftButton);
-        else if (step == "r" || step == "l") // an arrow key, on the window or a button
+        else if (QString("rleh").contains(step)) // a key, on the window or a button
             QTest::keyClick(step == "r" ? (QWidget *)&sorter : sorter.cmdOK,
-                            step == "r" ? Qt::Key_Right : Qt::Key_Left);
+                            std::array{Qt::Key_Right, Qt::Key_Left, Qt::Key_End,
+                                       Qt::Key_Home}[QString("rleh").indexOf(step)]);
         else if (step == "w") { // one notch up, over a thumbnail
             QWheelEvent up({5, 5}, {5, 5}, {}, {0, 120}, {}, {}, Qt::NoScrollPhase, false);
             QApplication::sendEvent(sorter.imgVisio[1], &up);
         } else if (step[0] == 's')
             sorter.hscVisio->setValue(n);
-        else if (step == "close")
+        else if (step[0] == '=') {
+            QString shown = "=";
+            for (QWidget *w : sorter.imgVisio)
+                shown += w->isVisibleTo(&sorter) ? '1' : '0';
+            for (QWidget *w : sorter.picInsertion)
+                shown += w->isVisibleTo(&sorter) ? '1' : '0';
+            QCOMPARE(shown, step);
+        } else if (step == "close")
             sorter.close();
         else
             (step == "ok" ? sorter.cmdOK : sorter.cmdStop)->click();
@@ -125,21 +128,18 @@ void TestFrmVisionneuse::clicks_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QList<int>>("order"); // empty: nothing chosen
-    QTest::addColumn<QString>("shown");    // thumbnails, markers visible before the last step
 
-    QTest::newRow("OneSlide") << 1 << "s5 ok" << QList<int>{0} << "100 0000";
-    QTest::newRow("TwoExchanged") << 2 << "t0 t0 ok" << QList<int>{1, 0} << "110 0000";
-    QTest::newRow("LastToFront") << 5 << "s3 t1 s0 m0 ok" << QList<int>{4, 0, 1, 2, 3}
-                                 << "111 0000";
-    QTest::newRow("CutThenOk") << 4 << "t1 ok" << QList<int>{0, 2, 3, 1} << "111 1111";
-    QTest::newRow("ThreeCutInsertedLast") << 3 << "t0 m2 ok" << QList<int>{1, 2, 0} << "111 0000";
-    QTest::newRow("ParkedSlideHidden") << 3 << "t0 s1 ok" << QList<int>{1, 2, 0} << "100 1100";
-    QTest::newRow("ExchangeAcross")
-        << 6 << "t0 s3 t1 ok" << QList<int>{5, 1, 2, 3, 4, 0} << "111 0000";
-    QTest::newRow("KeysAndWheel") << 6 << "r r r r r w l t0 ok" << QList<int>{0, 1, 3, 4, 5, 2}
-                                  << "111 1111";
-    QTest::newRow("Cancelled") << 4 << "t0 m3 cancel" << QList<int>{} << "111 0000";
-    QTest::newRow("WindowClosed") << 4 << "t2 t0 close" << QList<int>{} << "111 0000";
+    QTest::newRow("OneSlide") << 1 << "s5 =1000000 ok" << QList<int>{0};
+    QTest::newRow("TwoExchanged") << 2 << "t0 =1001100 t0 =1100000 ok" << QList<int>{1, 0};
+    QTest::newRow("LastToFront") << 5 << "s3 =1100000 t1 s0 m0 ok" << QList<int>{4, 0, 1, 2, 3};
+    QTest::newRow("CutThenOk") << 4 << "t1 =1111111 ok" << QList<int>{0, 2, 3, 1};
+    QTest::newRow("ThreeCutInsertedLast")
+        << 3 << "t0 =1101110 m2 =1110000 ok" << QList<int>{1, 2, 0};
+    QTest::newRow("ExchangeAcross") << 6 << "t0 s3 t1 =1110000 ok" << QList<int>{5, 1, 2, 3, 4, 0};
+    QTest::newRow("KeysAndWheel") << 6 << "e r w l t0 h =1111111 ok"
+                                  << QList<int>{0, 1, 3, 4, 5, 2};
+    QTest::newRow("Cancelled") << 4 << "t0 m3 cancel" << QList<int>{};
+    QTest::newRow("WindowClosed") << 4 << "t2 t0 close" << QList<int>{};
 }
 
 void TestFrmVisionneuse::clicks()
@@ -147,23 +147,10 @@ void TestFrmVisionneuse::clicks()
     QFETCH(int, count);
     QFETCH(QString, steps);
     QFETCH(QList<int>, order);
-    QFETCH(QString, shown);
 
     Sorter s(count);
     for (int use = 0; use < 2; ++use) { // each use starts afresh
-        QString before;
-        const auto chosen = s.whileOpen([&] {
-            QStringList list = steps.split(' ');
-            const QString last = list.takeLast();
-            play(s.sorter, list);
-            for (QWidget *w : s.sorter.imgVisio)
-                before += w->isVisibleTo(&s.sorter) ? '1' : '0';
-            before += ' ';
-            for (QWidget *w : s.sorter.picInsertion)
-                before += w->isVisibleTo(&s.sorter) ? '1' : '0';
-            play(s.sorter, {last});
-        });
-        QCOMPARE(before, shown);
+        const auto chosen = s.whileOpen([&] { play(s.sorter, steps.split(' ')); });
         QCOMPARE(chosen ? QList<int>(chosen->begin(), chosen->end()) : QList<int>(), order);
         QCOMPARE(s.sorter.hscVisio->maximum(), std::max(count - 2, 0));
     }
@@ -178,26 +165,22 @@ void TestFrmVisionneuse::randomOrders_data()
         QTest::addRow("%d", count) << count;
 }
 
-// Cuts, insertions and exchanges at random, each by scrolling to one of the
-// views that show the place and clicking there; the slides are followed in
-// a plain list from which the cut slide is taken out.
+// Random cuts, insertions and exchanges, each clicked in a random view that
+// shows its place, followed in a plain list without the cut slide.
 void TestFrmVisionneuse::randomOrders()
 {
     QFETCH(int, count);
     Sorter s(count);
     QRandomGenerator random(quint32(count) * 7919u);
     const auto clickAt = [&](int position, bool marker) {
-        const int reach = marker ? FrmVisionneuse::Shown : FrmVisionneuse::Shown - 1;
-        const int highest = std::min(position, s.sorter.hscVisio->maximum());
-        s.sorter.hscVisio->setValue(random.bounded(std::max(position - reach, 0), highest + 1));
-        const int i = position - s.sorter.hscVisio->value();
-        QWidget *target = marker ? (QWidget *)s.sorter.picInsertion.at(i) : s.sorter.imgVisio.at(i);
-        QVERIFY(target->isVisible());
-        QTest::mouseClick(target, Qt::LeftButton);
+        const int lowest = std::max(position - FrmVisionneuse::Shown + !marker, 0);
+        const int view = random.bounded(lowest,
+                                        std::min(position, s.sorter.hscVisio->maximum()) + 1);
+        play(s.sorter,
+             {QString("s%1").arg(view), QString("tm"[marker]) + QString::number(position - view)});
     };
-    QList<int> slides;
-    for (int k = 0; k < count; ++k)
-        slides << k;
+    QList<int> slides(count);
+    std::iota(slides.begin(), slides.end(), 0);
     std::optional<int> cut;
     int cutAt = 0;
 
@@ -218,14 +201,11 @@ void TestFrmVisionneuse::randomOrders()
                 clickAt(at, false);
             }
             // Each thumbnail shows the slide the list has at its position.
-            for (int i = 0; i < FrmVisionneuse::Shown; ++i) {
-                const int p = s.sorter.hscVisio->value() + i;
-                PicturePreview *thumbnail = s.sorter.imgVisio[i];
-                QCOMPARE(thumbnail->isVisible()
-                             ? slideOf(thumbnail->pixmap().toImage().pixelColor(8, 6))
+            for (int i = 0, p = s.sorter.hscVisio->value(); i < FrmVisionneuse::Shown; ++i, ++p)
+                QCOMPARE(s.sorter.imgVisio[i]->isVisible()
+                             ? slideOf(s.sorter.imgVisio[i]->pixmap().toImage().pixelColor(8, 6))
                              : -1,
                          p < slides.size() ? slides[p] : -1);
-            }
         }
         s.sorter.cmdOK->click();
     });
@@ -237,57 +217,36 @@ void TestFrmVisionneuse::randomOrders()
     s.checkApplied(slides);
 }
 
-void TestFrmVisionneuse::fromMainWindow_data()
-{
-    QTest::addColumn<bool>("loaded");
-    QTest::addColumn<QString>("steps"); // empty: the sorter must not open
-    QTest::addColumn<QList<int>>("order");
-    QTest::addColumn<QString>("shownCaption");
-
-    QTest::newRow("Confirmed") << true << "t1 m0 ok" << QList<int>{1, 0, 2} << "Diapo 0";
-    QTest::newRow("Cancelled") << true << "t1 m0 cancel" << QList<int>{0, 1, 2} << "Texte tapé";
-    QTest::newRow("NothingOpen") << false << "" << QList<int>{0, 1, 2} << "Texte tapé";
-}
-
-// Slide 1 is shown and a caption is being typed for it: the caption moves
-// with its slide, and the slide now at position 1 is shown.
+// With no project nothing opens; then slide 1, shown and being typed, goes
+// to the front with its caption, and slide 0, now at position 1, is shown.
 void TestFrmVisionneuse::fromMainWindow()
 {
-    QFETCH(bool, loaded);
-    QFETCH(QString, steps);
-    QFETCH(QList<int>, order);
-    QFETCH(QString, shownCaption);
-
-    TempFolder dir;
-    ScriptedPlatform platform;
-    AppContext context{platform, dir.path(), dir.path()};
-    FrmPrincipal main{context};
-    Features features{main, context};
-    writeSlides(main.project, dir.path(), 3);
+    Sorter s(0);
+    FrmPrincipal main{s.context};
+    Features features{main, s.context};
+    writeSlides(main.project, s.dir.path(), 3);
     main.project.currentSlide = 1;
     features.slideDisplay().ShowCurrentSlide();
-    main.project.loaded = loaded;
     main.richtxtTexteInfo->setPlainText(QStringLiteral("Texte tapé"));
-    const Files pictures = dir.snapshot();
-
-    bool opened = false;
-    QTimer::singleShot(0, &main, [&] {
-        auto *sorter = qobject_cast<FrmVisionneuse *>(QApplication::activeModalWidget());
-        if ((opened = sorter != nullptr)) {
-            play(*sorter, steps.split(' '));
-            sorter->hide();
-        }
-    });
-    QTest::mouseClick(main.imgVisionneuse, Qt::LeftButton);
-    QCoreApplication::processEvents();
-    QCOMPARE(opened, !steps.isEmpty());
-    for (int p = 0; p < 3; ++p) {
-        const QString was =
-            QStringLiteral("Essai%1%2").arg(order[p]).arg(main.project.imageTypes[p]);
-        QCOMPARE(readFile(main.project.imagePath(p)), pictures.value(was));
-        QCOMPARE(main.project.slideLines[p].contains("Texte tapé"), loaded && order[p] == 1);
+    const Files before = s.dir.snapshot();
+    for (bool loaded : {false, true}) {
+        main.project.loaded = loaded;
+        bool opened = false;
+        QTimer::singleShot(0, &main, [&] {
+            auto *sorter = qobject_cast<FrmVisionneuse *>(QApplication::activeModalWidget());
+            if ((opened = sorter != nullptr))
+                play(*sorter, {"t1", "m0", "ok"});
+        });
+        QTest::mouseClick(main.imgVisionneuse, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(opened, loaded);
     }
-    QCOMPARE(main.richtxtTexteInfo->toPlainText(), shownCaption);
+    QCOMPARE(s.dir.snapshot(),
+             Files({{"Essai0.gif", before["Essai1.gif"]},
+                    {"Essai1.jpg", before["Essai0.jpg"]},
+                    {"Essai2.jpg", before["Essai2.jpg"]}}));
+    QVERIFY(main.project.slideLines[0].contains("Texte tapé"));
+    QCOMPARE(main.richtxtTexteInfo->toPlainText(), QStringLiteral("Diapo 0"));
 }
 
 QTEST_MAIN(TestFrmVisionneuse)
