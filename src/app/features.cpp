@@ -9,6 +9,7 @@
 #include "editor/slidecommands.h"
 #include "editor/slidedisplay.h"
 #include "output/backgroundcommands.h"
+#include "editor/slidesorter.h"
 #include "output/defaulttemplate.h"
 #include "output/finalisecommand.h"
 #include "output/outputcommands.h"
@@ -77,6 +78,8 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
     m_webPictures = std::make_unique<WebPicturesCommand>(
         WebPicturesCommand::Controls{w.imgOptimiser}, w.project, m_context, &w,
         [this] { m_slideDisplay->ShowCurrentSlide(); });
+    m_slideSorter = std::make_unique<SlideSorter>(w.imgVisionneuse, w.project, m_context,
+                                                  *m_captions, *m_slideDisplay, &w);
 }
 
 void Features::openAtStart(const QString &filePath)

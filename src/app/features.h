@@ -18,6 +18,7 @@ class OutputCommands;
 class ScreenCapture;
 class SlideCommands;
 class SlideDisplay;
+class SlideSorter;
 class TemplateCommands;
 class WebPicturesCommand;
 
@@ -38,6 +39,7 @@ public:
     SlideDisplay &slideDisplay() { return *m_slideDisplay; }
 
     LifeCycleCommands &lifeCycle() { return *m_lifeCycle; }
+    SlideSorter &slideSorter() { return *m_slideSorter; }
 
     // The colour picker, created on first use and only hidden between uses.
     FrmCouleur &colourPicker();
@@ -62,4 +64,5 @@ private:
     std::unique_ptr<BackgroundCommands> m_backgroundCommands;
     std::unique_ptr<FinaliseCommand> m_finaliseCommand;
     std::unique_ptr<WebPicturesCommand> m_webPictures;
+    std::unique_ptr<SlideSorter> m_slideSorter;
 };

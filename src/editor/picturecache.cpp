@@ -33,7 +33,7 @@ PictureCache::Stamp PictureCache::stampOf(const QString &path)
     const QFileInfo info(path);
     if (!info.isFile())
         return {};
-    return {info.size(), info.lastModified()};
+    return {info.size(), info.lastModified(), info.metadataChangeTime()};
 }
 
 const PictureCache::Entry *PictureCache::current(const QString &path) const

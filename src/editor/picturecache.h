@@ -15,7 +15,7 @@ QImage DecodePicture(const QString &path);
 // Decoded slide pictures, so that stepping to a neighbouring slide does not
 // wait for a decode. Decodes asked for ahead run on a small pool of
 // low-priority threads and only produce QImages; everything else stays on the
-// caller's thread. An entry is used only while its file has the size and time
+// caller's thread. An entry is used only while its file has the size and times
 // it had when it was decoded, so a replaced picture is read again.
 class PictureCache
 {
@@ -49,6 +49,9 @@ private:
     {
         qint64 size = -1; // -1: the file does not exist
         QDateTime modified;
+        // A rename keeps the time of writing but not this one, so pictures
+        // that swap names are never taken for each other.
+        QDateTime changed;
         bool operator==(const Stamp &) const = default;
     };
     struct Entry

@@ -10,6 +10,8 @@
 
 #ifdef Q_OS_LINUX
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -200,6 +202,26 @@ Result move(const QString &source, const QString &target)
     if (!temp || !sameContent(source, temp->fileName()) || !commit(*temp, target))
         return Result::Failed;
     return QFile::remove(source) ? Result::Done : Result::SourceKept;
+}
+
+bool renameNew(const QString &source, const QString &target)
+{
+#ifdef Q_OS_LINUX
+    // The kernel checks that the name is free and renames in one step.
+    if (::renameat2(AT_FDCWD, QFile::encodeName(source).constData(), AT_FDCWD,
+                    QFile::encodeName(target).constData(), RENAME_NOREPLACE)
+        == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+#endif
+    // A file system without that check: look first.
+    std::error_code error;
+    if (std::filesystem::symlink_status(fsPath(target), error).type()
+        != std::filesystem::file_type::not_found)
+        return false;
+    std::filesystem::rename(fsPath(source), fsPath(target), error);
+    return !error;
 }
 
 } // namespace FileOps

@@ -43,4 +43,9 @@ Result remove(const QString &path);
 // the source, renamed into place, and only then the source deleted.
 Result move(const QString &source, const QString &target);
 
+// Gives a file a new name in the same file system, never replacing an entry
+// that already has that name and never copying: false when the name is taken
+// or the rename is refused, and nothing has changed.
+bool renameNew(const QString &source, const QString &target);
+
 } // namespace FileOps

@@ -10,10 +10,22 @@ PicturePreview::PicturePreview(QWidget *parent)
 
 bool PicturePreview::showPicture(const QString &path)
 {
+    const qreal ratio = devicePixelRatioF();
+    const QImage image = decodeToFit(path, contentsRect().size() * ratio);
+    if (image.isNull()) {
+        clear();
+        return false;
+    }
+    QPixmap picture = QPixmap::fromImage(image);
+    picture.setDevicePixelRatio(ratio);
+    setPixmap(picture);
+    return true;
+}
+
+QImage PicturePreview::decodeToFit(const QString &path, QSize room)
+{
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    const qreal ratio = devicePixelRatioF();
-    const QSize room = contentsRect().size() * ratio;
     const QSize stored = reader.size();
     if (stored.isValid() && !room.isEmpty()) {
         // The reader scales the picture as stored and turns it afterwards.
@@ -24,15 +36,9 @@ bool PicturePreview::showPicture(const QString &path)
         reader.setScaledSize(turned ? upright.transposed() : upright);
     }
     QImage image = reader.read();
-    if (image.isNull()) {
-        clear();
-        return false;
-    }
     // A reader that cannot scale while decoding gave the full picture.
-    if (!room.isEmpty() && (image.width() > room.width() || image.height() > room.height()))
+    if (!image.isNull() && !room.isEmpty()
+        && (image.width() > room.width() || image.height() > room.height()))
         image = image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QPixmap picture = QPixmap::fromImage(image);
-    picture.setDevicePixelRatio(ratio);
-    setPixmap(picture);
-    return true;
+    return image;
 }

@@ -14,4 +14,8 @@ public:
     // Shows the picture of that file; a file that cannot be read as a picture
     // leaves the preview empty and returns false.
     bool showPicture(const QString &path);
+
+    // The picture of that file, upright and shrunk while it is decoded to fit
+    // room (in device pixels) whole; a null image when it cannot be read.
+    static QImage decodeToFit(const QString &path, QSize room);
 };
