@@ -60,10 +60,11 @@ readme = {
     'Exemples': "Exemples et didacticiel de Lumivue. Commencez par Didacticiel.htm.\n"
                 "Paysages.htm est un diaporama termin\u00e9 : ouvrez-le dans votre navigateur, ou ouvrez\n"
                 "Paysages.lmv dans Lumivue pour voir comment il est fait.\n\n"
-                "Origine : les images de Paysages sont dessin\u00e9es par tools/make-example.py, celles du\n"
-                "dossier Didacticiel par tools/make-tutorial-pictures.py, et la page et le script de\n"
-                "Paysages sont faits par Lumivue (tools/make-content.sh). Ils font partie de Lumivue et\n"
-                "se distribuent avec lui, aux m\u00eames conditions.",
+                "Origine : les images de Paysages sont dessin\u00e9es par tools/make-example.py, et la page\n"
+                "et le script de Paysages sont faits par Lumivue (tools/make-content.sh). Les images du\n"
+                "dossier Didacticiel sont des captures des fen\u00eatres de Lumivue et de Paysages dans le\n"
+                "navigateur (tools/make-tutorial-screenshots.sh). Ils font partie de Lumivue et se\n"
+                "distribuent avec lui, aux m\u00eames conditions.",
 }
 for folder, text in readme.items():
     (app / folder / 'LISEZMOI.txt').write_text(text + '\n', encoding='utf-8')
@@ -79,6 +80,7 @@ for folder, text in readme.items():
     "- sohifrm2.wav (et ses copies) : tools/make-appdata.py, un carillon calcul\u00e9 ;\n"
     "- les autres textures : tools/make-textures.py (Exemples/imgFond.jpg est une copie d'Ardoise) ;\n"
     "- les images de l'exemple Paysages : tools/make-example.py ;\n"
-    "- les images du didacticiel (Exemples/Didacticiel) : tools/make-tutorial-pictures.py.\n"
+    "- les images du didacticiel (Exemples/Didacticiel) : des captures des fen\u00eatres de Lumivue,\n"
+    "  faites par tools/make-tutorial-screenshots.sh.\n"
     "Ces fichiers font partie de Lumivue et se distribuent avec lui, aux m\u00eames conditions.\n",
     encoding='utf-8')

@@ -2,8 +2,9 @@
 # Regenerates Lumivue's own pictures, sound, default project and folder notes
 # in appdata/ (the pristine application folder) and the desktop icons in
 # dist/icons/. Needs ImageMagick (convert) and python3; the build does not.
-# Only the files listed here are written: templates, help pages and the
-# pictures drawn by tools/make-content.sh are left alone.
+# Only the files listed here are written: templates, help pages, the
+# pictures drawn by tools/make-content.sh and the tutorial's screenshots
+# (tools/make-tutorial-screenshots.sh) are left alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 app=appdata

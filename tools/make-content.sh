@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Redraws the pictures that Lumivue ships and that a script draws: the
-# background textures, the example slideshow "Paysages" and the picture
-# slots of the tutorial; then has Lumivue make the example's page and script
-# from the current templates, so that it plays as it is.
+# background textures and the example slideshow "Paysages"; then has Lumivue
+# make the example's page and script from the current templates, so that it
+# plays as it is. The tutorial's screenshots are made afterwards, from the
+# windows and this example, by tools/make-tutorial-screenshots.sh.
 #   tools/make-content.sh [path of the lumivue executable]
 # Needs Debian's python3-numpy and python3-pil (tools/install-deps.sh
 # --content) and a built Lumivue (default build/src/lumivue). The results are
@@ -14,7 +15,6 @@ python=/usr/bin/python3
 
 "$python" tools/make-textures.py appdata
 "$python" tools/make-example.py appdata
-"$python" tools/make-tutorial-pictures.py appdata
 
 # The generator reads the templates from an application folder filled from
 # appdata; a throw-away one keeps the user's own folder out of it.
