@@ -15,6 +15,10 @@ out=appdata/Exemples/Didacticiel
 # The page's text column: 52rem less twice 2.2rem of padding, in CSS pixels.
 width=760
 
+if ! grep -q '^LUMIVUE_BUILD_TOOLS:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
+    echo "$build is not configured with -DLUMIVUE_BUILD_TOOLS=ON" >&2
+    exit 1
+fi
 cmake --build "$build" --target lumivue lumivue_screenshots
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
