@@ -35,7 +35,7 @@ def cp1252(path, lines):
 
 chime(app / 'sohifrm2.wav')
 
-caption = ("<font face='DejaVu Sans' size='2' color='#000000'>Bienvenue ! Voici votre premi\u00e8re diapo."
+caption = ("<font face='DejaVu Sans' size='2' color='#F3EEE6'>Bienvenue ! Voici votre premi\u00e8re diapo."
            "<br>Tapez ici sa l\u00e9gende, ajoutez d'autres images avec le bouton \u00ab Ajouter une diapo \u00bb,"
            "<br>puis choisissez \u00ab Enregistrer sous... \u00bb pour donner un nom \u00e0 votre diaporama.</font>")
 cp1252(app / 'Nouveau.lmv', ['Nom=Nouveau', 'Repertoire=', 'NbSprite=1',
@@ -53,7 +53,12 @@ readme = {
                 "de Lumivue et se\ndistribuent avec lui, aux m\u00eames conditions.",
     'Modeles': "Mod\u00e8les de pages pour vos diaporamas (fichiers .htm).\n"
                "Ajoutez ici vos propres mod\u00e8les : ils appara\u00eetront dans le choix des mod\u00e8les.\n"
-               "Une image .png du m\u00eame nom (Album.png pour Album.htm) en montre l'aper\u00e7u.",
+               "Une image .png du m\u00eame nom (Album.png pour Album.htm) en montre l'aper\u00e7u.\n"
+               "Un mod\u00e8le indique dans son en-t\u00eate les couleurs de la zone des l\u00e9gendes, pour que\n"
+               "l'\u00e9diteur de l\u00e9gendes les montre telles qu'elles seront vues :\n"
+               "<meta name=\"lumivue-caption-background\" content=\"#rrggbb\"> (le fond) et\n"
+               "<meta name=\"lumivue-caption-color\" content=\"#rrggbb\"> (le texte).\n"
+               "Sans elles, Lumivue montre les l\u00e9gendes en noir sur blanc.",
     'Aide': "Pages d'aide de Lumivue. La page d'accueil est AideCD.htm.",
     'Aide_Contextuelle': "Pages d'aide ouvertes par le bouton d'aide de chaque fen\u00eatre de Lumivue.",
     'AideCapture': "Pages d'aide de la capture d'\u00e9cran. La page d'accueil est index.htm.",
