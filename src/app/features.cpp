@@ -10,9 +10,11 @@
 #include "editor/slidedisplay.h"
 #include "editor/slidesorter.h"
 #include "output/backgroundcommands.h"
+#include "output/captioncolours.h"
 #include "output/defaulttemplate.h"
 #include "output/finalisecommand.h"
 #include "output/outputcommands.h"
+#include "output/slideshowgeneration.h"
 #include "output/templatecommands.h"
 #include "output/webpicturescommand.h"
 #include "platform/platform.h"
@@ -30,6 +32,7 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
     FrmPrincipal &w = window;
     m_captions = std::make_unique<CaptionController>(
         CaptionController::Controls{w.richtxtTexteInfo, w.txtTexteInfo}, w.project);
+    showDesign();
     m_captionCommands = std::make_unique<CaptionCommands>(
         CaptionCommands::Controls{w.richtxtTexteInfo, w.txtTexteInfo, w.cmdRich, w.comboPolice,
                                   w.comboTaille, w.CopierColler, w.Copier, w.Coller},
@@ -44,6 +47,8 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
         OutputCommands::Controls{w.imgVisual, w.imgVisuHTML}, w.project, m_context);
     m_templateCommands = std::make_unique<TemplateCommands>(
         TemplateCommands::Controls{w.imgModele, w.cmdChangerModele}, w.project, m_context, &w);
+    QObject::connect(m_templateCommands.get(), &TemplateCommands::templateChanged,
+                     m_templateCommands.get(), [this] { showDesign(); });
     m_lifeCycle = std::make_unique<LifeCycleCommands>(
         LifeCycleCommands::Controls{w.imgNew, w.imgFichier, w.imgSave, w.imgSaveSous, w.imgQuitter,
                                     w.txtEntete, w.lblNomDiapo, w.lblNbDiapo, &w},
@@ -52,12 +57,16 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
             [this] { m_captions->storeCaption(); }, [this] { m_slideDisplay->ShowCurrentSlide(); },
             [this] {
                 DefaultTemplate::RestoreDefaultTemplate(m_context.platform, m_context.appDir);
+                showDesign();
             },
             [this] {
                 m_window.closeWithoutRevert();
                 QCoreApplication::quit();
             },
-            [this] { m_window.showProjectState(); }});
+            [this] {
+                m_window.showProjectState();
+                showDesign();
+            }});
     m_screenCapture = std::make_unique<ScreenCapture>(
         ScreenCapture::Controls{w.imgCapturer, w.lblNbDiapo}, w.project, m_context, w,
         ScreenCapture::SlideView{[this] { m_slideDisplay->ShowCurrentSlide(); },
@@ -107,6 +116,15 @@ void Features::fileHandedOver(const QString &filePath)
 }
 
 Features::~Features() { delete m_colourPicker; }
+
+// The caption editor shows captions in the colours of the page design that
+// the next generation uses.
+void Features::showDesign()
+{
+    const auto colours = CaptionColours::fromPageFile(m_context.appDir + QLatin1Char('/')
+                                                      + SlideshowFiles::TemplatePage);
+    m_captions->setDesignColours(colours.background, colours.text);
+}
 
 FrmCouleur &Features::colourPicker()
 {

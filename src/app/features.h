@@ -49,6 +49,9 @@ public:
     void fileHandedOver(const QString &filePath);
 
 private:
+    // Gives the caption editor the colours of the current page design.
+    void showDesign();
+
     FrmPrincipal &m_window;
     AppContext m_context;
     QPointer<FrmCouleur> m_colourPicker;

@@ -111,7 +111,7 @@ QLineEdit {
 QLineEdit:focus { border-color: #2f74d0; }
 QLineEdit#txtTexteInfo { background: #f3f5f8; color: #4a5564; }
 QTextEdit#richtxtTexteInfo {
-    background: #6b7b8f; color: black;
+    background: white; color: black; /* until the page design gives its colours */
     border: 1px solid #56657a; border-radius: 8px; padding: 8px;
     selection-background-color: #ffd35c; selection-color: black;
 }

@@ -1,9 +1,11 @@
 #include "captions/captioncontroller.h"
 
 #include "captions/captiontohtml.h"
+#include "captions/colourtext.h"
 #include "captions/htmltocaption.h"
 #include "project/slideshowproject.h"
 
+#include <QColor>
 #include <QEvent>
 #include <QLineEdit>
 #include <QTextEdit>
@@ -11,7 +13,8 @@
 #include <limits>
 
 CaptionController::CaptionController(const Controls &controls, SlideshowProject &project)
-    : m_field(controls.txtTexteInfo)
+    : m_editorWidget(controls.richtxtTexteInfo)
+    , m_field(controls.txtTexteInfo)
     , m_project(project)
     , m_editor(controls.richtxtTexteInfo)
 {
@@ -27,6 +30,16 @@ void CaptionController::storeCaption()
         return;
     m_field->setText(CaptionToHtml(m_editor, QLocale()));
     m_editor.setSelection(m_editor.textLength(), 0);
+}
+
+void CaptionController::setDesignColours(const QColor &background, const QColor &text)
+{
+    // The editor's own sheet wins over the panel's for these two properties
+    // and keeps the panel's border, padding and selection colours.
+    m_editorWidget->setStyleSheet(
+        QStringLiteral("QTextEdit#%1 { background: %2; color: %3; }")
+            .arg(m_editorWidget->objectName(), background.name(), text.name()));
+    m_editor.setDefaultColour(colourValue(text));
 }
 
 void CaptionController::showCaption(const QString &line)

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+class QColor;
 class QLineEdit;
 class QTextEdit;
 struct SlideshowProject;
@@ -47,6 +48,12 @@ public:
     // current slide. The editor gets the line even when the field held it.
     void showCaption(const QString &line);
 
+    // Shows captions on the colours of the page design they will be seen
+    // in: the editor's background is the design's caption background, and
+    // text without a colour of its own shows, and is stored, in the design's
+    // text colour.
+    void setDesignColours(const QColor &background, const QColor &text);
+
     // True while showCaption() runs.
     bool showingCaption() const { return m_showingCaption; }
 
@@ -61,6 +68,7 @@ protected:
 private:
     void captionFieldChanged(const QString &text);
 
+    QTextEdit *m_editorWidget;
     QLineEdit *m_field;
     SlideshowProject &m_project;
     RichTextAdapter m_editor;

@@ -213,9 +213,7 @@ RichTextAdapter::Style RichTextAdapter::styleOf(const QTextCharFormat &f) const
     }
 
     const QBrush brush = f.foreground();
-    if (brush.style() != Qt::NoBrush) {
-        s.colour = colourValue(brush.color());
-    }
+    s.colour = brush.style() != Qt::NoBrush ? colourValue(brush.color()) : m_defaultColour;
     s.bold = f.fontWeight() > QFont::Medium;
     s.italic = f.fontItalic();
     s.underline = f.fontUnderline();

@@ -122,12 +122,16 @@ public:
 
     // The font name reported for text that has none of its own.
     QString defaultFontName() const;
+    // The colour reported for text that has none of its own: the one the
+    // editor shows it in (black unless set).
+    void setDefaultColour(std::uint32_t colour) { m_defaultColour = colour; }
 
 private:
     QTextCharFormat formatAt(int documentPosition) const;
     void merge(const QTextCharFormat &modifier);
 
     QTextDocument *m_document = nullptr;
+    std::uint32_t m_defaultColour = 0;
     QTextCursor m_cursor;                      // the selection without an editor
     std::function<QTextCursor()> m_readCursor; // with an editor: its own cursor
     std::function<void(const QTextCursor &)> m_writeCursor;

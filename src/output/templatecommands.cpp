@@ -25,7 +25,10 @@ void TemplateCommands::restoreRequested()
 {
     if (m_project.isDefaultProject())
         return;
-    DefaultTemplate::RestoreDefaultTemplate(m_context.platform, m_context.appDir);
+    const auto restored = DefaultTemplate::RestoreDefaultTemplate(m_context.platform,
+                                                                  m_context.appDir);
+    if (restored.outcome != DefaultTemplate::RestoreResult::Outcome::Declined)
+        emit templateChanged();
 }
 
 void TemplateCommands::chooseTemplate()
@@ -40,6 +43,8 @@ void TemplateCommands::chooseTemplate()
         return;
     const auto result = TemplateReplacement::replaceTemplate(m_context.appDir, choice->templateName,
                                                              choice->framePicture);
+    if (result.page == TemplateReplacement::Result::Page::Replaced)
+        emit templateChanged();
     if (!result.succeeded())
         m_context.platform.message(
             TemplateReplacement::failureText(result, choice->templateName, choice->framePicture),

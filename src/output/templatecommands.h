@@ -34,6 +34,11 @@ public:
     // user what could not be replaced.
     void chooseTemplate();
 
+signals:
+    // The template page changed (restored or replaced), so the page design
+    // of every later slideshow did.
+    void templateChanged();
+
 private:
     const SlideshowProject &m_project;
     AppContext m_context;
