@@ -400,6 +400,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     if (elements.position) elements.position.innerHTML = (i + 1) + " / " + nombre;
     if (elements.legende) {
       elements.legende.innerHTML = legendeDe(i);
+      habilleLegende(elements.legende);
       elements.legende.scrollTop = 0;
       requestAnimationFrame(marqueDebord); // measured in the layout the next frame does anyway
     }
@@ -446,6 +447,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
       if (vues.has(html)) continue;
       vues.add(html);
       mesure.innerHTML = html;
+      habilleLegende(mesure);
       haut = Math.max(haut, mesure.getBoundingClientRect().height);
     }
     l.innerHTML = garde;
@@ -456,6 +458,78 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     }
     l.style.height = Math.ceil(haut) + "px";
     marqueDebord();
+  }
+
+  // ---- Caption look ----
+  // A caption keeps the colours and faces its author gave it; the player
+  // only makes sure that the audience can read it. The page declares the
+  // background its captions lie on (meta lumivue-caption-background, white
+  // when it does not): a caption colour that contrasts less than 3 : 1 with
+  // it gets a halo of black or white, whichever stands out more from that
+  // background. A face the visitor's machine lacks falls back to the generic
+  // family its name suggests, then to the page's own face.
+  var CONTRASTE_LISIBLE = 3;
+
+  function rvbDe(texte) {
+    var t = String(texte || "").trim();
+    var h = /^#([0-9a-f]{6})$/i.exec(t);
+    if (h) {
+      var n = parseInt(h[1], 16);
+      return [n >> 16, (n >> 8) & 255, n & 255];
+    }
+    var m = /^rgba?\(\s*([\d.]+)[,\s]+([\d.]+)[,\s]+([\d.]+)/i.exec(t);
+    return m ? [+m[1], +m[2], +m[3]] : null;
+  }
+
+  function luminance(c) {
+    var l = c.map(function (v) {
+      v /= 255;
+      return v <= 0.04045 ? v / 12.92 : Math.pow((v + 0.055) / 1.055, 2.4);
+    });
+    return 0.2126 * l[0] + 0.7152 * l[1] + 0.0722 * l[2];
+  }
+
+  function contraste(a, b) {
+    var la = luminance(a), lb = luminance(b);
+    return (Math.max(la, lb) + 0.05) / (Math.min(la, lb) + 0.05);
+  }
+
+  var fondLegende = null;
+  function fondDesLegendes() {
+    if (!fondLegende) {
+      var m = document.querySelector('meta[name="lumivue-caption-background"]');
+      fondLegende = (m && rvbDe(m.getAttribute("content"))) || [255, 255, 255];
+    }
+    return fondLegende;
+  }
+
+  // "MS Sans Serif" and "DejaVu Sans Mono" say what they are; a name that
+  // says nothing is taken for a serif face, as browsers do.
+  function familleGenerique(face) {
+    if (/mono|courier|consol|typewriter|terminal|fixedsys/i.test(face)) return "monospace";
+    if (/sans|arial|helvetica|verdana|tahoma|segoe|trebuchet|calibri|geneva|lucida grande|futura|gill|franklin|impact|roboto|ubuntu|cantarell|system/i.test(face)) return "sans-serif";
+    return "serif";
+  }
+
+  function halo(couleur) {
+    return ["-1px -1px 0", "1px -1px 0", "-1px 1px 0", "1px 1px 0", "0 0 3px"].map(function (o) {
+      return o + " " + couleur;
+    }).join(", ");
+  }
+
+  // Dresses the caption shown in boite (font elements carry face and color).
+  function habilleLegende(boite) {
+    var facePage = getComputedStyle(boite).fontFamily;
+    Array.prototype.forEach.call(boite.querySelectorAll("[face]"), function (e) {
+      var face = e.getAttribute("face").replace(/["\\]/g, "").trim();
+      if (face) e.style.fontFamily = '"' + face + '", ' + familleGenerique(face) + (facePage ? ", " + facePage : "");
+    });
+    var fond = fondDesLegendes();
+    Array.prototype.forEach.call(boite.querySelectorAll("[color]"), function (e) {
+      var c = rvbDe(getComputedStyle(e).color);
+      if (!c || contraste(c, fond) >= CONTRASTE_LISIBLE) return;
+      e.style.textShadow = halo(contraste([0, 0, 0], fond) >= contraste([255, 255, 255], fond) ? "#000" : "#fff");
+    });
   }
 
   // A caption longer than its box fades out at the bottom while there is
