@@ -5,8 +5,6 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include <cmath>
-
 namespace CaptionColours {
 
 namespace {
@@ -31,16 +29,6 @@ QColor declaredColour(const QString &head, const QString &name)
     return {};
 }
 
-double luminance(const QColor &c)
-{
-    const auto channel = [](double v) {
-        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-} // namespace
-
 Colours fromPageText(const QString &pageText)
 {
     const qsizetype headEnd = pageText.indexOf(QLatin1String("</head"), 0, Qt::CaseInsensitive);
@@ -48,8 +36,10 @@ Colours fromPageText(const QString &pageText)
     const QColor background = declaredColour(head, QStringLiteral("lumivue-caption-background"));
     const QColor text = declaredColour(head, QStringLiteral("lumivue-caption-color"));
     return {background.isValid() ? background : QColor(Qt::white),
-            text.isValid() ? text : QColor(Qt::black), background.isValid() && text.isValid()};
+            text.isValid() ? text : QColor(Qt::black)};
 }
+
+} // namespace
 
 Colours fromPageFile(const QString &path)
 {
@@ -57,13 +47,6 @@ Colours fromPageFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return fromPageText(QString());
     return fromPageText(TextFile::decode(file.readAll()));
-}
-
-double contrastRatio(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace CaptionColours

@@ -15,20 +15,11 @@ struct Colours
 {
     QColor background;
     QColor text;
-    // False when the page lacks a declaration (an older or hand-made page):
-    // then the colours are the browser's own defaults, black on white.
-    bool declared = false;
 };
 
-// The colours the page text declares; a missing or unreadable value falls
-// back to the browser default of its kind.
-Colours fromPageText(const QString &pageText);
-
-// The colours of a page file; the browser defaults when it cannot be read.
+// The colours a page file declares. A page that lacks a declaration (an
+// older or hand-made page) or cannot be read gets the browser's own
+// defaults, black on white, for what it lacks.
 Colours fromPageFile(const QString &path);
-
-// Contrast ratio of two opaque colours, 1 (same) to 21 (black on white), the
-// way accessibility guidelines measure legibility.
-double contrastRatio(const QColor &a, const QColor &b);
 
 } // namespace CaptionColours

