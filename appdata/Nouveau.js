@@ -451,8 +451,8 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
   // only makes sure that the audience can read it. The page declares the
   // background its captions lie on (meta lumivue-caption-background, white
   // when it does not): a caption colour that contrasts less than 3 : 1 with
-  // it gets a halo of black or white, whichever stands out more from that
-  // background. A face the visitor's machine lacks falls back to the generic
+  // it gets a halo of black or white, whichever stands out more from both
+  // that background and the caption's colour. A face the visitor's machine lacks falls back to the generic
   // family its name suggests, then to the page's own face.
   var CONTRASTE_LISIBLE = 3;
 
@@ -514,7 +514,8 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
     Array.prototype.forEach.call(boite.querySelectorAll("[color]"), function (e) {
       var c = rvbDe(getComputedStyle(e).color);
       if (!c || contraste(c, fond) >= CONTRASTE_LISIBLE) return;
-      e.style.textShadow = halo(contraste([0, 0, 0], fond) >= contraste([255, 255, 255], fond) ? "#000" : "#fff");
+      var ressort = function (h) { return Math.min(contraste(h, fond), contraste(h, c)); };
+      e.style.textShadow = halo(ressort([0, 0, 0]) >= ressort([255, 255, 255]) ? "#000" : "#fff");
     });
   }
 
