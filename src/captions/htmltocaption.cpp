@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 // The conversion searches the editor's text and edits it tag by tag. Doing
@@ -104,7 +105,7 @@ class Simulation
 public:
     explicit Simulation(const QString &html)
         : s(RichTextAdapter::normalisedText(html))
-        , attrs(std::size_t(s.size()))
+        , attrs(std::size_t(s.size()), 0)
     {
     }
 
@@ -170,11 +171,33 @@ public:
         }
     }
 
+    const Attr &attrAt(qsizetype k) const { return palette[attrs[std::size_t(k)]]; }
+
+    // Position k's format with c applied, as a new format of its own.
+    void applyAt(qsizetype k, const Change &c)
+    {
+        Attr a = attrAt(k);
+        apply(a, c);
+        palette.push_back(a);
+        attrs[std::size_t(k)] = std::uint32_t(palette.size() - 1);
+    }
+
     void format(const Change &c)
     {
         if (selLength > 0) {
-            for (qint64 k = selStart; k < selStart + selLength; ++k)
-                apply(attrs[std::size_t(k)], c);
+            // Runs of one format stay runs: each format met gets one changed copy.
+            std::unordered_map<std::uint32_t, std::uint32_t> changed;
+            for (qint64 k = selStart; k < selStart + selLength; ++k) {
+                std::uint32_t &index = attrs[std::size_t(k)];
+                const auto [found, added] = changed.try_emplace(index, 0);
+                if (added) {
+                    Attr a = palette[index];
+                    apply(a, c);
+                    palette.push_back(a);
+                    found->second = std::uint32_t(palette.size() - 1);
+                }
+                index = found->second;
+            }
             return;
         }
         pending.push_back(c);
@@ -186,8 +209,8 @@ public:
         if (p == 0) {
             apply(firstParagraph, c);
         } else { // an empty paragraph's format is that of the break before it
-            apply(attrs[std::size_t(p - 2)], c);
-            apply(attrs[std::size_t(p - 1)], c);
+            applyAt(p - 2, c);
+            applyAt(p - 1, c);
         }
     }
 
@@ -212,7 +235,9 @@ public:
     void replace(bool lineBreak)
     {
         const bool deleting = selLength > 0;
-        Attr a = deleting ? attrs[std::size_t(selStart)] : Attr{};
+        if (deleting || lineBreak)
+            editedAt(selStart);
+        const std::uint32_t a = deleting ? attrs[std::size_t(selStart)] : 0;
         if (deleting) {
             s.remove(selStart, selLength);
             attrs.erase(attrs.begin() + selStart, attrs.begin() + selStart + selLength);
@@ -222,30 +247,60 @@ public:
             attrs.insert(attrs.begin() + selStart, 2, a);
         }
         if (deleting && s.isEmpty())
-            firstParagraph = a;
+            firstParagraph = palette[a];
         selStart += lineBreak ? 2 : 0;
         selLength = 0;
         pending.clear();
     }
 
     // Returns whether the text changed.
-    template <typename Target> bool deleteFirst(const Target &target)
+    // 0-based position of the first target in the text, -1 if none. The
+    // passes ask for the first tag again after each edit: the search starts
+    // where none can be before, which an edit moves back only to just before
+    // the edited place.
+    qsizetype first(QLatin1String target)
     {
-        const qsizetype p = s.indexOf(target);
+        auto found = std::find_if(noneBefore.begin(), noneBefore.end(),
+                                  [&](const auto &known) { return known.first == target; });
+        if (found == noneBefore.end())
+            found = noneBefore.insert(noneBefore.end(), {target, 0});
+        const qsizetype p = s.indexOf(target, std::min(found->second, s.size()));
+        found->second = p < 0 ? s.size() : p;
+        return p;
+    }
+
+    // A deletion or an insertion at p can make a target only where one
+    // would overlap p.
+    void editedAt(qsizetype p)
+    {
+        for (auto &[target, from] : noneBefore)
+            from = std::min(from, std::max<qsizetype>(0, p - target.size() + 1));
+    }
+
+    bool deleteFirst(QLatin1String target) { return deleteAt(first(target), target.size()); }
+
+    // Deletes length characters at p, if p is a position; returns whether the
+    // text changed.
+    bool deleteAt(qsizetype p, qsizetype length)
+    {
         if (p < 0)
             return false;
-        select(p, target.size());
+        select(p, length);
         replace(false);
-        return target.size() > 0;
+        return length > 0;
     }
 
     QString s;
-    std::vector<Attr> attrs;
+    // Per position an index into palette: deleting a tag moves a few bytes
+    // per character of the text after it, not a whole format record.
+    std::vector<std::uint32_t> attrs;
+    std::vector<Attr> palette{Attr{}};
     QStringList faces;
     Attr firstParagraph; // format of the first paragraph while it is empty
     qint64 selStart = 0;
     qint64 selLength = 0;
     std::vector<Change> pending; // changes made to the caret since the last selection
+    std::vector<std::pair<QLatin1String, qsizetype>> noneBefore;
 };
 
 void stylePass(Simulation &sim, const Pass &pass)
@@ -309,13 +364,14 @@ void fontPass(Simulation &sim)
     }
     for (int j = 1; j <= Limit; ++j) {
         bool changed = false;
-        const qsizetype p = sim.find(fontStart, 1);
+        const qsizetype p = sim.first(fontStart) + 1;
         if (p != 0) {
             const qsizetype q = sim.find(QLatin1String(">"), p);
             QString start;
             if (sim.mid(p, q + 1 - p, &start)) {
-                changed = sim.deleteFirst(start);
-                // An empty target is "found" at the start: the caret goes there.
+                // The tag starts with the first "<font", so nothing like it
+                // comes before.
+                changed = sim.deleteAt(p - 1, start.size());
             }
         }
         changed = sim.deleteFirst(fontEnd) || changed;
@@ -327,7 +383,7 @@ void fontPass(Simulation &sim)
 void lineBreaks(Simulation &sim)
 {
     for (int j = 1; j <= Limit; ++j) {
-        const qsizetype p = sim.find(QLatin1String("<br>"), 1);
+        const qsizetype p = sim.first(QLatin1String("<br>")) + 1;
         if (p < 1)
             break;
         sim.select(p - 1, 4);
@@ -366,22 +422,24 @@ void writeInto(RichTextAdapter &editor, const Simulation &sim)
     const QString &s = sim.s;
     qsizetype i = 0;
     while (i < s.size()) {
-        const Attr &a = sim.attrs[std::size_t(i)];
+        const Attr &a = sim.attrAt(i);
         if (s.at(i) == u'\r') {
             c.insertBlock(c.blockFormat(), formatOf(a, sim.faces));
             i += 2;
             continue;
         }
         qsizetype j = i + 1;
-        while (j < s.size() && s.at(j) != u'\r' && sim.attrs[std::size_t(j)] == a)
+        while (j < s.size() && s.at(j) != u'\r' && sim.attrAt(j) == a)
             ++j;
         c.insertText(s.mid(i, j - i), formatOf(a, sim.faces));
         i = j;
     }
     QTextCursor(doc).setBlockCharFormat(formatOf(sim.firstParagraph, sim.faces));
+    // Inside the edit block the cursor is placed without laying the text
+    // out, which would cost as much as writing it.
+    editor.setSelection(int(sim.selStart), int(sim.selLength));
     c.endEditBlock();
 
-    editor.setSelection(int(sim.selStart), int(sim.selLength));
     for (const Change &change : sim.pending) {
         switch (change.kind) {
         case Change::Style:
