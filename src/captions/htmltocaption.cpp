@@ -10,7 +10,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 // The conversion searches the editor's text and edits it tag by tag. Doing
@@ -185,18 +184,28 @@ public:
     void format(const Change &c)
     {
         if (selLength > 0) {
-            // Runs of one format stay runs: each format met gets one changed copy.
-            std::unordered_map<std::uint32_t, std::uint32_t> changed;
+            // Each format met gets one changed copy. A selection holds few
+            // formats, in runs: the last one met is checked first.
+            std::vector<std::pair<std::uint32_t, std::uint32_t>> changed;
+            std::uint32_t lastFrom = 0, lastTo = 0;
+            bool any = false;
             for (qint64 k = selStart; k < selStart + selLength; ++k) {
                 std::uint32_t &index = attrs[std::size_t(k)];
-                const auto [found, added] = changed.try_emplace(index, 0);
-                if (added) {
-                    Attr a = palette[index];
-                    apply(a, c);
-                    palette.push_back(a);
-                    found->second = std::uint32_t(palette.size() - 1);
+                if (!any || index != lastFrom) {
+                    auto found = std::find_if(changed.begin(), changed.end(),
+                                              [&](const auto &known) { return known.first == index; });
+                    if (found == changed.end()) {
+                        Attr a = palette[index];
+                        apply(a, c);
+                        palette.push_back(a);
+                        found = changed.insert(changed.end(),
+                                               {index, std::uint32_t(palette.size() - 1)});
+                    }
+                    lastFrom = index;
+                    lastTo = found->second;
+                    any = true;
                 }
-                index = found->second;
+                index = lastTo;
             }
             return;
         }
