@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 // The conversion searches the editor's text and edits it tag by tag. Doing
@@ -99,23 +100,132 @@ double leadingNumber(const QString &text)
     return ok ? v : 0;
 }
 
+// The text with a format index per character, kept with a gap at the last
+// place edited or searched from. The passes delete tags one after the other
+// close to each other: each deletion then moves the few characters between
+// the two places instead of the whole rest of the text.
+class GapText
+{
+public:
+    explicit GapText(QString text)
+        : m_text(std::move(text))
+        , m_attrs(std::size_t(m_text.size()), 0)
+    {
+        m_gapStart = m_gapEnd = m_text.size();
+    }
+
+    qsizetype size() const { return m_text.size() - gapLength(); }
+    bool isEmpty() const { return size() == 0; }
+    QChar at(qsizetype i) const { return m_text.at(physical(i)); }
+    std::uint32_t &attr(qsizetype i) { return m_attrs[std::size_t(physical(i))]; }
+    std::uint32_t attr(qsizetype i) const { return m_attrs[std::size_t(physical(i))]; }
+
+    // Position of target at or after from, -1 if none.
+    qsizetype indexOf(QLatin1String target, qsizetype from)
+    {
+        from = std::clamp<qsizetype>(from, 0, size());
+        if (m_gapStart > from)
+            moveGap(from);
+        // Everything from `from` on now lies after the gap, in one piece.
+        const qsizetype found = find(QStringView(m_text).sliced(from + gapLength()), target);
+        return found < 0 ? -1 : from + found;
+    }
+
+    // Up to length characters from start.
+    QString mid(qsizetype start, qsizetype length)
+    {
+        length = std::min(length, size() - start);
+        if (start < m_gapStart && start + length > m_gapStart)
+            moveGap(start);
+        return m_text.mid(physical(start), length);
+    }
+
+    void remove(qsizetype at, qsizetype length)
+    {
+        moveGap(at);
+        m_gapEnd += length;
+    }
+
+    void insert(qsizetype at, QLatin1String text, std::uint32_t attr)
+    {
+        moveGap(at);
+        if (gapLength() < text.size()) {
+            const qsizetype more = text.size() + 64;
+            m_text.insert(m_gapEnd, QString(more, u' '));
+            m_attrs.insert(m_attrs.begin() + m_gapEnd, std::size_t(more), 0);
+            m_gapEnd += more;
+        }
+        for (qsizetype k = 0; k < text.size(); ++k) {
+            m_text[m_gapStart] = QLatin1Char(text.at(k));
+            m_attrs[std::size_t(m_gapStart++)] = attr;
+        }
+    }
+
+    // The text in one piece, gap closed.
+    const QString &text()
+    {
+        moveGap(size());
+        m_text.truncate(m_gapStart);
+        m_attrs.resize(std::size_t(m_gapStart));
+        m_gapEnd = m_gapStart;
+        return m_text;
+    }
+
+private:
+    // Tags are short and the text is full of "<": a search for the first
+    // character, which Qt runs on whole vectors of characters, then a
+    // comparison, beats a general substring search several times over.
+    static qsizetype find(QStringView text, QLatin1String target)
+    {
+        if (target.isEmpty())
+            return 0;
+        const QChar first = QLatin1Char(target.front());
+        for (qsizetype at = 0;; ++at) {
+            at = text.indexOf(first, at);
+            if (at < 0 || at + target.size() > text.size())
+                return -1;
+            if (text.sliced(at, target.size()) == target)
+                return at;
+        }
+    }
+
+    qsizetype gapLength() const { return m_gapEnd - m_gapStart; }
+    qsizetype physical(qsizetype i) const { return i < m_gapStart ? i : i + gapLength(); }
+
+    void moveGap(qsizetype to)
+    {
+        QChar *text = m_text.data();
+        std::uint32_t *attrs = m_attrs.data();
+        if (to < m_gapStart) {
+            const qsizetype n = m_gapStart - to;
+            std::memmove(text + m_gapEnd - n, text + to, std::size_t(n) * sizeof(QChar));
+            std::memmove(attrs + m_gapEnd - n, attrs + to, std::size_t(n) * sizeof(std::uint32_t));
+            m_gapStart -= n;
+            m_gapEnd -= n;
+        } else if (to > m_gapStart) {
+            const qsizetype n = to - m_gapStart;
+            std::memmove(text + m_gapStart, text + m_gapEnd, std::size_t(n) * sizeof(QChar));
+            std::memmove(attrs + m_gapStart, attrs + m_gapEnd, std::size_t(n) * sizeof(std::uint32_t));
+            m_gapStart += n;
+            m_gapEnd += n;
+        }
+    }
+
+    QString m_text;
+    std::vector<std::uint32_t> m_attrs;
+    qsizetype m_gapStart = 0, m_gapEnd = 0;
+};
+
 class Simulation
 {
 public:
     explicit Simulation(const QString &html)
         : s(RichTextAdapter::normalisedText(html))
-        , attrs(std::size_t(s.size()), 0)
     {
     }
 
     // 1-based position of target at or after from (1-based), 0 if none.
-    qsizetype find(QLatin1String target, qsizetype from) const
-    {
-        if (from < 1 || from > s.size() + 1)
-            return 0;
-        return s.indexOf(target, from - 1) + 1;
-    }
-    qsizetype find(const QString &target, qsizetype from) const
+    qsizetype find(QLatin1String target, qsizetype from)
     {
         if (from < 1 || from > s.size() + 1)
             return 0;
@@ -123,7 +233,7 @@ public:
     }
 
     // 1-based Mid: fails (returns false) for a start before 1 or a negative length.
-    bool mid(qint64 start, qint64 length, QString *out) const
+    bool mid(qint64 start, qint64 length, QString *out)
     {
         if (start < 1 || length < 0)
             return false;
@@ -170,7 +280,7 @@ public:
         }
     }
 
-    const Attr &attrAt(qsizetype k) const { return palette[attrs[std::size_t(k)]]; }
+    const Attr &attrAt(qsizetype k) const { return palette[s.attr(k)]; }
 
     // Position k's format with c applied, as a new format of its own.
     void applyAt(qsizetype k, const Change &c)
@@ -178,7 +288,7 @@ public:
         Attr a = attrAt(k);
         apply(a, c);
         palette.push_back(a);
-        attrs[std::size_t(k)] = std::uint32_t(palette.size() - 1);
+        s.attr(k) = std::uint32_t(palette.size() - 1);
     }
 
     void format(const Change &c)
@@ -190,7 +300,7 @@ public:
             std::uint32_t lastFrom = 0, lastTo = 0;
             bool any = false;
             for (qint64 k = selStart; k < selStart + selLength; ++k) {
-                std::uint32_t &index = attrs[std::size_t(k)];
+                std::uint32_t &index = s.attr(k);
                 if (!any || index != lastFrom) {
                     auto found = std::find_if(changed.begin(), changed.end(),
                                               [&](const auto &known) { return known.first == index; });
@@ -246,14 +356,12 @@ public:
         const bool deleting = selLength > 0;
         if (deleting || lineBreak)
             editedAt(selStart);
-        const std::uint32_t a = deleting ? attrs[std::size_t(selStart)] : 0;
+        const std::uint32_t a = deleting ? s.attr(selStart) : 0;
         if (deleting) {
             s.remove(selStart, selLength);
-            attrs.erase(attrs.begin() + selStart, attrs.begin() + selStart + selLength);
         }
         if (lineBreak) {
-            s.insert(selStart, QLatin1String("\r\n"));
-            attrs.insert(attrs.begin() + selStart, 2, a);
+            s.insert(selStart, QLatin1String("\r\n"), a);
         }
         if (deleting && s.isEmpty())
             firstParagraph = palette[a];
@@ -299,10 +407,9 @@ public:
         return length > 0;
     }
 
-    QString s;
-    // Per position an index into palette: deleting a tag moves a few bytes
-    // per character of the text after it, not a whole format record.
-    std::vector<std::uint32_t> attrs;
+    // Per position an index into palette, so that a deletion moves a few
+    // bytes per character rather than a whole format record.
+    GapText s;
     std::vector<Attr> palette{Attr{}};
     QStringList faces;
     Attr firstParagraph; // format of the first paragraph while it is empty
@@ -422,13 +529,13 @@ QTextCharFormat formatOf(const Attr &a, const QStringList &faces)
     return f;
 }
 
-void writeInto(RichTextAdapter &editor, const Simulation &sim)
+void writeInto(RichTextAdapter &editor, Simulation &sim)
 {
     editor.clear();
     QTextDocument *doc = editor.document();
     QTextCursor c(doc);
     c.beginEditBlock();
-    const QString &s = sim.s;
+    const QString &s = sim.s.text();
     qsizetype i = 0;
     while (i < s.size()) {
         const Attr &a = sim.attrAt(i);
