@@ -6,7 +6,8 @@
 //
 // Both are launched the same way, as fresh processes from here with
 // LUMIVUE_FIRST_PAINT_EXIT set: each prints the monotonic clock once it has
-// painted, and quits. The real program goes through its own main() (options,
+// painted, and quits. The bare window fills the screen as the main window
+// does. The real program goes through its own main() (options,
 // folders, single instance, translations, the main window and its features),
 // with empty XDG folders of its own so that nothing of a real home is used
 // and every start finds the same state. The two run in alternating pairs
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 
 namespace {
@@ -51,7 +53,11 @@ int main(int argc, char *argv[])
 {
     if (argc >= 2 && qstrcmp(argv[1], "--bare") == 0) {
         QApplication app(argc, argv);
+        // As large as the main window, which fills the screen: the same
+        // backing store to fill and flush.
         QWidget window;
+        window.setGeometry(QGuiApplication::primaryScreen()->geometry());
+        window.setWindowState(Qt::WindowFullScreen);
         FirstPaintExit::armFromEnvironment(window);
         window.show();
         return app.exec();
