@@ -42,10 +42,9 @@ private slots:
         for (int i = 0; i < w.comboPolice->count(); ++i)
             listed << w.comboPolice->itemText(i);
         QCOMPARE(QSet<QString>(listed.begin(), listed.end()).size(), listed.size());
-        for (int i = 0; i < listed.size(); ++i) {
-            QVERIFY2(!listed[i].contains('['), qPrintable(listed[i]));
-            QVERIFY(i == 0 || listed[i - 1].compare(listed[i], Qt::CaseInsensitive) <= 0);
-        }
+        QVERIFY2(!listed.join('|').contains('['), qPrintable(listed.join('|')));
+        const auto before = [](auto &a, auto &b) { return a.compare(b, Qt::CaseInsensitive) < 0; };
+        QVERIFY(std::is_sorted(listed.begin(), listed.end(), before));
         for (const QString &family : QFontDatabase::families())
             QVERIFY2(listed.contains(family.section(" [", 0, 0)), qPrintable(family));
     }
