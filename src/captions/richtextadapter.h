@@ -101,9 +101,7 @@ public:
     void setStrikethrough(bool on);
     void setCharOffset(int twips);
 
-    // ---- the selection in rich-text form ----
-    QString selectedRtf() const;
-    void replaceSelectionWithRtf(const QString &rtf);
+    // ---- pasting formatted text ----
     // Replaces the selection with runs of formatted text (U+2029 is a line
     // break), as one step of the undo history; an editor emptied this way
     // types on with the look of what it held.
