@@ -36,7 +36,7 @@ Features::Features(FrmPrincipal &window, const AppContext &context)
     m_captionCommands = std::make_unique<CaptionCommands>(
         CaptionCommands::Controls{w.richtxtTexteInfo, w.txtTexteInfo, w.cmdRich, w.comboPolice,
                                   w.comboTaille, w.CopierColler, w.Copier, w.Coller},
-        w.project, *m_captions, [this] { return colourPicker().choose(); });
+        w.project, *m_captions, m_context.platform, [this] { return colourPicker().choose(); });
     m_slideDisplay = std::make_unique<SlideDisplay>(
         SlideDisplay::Controls{w.imgDiapo, w.txtNumDiapo, w.cmdDiapo, w.lblLongueur, w.lblLargeur,
                                w.chkAjuster},

@@ -1,6 +1,7 @@
 #include "app/frmprincipal.h"
 
 #include "app/emptyprojecthint.h"
+#include "captions/fontnames.h"
 
 #include "platform/appinfo.h"
 #include "project/projectstorage.h"
@@ -9,7 +10,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QLabel>
@@ -44,6 +44,9 @@ FrmPrincipal::FrmPrincipal(const AppContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setWindowTitle(AppInfo::title());
+    // paintEvent covers the window with tiles: filling it first with the
+    // palette's colour would be a whole screen painted for nothing.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     const QScreen *screen = QGuiApplication::primaryScreen();
     m_screenSize = screen->geometry().size();
     m_pixelRatio = screen->devicePixelRatio();
@@ -90,11 +93,10 @@ void FrmPrincipal::startUp()
     imgOptimiser->setPictures(webNormal, webPressed);
     imgOptimiser->showNormalPicture();
 
-    // Every screen font once (the font database lists each family once,
-    // sorted by name). Filling the list selects its first entry, so the
-    // starting text is put back afterwards.
+    // Every screen font once, by the name a browser knows. Filling the list
+    // selects its first entry, so the starting text is put back afterwards.
     const QString startingFont = comboPolice->currentText();
-    comboPolice->addItems(QFontDatabase::families());
+    comboPolice->addItems(FontNames::screenFamilies());
     comboPolice->setCurrentIndex(comboPolice->findText(startingFont));
     comboPolice->setEditText(startingFont);
 

@@ -1,10 +1,11 @@
 #include "captions/captioncommands.h"
 
+#include "captions/captionclipboard.h"
 #include "captions/captioncontroller.h"
 #include "captions/colourtext.h"
-#include "captions/rtf.h"
+#include "captions/fontnames.h"
+#include "platform/platform.h"
 #include "project/slideshowproject.h"
-#include "project/textfile.h"
 #include "widgets/buttonsprites.h"
 
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -22,31 +22,23 @@ namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-// Where word processors put rich text on the clipboard, in order of preference.
-const QStringList &rtfFormats()
-{
-    static const QStringList formats = {
-        QStringLiteral("text/rtf"),
-        QStringLiteral("application/rtf"),
-        QStringLiteral("application/x-qt-windows-mime;value=\"Rich Text Format\""),
-    };
-    return formats;
-}
-
 } // namespace
 
 CaptionCommands::CaptionCommands(const Controls &controls, const SlideshowProject &project,
-                                 CaptionController &captions, ColourChooser chooseColour)
+                                 CaptionController &captions, Platform &platform,
+                                 ColourChooser chooseColour)
     : m_controls(controls)
     , m_viewport(controls.richtxtTexteInfo->viewport())
     , m_project(project)
     , m_captions(captions)
+    , m_platform(platform)
     , m_chooseColour(std::move(chooseColour))
     , m_editor(controls.richtxtTexteInfo)
 {
     // The pop-up menu of the editor is ours, not the text control's own.
     controls.richtxtTexteInfo->setContextMenuPolicy(Qt::PreventContextMenu);
     m_viewport->installEventFilter(this);
+    controls.richtxtTexteInfo->installEventFilter(this);
 
     for (std::size_t k = 0; k < controls.cmdRich.size(); ++k) {
         const int index = int(k);
@@ -61,6 +53,8 @@ CaptionCommands::CaptionCommands(const Controls &controls, const SlideshowProjec
 
 bool CaptionCommands::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_controls.richtxtTexteInfo && editorKey(event))
+        return true;
     if (watched == m_viewport) {
         if (event->type() == QEvent::MouseButtonPress) {
             const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -217,10 +211,19 @@ void CaptionCommands::chooseColour()
 
 void CaptionCommands::clearCaption()
 {
-    m_editor.clear();
+    // One edit block, so that one undo brings back the text, its look and
+    // the colour it had before white.
+    QTextCursor all(m_editor.document());
+    all.beginEditBlock();
+    all.select(QTextCursor::Document);
+    all.removeSelectedText();
+    all.setBlockFormat(QTextBlockFormat());
+    all.setBlockCharFormat(QTextCharFormat());
+    m_editor.setCursor(all);
     m_controls.txtTexteInfo->setText(QString());
     m_editor.setSelection(0, m_editor.textLength());
     m_editor.setColour(kWhite);
+    all.endEditBlock();
 }
 
 void CaptionCommands::fontChosen(const QString &face)
@@ -228,7 +231,7 @@ void CaptionCommands::fontChosen(const QString &face)
     if (!m_captions.formatControlsArmed())
         return;
     restoreEmptySelection();
-    m_editor.setFontName(face);
+    m_editor.setFontName(FontNames::withoutFoundry(face));
     m_captions.storeCaption();
 }
 
@@ -245,32 +248,20 @@ void CaptionCommands::copy()
 {
     if (m_editor.selectionLength() == 0)
         return;
-    const QString rtf = m_editor.selectedRtf();
-    auto *data = new QMimeData;
-    const QByteArray bytes = rtf.toLatin1(); // the writer emits ASCII only
-    data->setData(rtfFormats().at(0), bytes);
-    data->setData(rtfFormats().at(1), bytes);
-    data->setText(rtf);
-    QGuiApplication::clipboard()->setMimeData(data);
+    QGuiApplication::clipboard()->setMimeData(CaptionClipboard::fromSelection(m_editor.cursor()));
 }
 
 void CaptionCommands::paste()
 {
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    if (data) {
-        for (const QString &format : rtfFormats()) {
-            if (!data->hasFormat(format))
-                continue;
-            const QString rtf = TextFile::fromCp1252(data->data(format));
-            if (Rtf::isRtf(rtf)) {
-                m_editor.replaceSelectionWithRtf(rtf);
-                return;
-            }
-        }
+    const std::optional<QList<RtfReader::Run>> runs = CaptionClipboard::read(
+        QGuiApplication::clipboard()->mimeData(), m_editor.insertionFormat());
+    if (!runs) {
+        m_platform.message(
+            QStringLiteral("Le texte du presse-papiers est trop long pour un commentaire "
+                           "(%1 caractères au plus) : il n'a pas été collé.")
+                .arg(CaptionClipboard::MaxCharacters),
+            Platform::Buttons::Ok, Platform::Icon::Exclamation, QStringLiteral("ATTENTION"));
+        return;
     }
-    const QString text = data ? data->text() : QString();
-    if (Rtf::isRtf(text))
-        m_editor.replaceSelectionWithRtf(text);
-    else
-        m_editor.replaceSelection(text);
+    m_editor.replaceSelectionWithRuns(*runs);
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <utility>
 
 class CaptionController;
 class QAction;
@@ -17,6 +18,7 @@ class QLineEdit;
 class QMenu;
 class QTextEdit;
 class QToolButton;
+class Platform;
 struct SlideshowProject;
 
 // The caption editor's commands: the format column cmdRich (0 .. 8), the font
@@ -24,6 +26,12 @@ struct SlideshowProject;
 // release that shows the format controls while text is selected and hides
 // them otherwise. Every formatting command ends by storing the caption as
 // HTML (CaptionController::storeCaption).
+//
+// The keyboard does what the mouse does: a key release that moves the
+// selection runs the show/hide rule of the mouse release; Ctrl+B, Ctrl+I and
+// Ctrl+U are the bold, italic and underline buttons; copy, cut and paste keys
+// go through Copier and Coller; undo and redo store the caption they bring
+// back. Clearing the caption ("UNDO") is one step of the editor's undo.
 //
 // Toggles on a selection of mixed style set the style for all of it unless
 // every character has it already, and then clear it; the offset buttons
@@ -47,7 +55,7 @@ public:
     using ColourChooser = std::function<std::optional<QColor>()>;
 
     CaptionCommands(const Controls &controls, const SlideshowProject &project,
-                    CaptionController &captions, ColourChooser chooseColour);
+                    CaptionController &captions, Platform &platform, ColourChooser chooseColour);
 
     // "#RRGGBB" of the colour last chosen, "" before any and after a cancel.
     const QString &lastColour() const { return m_lastColour; }
@@ -65,6 +73,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The editor's keys; true when the key was a command of ours.
+    bool editorKey(QEvent *event);
+    void undoOrRedo(bool undo);
     // Restores the remembered selection when nothing is selected.
     void restoreEmptySelection();
     void toggle(bool RichTextAdapter::Style::*member, void (RichTextAdapter::*set)(bool));
@@ -78,9 +89,11 @@ private:
     QWidget *m_viewport;
     const SlideshowProject &m_project;
     CaptionController &m_captions;
+    Platform &m_platform;
     ColourChooser m_chooseColour;
     RichTextAdapter m_editor;
-    int m_savedSelStart = 0;  // the selection of the last format button pressed
-    int m_savedSelLength = 0; // while text was selected
+    std::pair<int, int> m_keySelection{0, 0}; // anchor and caret when a key went down
+    int m_savedSelStart = 0;                  // the selection of the last format button pressed
+    int m_savedSelLength = 0;                 // while text was selected
     QString m_lastColour;
 };

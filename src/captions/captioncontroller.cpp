@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QEvent>
 #include <QLineEdit>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include <limits>
@@ -59,6 +60,8 @@ void CaptionController::captionFieldChanged(const QString &text)
     if (m_showingCaption) {
         m_formatControlsArmed = true;
         HtmlToCaption(m_editor, text);
+        // Undo goes back within this caption, never to the one shown before.
+        m_editor.document()->clearUndoRedoStacks();
     }
     if (m_project.currentSlide >= 0 && m_project.currentSlide < SlideshowProject::Capacity)
         m_project.slideLines[std::size_t(m_project.currentSlide)] = text;

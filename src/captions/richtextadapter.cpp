@@ -152,7 +152,7 @@ void RichTextAdapter::replaceSelection(const QString &text)
 {
     QTextCursor c = cursor();
     const bool deleting = c.hasSelection();
-    const QTextCharFormat format = deleting ? formatAt(c.selectionStart()) : c.charFormat();
+    const QTextCharFormat format = insertionFormat();
     c.beginEditBlock();
     c.removeSelectedText();
     insertNormalised(c, normalisedText(text), format);
@@ -162,6 +162,12 @@ void RichTextAdapter::replaceSelection(const QString &text)
     c.endEditBlock();
     c.clearSelection();
     setCursor(c);
+}
+
+QTextCharFormat RichTextAdapter::insertionFormat() const
+{
+    const QTextCursor c = cursor();
+    return c.hasSelection() ? formatAt(c.selectionStart()) : c.charFormat();
 }
 
 void RichTextAdapter::clear()

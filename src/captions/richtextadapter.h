@@ -1,5 +1,7 @@
 #pragma once
 
+#include "captions/rtfreader.h"
+
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -99,9 +101,14 @@ public:
     void setStrikethrough(bool on);
     void setCharOffset(int twips);
 
-    // ---- the selection in rich-text form ----
-    QString selectedRtf() const;
-    void replaceSelectionWithRtf(const QString &rtf);
+    // ---- pasting formatted text ----
+    // Replaces the selection with runs of formatted text (U+2029 is a line
+    // break), as one step of the undo history; an editor emptied this way
+    // types on with the look of what it held.
+    void replaceSelectionWithRuns(const QList<RtfReader::Run> &runs);
+    // The look text takes in place of the selection: that of its first
+    // character, or the caret's when nothing is selected.
+    QTextCharFormat insertionFormat() const;
 
     // ---- for the conversions' one-pass walks ----
     // What a selection of a character with this char format reports.

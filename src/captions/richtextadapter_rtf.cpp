@@ -1,14 +1,19 @@
 #include "captions/richtextadapter.h"
 #include "captions/rtf.h"
 
-// Kept apart so that the core links without the RTF code when nothing copies
-// or pastes.
+#include <QTextDocument>
 
-QString RichTextAdapter::selectedRtf() const { return Rtf::fromSelection(cursor()); }
+// Kept apart so that the core links without the RTF code when nothing pastes.
 
-void RichTextAdapter::replaceSelectionWithRtf(const QString &rtf)
+void RichTextAdapter::replaceSelectionWithRuns(const QList<RtfReader::Run> &runs)
 {
     QTextCursor c = cursor();
-    if (Rtf::insert(c, rtf))
-        setCursor(c);
+    const bool deleting = c.hasSelection();
+    const QTextCharFormat format = insertionFormat();
+    c.beginEditBlock();
+    Rtf::insertRuns(c, runs);
+    if (deleting && m_document->characterCount() <= 1)
+        c.setBlockCharFormat(format);
+    c.endEditBlock();
+    setCursor(c);
 }

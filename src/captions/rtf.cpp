@@ -13,7 +13,12 @@ bool insert(QTextCursor &cursor, const QString &rtf)
 {
     if (!isRtf(rtf))
         return false;
-    const QList<RtfReader::Run> runs = RtfReader::read(rtf);
+    insertRuns(cursor, RtfReader::read(rtf));
+    return true;
+}
+
+void insertRuns(QTextCursor &cursor, const QList<RtfReader::Run> &runs)
+{
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     for (const RtfReader::Run &run : runs) {
@@ -26,7 +31,6 @@ bool insert(QTextCursor &cursor, const QString &rtf)
         }
     }
     cursor.endEditBlock();
-    return true;
 }
 
 bool isRtf(const QString &text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "captions/rtfreader.h"
+
 #include <QString>
 
 class QTextCursor;
@@ -16,6 +18,10 @@ QString fromSelection(const QTextCursor &cursor);
 // Replaces the selection of cursor with the content of an RTF document.
 // Returns false (and changes nothing) when the text is not RTF.
 bool insert(QTextCursor &cursor, const QString &rtf);
+
+// Replaces the selection of cursor with runs of text (U+2029 is a paragraph
+// break), as one step of the undo history.
+void insertRuns(QTextCursor &cursor, const QList<RtfReader::Run> &runs);
 
 // Whether text looks like an RTF document ("{\rtf").
 bool isRtf(const QString &text);

@@ -1,14 +1,15 @@
-#include "app/frmprincipal.h"
+#include "captions/captionclipboard.h"
 #include "captions/captioncommands.h"
 #include "captions/captioncontroller.h"
+#include "captions/fontnames.h"
 #include "captions/richtextadapter.h"
 #include "captiontools.h"
+#include "project/slideshowproject.h"
 #include "support/scriptedplatform.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <memory>
 
@@ -31,8 +33,35 @@ QString font(const char *size, const char *colour = "#000000", const char *face 
 
 const QString arial = font("2");
 
+// The controls the commands work on, named as in the main window.
+struct CaptionWindow : QWidget
+{
+    SlideshowProject project;
+    QTextEdit *richtxtTexteInfo = new QTextEdit(this);
+    QLineEdit *txtTexteInfo = new QLineEdit(this);
+    std::array<QToolButton *, 9> cmdRich{};
+    QComboBox *comboPolice = new QComboBox(this);
+    QComboBox *comboTaille = new QComboBox(this);
+    QMenu *CopierColler = new QMenu(this);
+    QAction *Copier = CopierColler->addAction("Copier");
+    QAction *Coller = CopierColler->addAction("Coller");
+
+    CaptionWindow()
+    {
+        auto *layout = new QVBoxLayout(this);
+        layout->setSizeConstraint(QLayout::SetNoConstraint); // showing controls never resizes
+        QList<QWidget *> controls{richtxtTexteInfo, txtTexteInfo, comboPolice, comboTaille};
+        for (QToolButton *&button : cmdRich)
+            controls << (button = new QToolButton(this));
+        for (QWidget *control : controls) // the format controls start hidden
+            layout->addWidget(control), control->setVisible(controls.indexOf(control) < 2);
+        comboPolice->addItems(FontNames::screenFamilies());
+        comboTaille->addItems({"8", "10", "12", "14", "16", "18", "20"});
+    }
+};
+
 // Which format controls show, as "01234567 8 TP" with '-' for a hidden one.
-QString shown(const FrmPrincipal &w)
+QString shown(const CaptionWindow &w)
 {
     QString out;
     for (std::size_t k = 0; k < 8; ++k)
@@ -52,22 +81,28 @@ class TestCaptionCommands : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        QFile css(m_dir.filePath("u.css"));
+        QVERIFY(css.open(QIODevice::WriteOnly) && css.write("b { text-decoration: underline }"));
+    }
+
     void init()
     {
-        m_window = std::make_unique<FrmPrincipal>(
-            AppContext{m_platform, m_appDir.path(), m_appDir.path()});
-        FrmPrincipal &w = *m_window;
+        m_window = std::make_unique<CaptionWindow>();
+        CaptionWindow &w = *m_window;
         m_captions = std::make_unique<CaptionController>(
             CaptionController::Controls{w.richtxtTexteInfo, w.txtTexteInfo}, w.project);
         m_commands = std::make_unique<CaptionCommands>(
             CaptionCommands::Controls{w.richtxtTexteInfo, w.txtTexteInfo, w.cmdRich, w.comboPolice,
                                       w.comboTaille, w.CopierColler, w.Copier, w.Coller},
-            w.project, *m_captions, [this] {
+            w.project, *m_captions, m_platform, [this] {
                 ++m_pickerUses;
                 return m_pickedColour;
             });
         m_pickedColour.reset();
         m_pickerUses = 0;
+        m_platform.messages.clear();
         m_editor = std::make_unique<RichTextAdapter>(w.richtxtTexteInfo);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -109,7 +144,7 @@ private slots:
         QFETCH(bool, startShown);
         QFETCH(int, to);
         QFETCH(QString, expected);
-        FrmPrincipal &w = *m_window;
+        CaptionWindow &w = *m_window;
 
         QCOMPARE(shown(w), "-------- - --"); // hidden at start-up
         if (colourChosen) {
@@ -142,8 +177,8 @@ private slots:
         QFETCH(double, size);
         QFETCH(bool, listedFace);
         QFETCH(QString, expectedSize);
-        FrmPrincipal &w = *m_window;
-        const QString face = listedFace ? QFontDatabase::families().value(1)
+        CaptionWindow &w = *m_window;
+        const QString face = listedFace ? FontNames::screenFamilies().value(1)
                                         : "No Such Face Anywhere";
         const QString startingFace = w.comboPolice->currentText();
         select(2, 3);
@@ -197,7 +232,7 @@ private slots:
         QFETCH(QString, before);
         QFETCH(Steps, buttons);
         QFETCH(QString, expected);
-        FrmPrincipal &w = *m_window;
+        CaptionWindow &w = *m_window;
 
         applyFormatRecipe(*m_editor, before);
         select(start, length);
@@ -219,7 +254,7 @@ private slots:
     // and the lists apply to the remembered one, unless they are disarmed.
     void listsApplyToTheRememberedSelection()
     {
-        FrmPrincipal &w = *m_window;
+        CaptionWindow &w = *m_window;
         select(3, 4);
         w.cmdRich[1]->click();
         w.cmdRich[1]->click();
@@ -234,7 +269,7 @@ private slots:
 
     void colourChosenThenReapplied()
     {
-        FrmPrincipal &w = *m_window;
+        CaptionWindow &w = *m_window;
         select(3, 4);
         m_pickedColour = QColor(255, 0, 0);
         w.cmdRich[6]->click();
@@ -255,7 +290,7 @@ private slots:
 
     void colourCancelledChangesNothing()
     {
-        FrmPrincipal &w = *m_window;
+        CaptionWindow &w = *m_window;
         m_pickedColour = QColor(0, 255, 0);
         w.cmdRich[6]->click(); // a colour chosen and the caption stored once
         const QString before = caption();
@@ -275,7 +310,7 @@ private slots:
 
     void undoEmptiesTheCaption()
     {
-        FrmPrincipal &w = *m_window;
+        CaptionWindow &w = *m_window;
         w.project.slideLines[0] = "ancienne";
         w.project.saved = true;
         select(3, 4);
@@ -295,22 +330,33 @@ private slots:
         QCOMPARE(m_editor->colour(), 0xFFFFFFu);
     }
 
+    void copyThenPasteKeepsFormatting_data()
+    {
+        QTest::addColumn<bool>("keys");
+        QTest::newRow("Copier, Coller") << false;
+        QTest::newRow("Ctrl+C, Ctrl+V") << true;
+    }
+
     void copyThenPasteKeepsFormatting()
     {
-        FrmPrincipal &w = *m_window;
+        QFETCH(bool, keys);
+        CaptionWindow &w = *m_window;
+        const auto copy = [&] { keys ? type("Ctrl+C") : w.Copier->trigger(); };
         QGuiApplication::clipboard()->setText("déjà là");
-        w.Copier->trigger(); // nothing selected: the clipboard stays
+        select(2, 0);
+        copy(); // nothing selected: the clipboard stays
         QCOMPARE(QGuiApplication::clipboard()->text(), "déjà là");
 
         applyFormatRecipe(*m_editor, "3,4,b;colour=ff;size=14|0,7,");
-        w.Copier->trigger();
+        copy();
         const QMimeData *data = QGuiApplication::clipboard()->mimeData();
         QVERIFY(data->hasFormat("text/rtf") && data->hasFormat("application/rtf"));
-        QCOMPARE(data->data("text/rtf"), data->text().toLatin1());
+        QVERIFY(data->hasHtml());
+        QCOMPARE(data->text(), "Bonjour");
 
         const QString before = caption();
         select(7, 0);
-        w.Coller->trigger();
+        keys ? type("Ctrl+V") : w.Coller->trigger();
         QCOMPARE(m_editor->plainText(), "BonjourBonjour");
         QCOMPARE(caption(), before); // pasting stores nothing by itself
         select(10, 1);               // the pasted "jour" kept its look
@@ -327,6 +373,7 @@ private slots:
 
         const QByteArray bold = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20\\b gras\\par}";
         const QString gras = arial + "Bon<b>gras</b></font>";
+        const QString unchanged = arial + "Bonjour</font>";
         QTest::newRow("plain text takes the replaced text's look")
             << "" << QByteArray() << "salut" << arial + "Bonsalut</font>";
         QTest::newRow("RTF as the rich-text format") << "text/rtf" << bold << "ignored" << gras;
@@ -336,6 +383,36 @@ private slots:
             << QString() << arial + "Bonété à</font>";
         QTest::newRow("empty clipboard removes the selection")
             << "" << QByteArray() << QString() << arial + "Bon</font>";
+        QTest::newRow("RTF code as plain text, as older clipboards hold it")
+            << "" << QByteArray() << QString(bold) << gras;
+        QTest::newRow("a browser's HTML: its text and the formats a caption holds")
+            << "text/html"
+            << QByteArray(
+                   "<p><span style=\"color: rgb(255,0,0); font: 700 16px 'Nimbus Sans', serif; "
+                   "background: red\">gras</span><i> et</i><p><a href=x><img src=x.png></a>"
+                   "<sup>2</sup><p>")
+            << "ignored"
+            << arial + "Bon</font>" + font("3", "#FF0000", "Nimbus Sans") + "<b>gras</font>" + arial
+                + "</b><i> et<br></i><sup>2</sup></font>";
+        QTest::newRow("HTML reads no style sheet of the disk")
+            << "text/html"
+            << QStringLiteral(
+                   "<head><link rel=stylesheet type=text/css href='%1'></head><b>gras</b>")
+                   .arg(m_dir.filePath("u.css"))
+                   .toUtf8()
+            << QString() << gras;
+        // Too long: nothing is pasted, a message says so.
+        const qsizetype most = CaptionClipboard::MaxCharacters;
+        QTest::newRow("plain text at the limit") << "" << QByteArray() << QString(most, 'a')
+                                                 << arial + "Bon" + QString(most, 'a') + "</font>";
+        QTest::newRow("plain text over it")
+            << "" << QByteArray() << QString(most + 1, 'a') << unchanged;
+        QTest::newRow("RTF over it")
+            << "text/rtf"
+            << "{\\rtf1 " + QByteArray(most + 1, 'a') + "}" << QString() << unchanged;
+        QTest::newRow("HTML too large to read")
+            << "text/html"
+            << "<b>a</b>" + QByteArray(CaptionClipboard::MaxBytes, ' ') << QString() << unchanged;
     }
 
     void paste()
@@ -354,11 +431,62 @@ private slots:
         m_window->Coller->trigger();
         m_captions->storeCaption();
         QCOMPARE(caption(), expected);
+        QCOMPARE(m_platform.titles(), expected.endsWith("Bonjour</font>") ? "ATTENTION" : "");
+    }
+
+    void undoBringsTheCaptionBack_data()
+    {
+        QTest::addColumn<bool>("clear"); // "UNDO" pressed
+        QTest::newRow("UNDO, Ctrl+Z") << true;
+        QTest::newRow("Ctrl+Z does not go back to the slide before") << false;
+    }
+
+    void undoBringsTheCaptionBack()
+    {
+        QFETCH(bool, clear);
+        const QString line = arial + "Bon<b>jour</b></font>";
+        m_captions->showCaption(line);
+        if (clear)
+            m_window->cmdRich[7]->click();
+        type("Ctrl+Z");
+        QCOMPARE(caption(), line); // what the editor shows again
+    }
+
+    void keyboardFormats_data()
+    {
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<QString>("keys"); // key sequences, ';' between them
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("line");
+        const QString four = "End, Shift+Left, Shift+Left, Shift+Left; Shift+Left";
+        const QString all = "01234567 - TP", none = "-------- - --";
+        QTest::newRow("Shift+arrows show the controls") << true << "Home, Shift+Right" << all << "";
+        QTest::newRow("Ctrl+A shows them") << true << "Home; Ctrl+A" << all << "";
+        QTest::newRow("a caret move hides them") << true << "Ctrl+A, Left" << none << "";
+        QTest::newRow("Ctrl+B bolds the selection")
+            << true << four + ", Ctrl+B" << all << arial + "Bon<b>jour</b></font>";
+        QTest::newRow("Ctrl+I, Ctrl+U on the remembered selection")
+            << true << four + ", Ctrl+I, Ctrl+U" << all << arial + "Bon<i><u>jour</i></u></font>";
+        QTest::newRow("no project: nothing shows or formats")
+            << false << four + ", Ctrl+B" << none << "";
+    }
+
+    void keyboardFormats()
+    {
+        QFETCH(bool, loaded);
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        QFETCH(QString, line);
+        m_window->project.loaded = loaded;
+        for (const QString &sequence : keys.split(';'))
+            type(sequence);
+        QCOMPARE(shown(*m_window), expected);
+        QCOMPARE(caption(), line);
     }
 
     void rightButtonOpensTheMenu()
     {
-        FrmPrincipal &w = *m_window;
+        CaptionWindow &w = *m_window;
         QWidget *viewport = w.richtxtTexteInfo->viewport();
         select(1, 3);
         for (const bool loaded : {false, true}) {
@@ -380,10 +508,14 @@ private:
     // A drag with the left button over the plain positions [from, to).
     void dragSelect(int from, int to);
     QString caption() const { return m_window->txtTexteInfo->text(); }
+    void type(const QString &keys)
+    {
+        QTest::keySequence(m_window->richtxtTexteInfo, QKeySequence(keys.trimmed()));
+    }
 
     ScriptedPlatform m_platform;
-    QTemporaryDir m_appDir;
-    std::unique_ptr<FrmPrincipal> m_window;
+    QTemporaryDir m_dir; // a style sheet that underlines bold text
+    std::unique_ptr<CaptionWindow> m_window;
     std::unique_ptr<RichTextAdapter> m_editor;
     std::unique_ptr<CaptionController> m_captions;
     std::unique_ptr<CaptionCommands> m_commands;
