@@ -191,13 +191,15 @@ ProjectStorage::DiscardResult ProjectStorage::DiscardBackup()
     const SlideshowProject &p = m_project;
     if (!hasOwnBackup())
         return DiscardResult::NotOwnBackup;
+    // The owner goes first: a set cut short half deleted must not be put
+    // back by the next start over the project just saved.
+    m_backup.removeOwner();
     for (const char *extension : kProjectExtensions)
         FileOps::remove(m_backup.filePath(QLatin1String(extension)));
     for (int n = 0; n < SlideshowProject::MaxSlides; ++n) {
         if (FileOps::remove(m_backup.imagePath(n, p.backupImageTypes[n])) != FileOps::Result::Done)
             break;
     }
-    m_backup.removeOwner();
     return DiscardResult::Discarded;
 }
 
