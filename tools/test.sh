@@ -17,7 +17,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" 
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
 if [[ "${1:-}" == "--long" ]]; then
-    LUMIVUE_CRASH_TRIALS=100 ctest --test-dir build --output-on-failure -R crashsafety
+    LUMIVUE_CRASH_TRIALS=100 QTEST_FUNCTION_TIMEOUT=7200000 ctest --timeout 7200 --test-dir build --output-on-failure -R crashsafety
 fi
 if [[ "${1:-}" == "--long" && -x tools/run-fuzzers.sh ]]; then
     tools/run-fuzzers.sh 60

@@ -46,7 +46,7 @@ void removeLeftovers(const SlideshowProject &p)
 // The type of slide n's picture in the set; nothing when it holds none.
 std::optional<QString> typeIn(const BackupSet &set, int n)
 {
-    for (const QString type : {QStringLiteral(".gif"), QStringLiteral(".jpg")})
+    for (const QString &type : {QStringLiteral(".gif"), QStringLiteral(".jpg")})
         if (FileOps::exists(set.imagePath(n, type)))
             return type;
     return std::nullopt;
@@ -66,7 +66,8 @@ Result run(const QString &backupRoot)
     p.name = base.fileName();
     p.updateBasePath();
     p.loaded = true;
-    const Result found{Outcome::Nothing, QDir::toNativeSeparators(p.basePath + QLatin1String(".lmv"))};
+    const Result found{Outcome::Nothing,
+                       QDir::toNativeSeparators(p.basePath + QLatin1String(".lmv"))};
 
     // Without its project file the project was finalised or moved away:
     // nothing to put the set back over, and the set is left as it is.
@@ -78,8 +79,6 @@ Result run(const QString &backupRoot)
     ProjectStorage storage(p, backupRoot);
     const auto backedUp = contentOf(set.filePath(QStringLiteral(".lmv")));
     if (backedUp && *backedUp != *current) {
-        for (int n = 0; n < owner->slideCount; ++n)
-            p.backupImageTypes[n] = typeIn(set, n).value_or(QStringLiteral(".gif"));
         storage.DiscardBackup();
         return {Outcome::SaveKept, found.projectFile};
     }
@@ -93,11 +92,12 @@ Result run(const QString &backupRoot)
         complete = complete && result != FileOps::Result::Failed;
         return FileOps::succeeded(result);
     };
-    for (const QString extension : {QStringLiteral(".lmv"), QStringLiteral(".htm"), QStringLiteral(".js")})
-        putBack(set.filePath(extension), p.basePath + extension);
+    for (const char *extension : {".lmv", ".htm", ".js"})
+        putBack(set.filePath(QLatin1String(extension)), p.basePath + QLatin1String(extension));
     for (int n = 0; n < owner->slideCount; ++n) {
         const auto type = typeIn(set, n);
-        if (type && putBack(set.imagePath(n, *type), SlideshowProject::imagePathOf(p.basePath, n, *type))
+        if (type
+            && putBack(set.imagePath(n, *type), SlideshowProject::imagePathOf(p.basePath, n, *type))
             && n < p.slideCount && p.imageTypes[n] != *type)
             FileOps::remove(p.imagePath(n));
     }
@@ -119,8 +119,9 @@ QString message(const Result &result)
                               u"Il a été remis dans l'état de son dernier enregistrement.")
             .arg(result.projectFile);
     case Outcome::SaveKept:
-        return QStringLiteral(u"Lumivue s'est arrêté pendant l'enregistrement du diaporama "
-                              u"«\u00A0%1\u00A0».\r\nL'enregistrement est complet et a été conservé.")
+        return QStringLiteral(
+                   u"Lumivue s'est arrêté pendant l'enregistrement du diaporama "
+                   u"«\u00A0%1\u00A0».\r\nL'enregistrement est complet et a été conservé.")
             .arg(result.projectFile);
     case Outcome::Partial: break;
     }

@@ -62,11 +62,17 @@ struct Run
     QString extra;
 };
 
-// Each operation as the window's command runs it. "save" deletes a slide
-// first, unarmed, so that the save has changed pictures to commit.
+// Each operation as the window's command runs it. "save" and "close" delete
+// a slide first, unarmed, so that they have changed pictures to commit or
+// to throw away.
 const std::map<QString, std::function<void(Run &)>> &operations()
 {
     static const std::map<QString, std::function<void(Run &)>> table{
+        {QStringLiteral("open"), [](Run &) {}},
+        // The window closed by other means than its quit button, after a deletion.
+        {QStringLiteral("close"), [](Run &r) { r.life.storage().RevertToBackup(); }},
+        {QStringLiteral("add"),
+         [](Run &r) { SlideFiles::appendSlide(r.project, r.extra, QStringLiteral("Nouvelle")); }},
         {QStringLiteral("save"), [](Run &r) { r.life.savePressed(); }},
         {QStringLiteral("saveas"), [](Run &r) { r.life.saveAsPressed(); }},
         {QStringLiteral("generate"),
@@ -86,7 +92,9 @@ const std::map<QString, std::function<void(Run &)>> &operations()
              ApplySlideOrder(r.project, order, r.platform);
          }},
         {QStringLiteral("webphotos"),
-         [](Run &r) { WebPictures::reduceAll(WebPictures::jpegSlides(r.project)).waitForFinished(); }},
+         [](Run &r) {
+             WebPictures::reduceAll(WebPictures::jpegSlides(r.project)).waitForFinished();
+         }},
     };
     return table;
 }
@@ -118,7 +126,7 @@ int main(int argc, char *argv[])
     if (!project.loaded)
         return 3;
     project.currentSlide = 1;
-    if (operation->first == QLatin1String("save")) {
+    if (operation->first == QLatin1String("save") || operation->first == QLatin1String("close")) {
         SlideFiles::deleteCurrentSlide(project);
         project.saved = false;
     }

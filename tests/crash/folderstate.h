@@ -1,26 +1,38 @@
 #pragma once
 
-#include <QByteArray>
-#include <QMap>
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QRegularExpression>
 #include <QSet>
-#include <QString>
 #include <QStringList>
 
-// The files under a folder, each by its path relative to the folder with a
-// digest of its content, to tell whether a folder is exactly as it was.
-// Hidden entries (a name starting with a dot: temporary copies, staging
-// folders) and temporary copies ("x.jpg.Ab12Cd") are not files of a
-// project; they are only counted. Each of masks, where a file holds it, is replaced
-// by one fixed text, so that copies of one project in two places compare equal.
+// The files under a folder by relative path, with a digest of their content
+// in which each of masks is replaced by one text, so that one project in two
+// places compares equal. Temporary copies (hidden, or "x.jpg.Ab12Cd") are
+// not a project's files: they are only counted.
 struct FolderState
 {
     QMap<QString, QByteArray> files;
-    int hidden = 0;
+    int temporaries = 0;
 
-    static FolderState of(const QString &folder, const QStringList &masks = {});
-    QSet<QByteArray> contents() const;
+    FolderState(const QString &folder, const QStringList &masks)
+    {
+        static const QRegularExpression temporary(
+            "(^|/)\\.|\\.(gif|jpg|htm|js|lmv|wav)\\.[A-Za-z0-9]{6}$");
+        QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString relative = QDir(folder).relativeFilePath(it.next());
+            if (temporary.match(relative).hasMatch()) {
+                ++temporaries;
+                continue;
+            }
+            QFile file(it.filePath());
+            QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable";
+            for (const QString &mask : masks)
+                content.replace(mask.toUtf8(), "<root>");
+            files.insert(relative, QCryptographicHash::hash(content, QCryptographicHash::Sha1));
+        }
+    }
+    QSet<QByteArray> contents() const { return {files.cbegin(), files.cend()}; }
     bool operator==(const FolderState &other) const { return files == other.files; }
 };
-
-// Copies a folder with everything in it; false on any failure.
-bool copyFolder(const QString &from, const QString &to);

@@ -39,8 +39,7 @@ bool step()
     std::abort();
 }
 
-template <typename F>
-F real(const char *name)
+template <typename F> F real(const char *name)
 {
     return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
 }
@@ -82,12 +81,13 @@ long steps() { return counted.load(); }
 
 extern "C" {
 
-int open(const char *path, int flags, ...) KILLSWITCH_OPEN(open, path)
-int open64(const char *path, int flags, ...) KILLSWITCH_OPEN(open64, path)
-int openat(int dir, const char *path, int flags, ...) KILLSWITCH_OPEN(openat, dir, path)
-int openat64(int dir, const char *path, int flags, ...) KILLSWITCH_OPEN(openat64, dir, path)
+int open(const char *path, int flags, ...) KILLSWITCH_OPEN(open, path) int open64(const char *path,
+                                                                                  int flags, ...)
+    KILLSWITCH_OPEN(open64, path) int openat(int dir, const char *path, int flags, ...)
+        KILLSWITCH_OPEN(openat, dir, path) int openat64(int dir, const char *path, int flags, ...)
+            KILLSWITCH_OPEN(openat64, dir, path)
 
-ssize_t write(int fd, const void *buffer, size_t size)
+                ssize_t write(int fd, const void *buffer, size_t size)
 {
     static const auto next = real<decltype(&write)>("write");
     if (fd > 2 && step()) {
@@ -99,20 +99,27 @@ ssize_t write(int fd, const void *buffer, size_t size)
 }
 
 ssize_t copy_file_range(int in, off64_t *inAt, int out, off64_t *outAt, size_t size,
-                        unsigned flags) KILLSWITCH_STEP(copy_file_range, in, inAt, out, outAt, size, flags)
-int rename(const char *from, const char *to) KILLSWITCH_STEP(rename, from, to)
-int renameat(int fromDir, const char *from, int toDir, const char *to)
-    KILLSWITCH_STEP(renameat, fromDir, from, toDir, to)
-int renameat2(int fromDir, const char *from, int toDir, const char *to, unsigned flags)
-    KILLSWITCH_STEP(renameat2, fromDir, from, toDir, to, flags)
-int unlink(const char *path) KILLSWITCH_STEP(unlink, path)
-int unlinkat(int dir, const char *path, int flags) KILLSWITCH_STEP(unlinkat, dir, path, flags)
-int remove(const char *path) KILLSWITCH_STEP(remove, path)
-int rmdir(const char *path) KILLSWITCH_STEP(rmdir, path)
-int mkdir(const char *path, mode_t mode) KILLSWITCH_STEP(mkdir, path, mode)
-int linkat(int fromDir, const char *from, int toDir, const char *to, int flags)
-    KILLSWITCH_STEP(linkat, fromDir, from, toDir, to, flags)
-int ftruncate(int fd, off_t size) KILLSWITCH_STEP(ftruncate, fd, size)
-int ftruncate64(int fd, off64_t size) KILLSWITCH_STEP(ftruncate64, fd, size)
+                        unsigned flags) KILLSWITCH_STEP(copy_file_range, in, inAt, out, outAt, size,
+                                                        flags) int rename(const char *from,
+                                                                          const char *to)
+    KILLSWITCH_STEP(rename, from, to) int renameat(int fromDir, const char *from, int toDir,
+                                                   const char *to)
+        KILLSWITCH_STEP(renameat, fromDir, from, toDir,
+                        to) int renameat2(int fromDir, const char *from, int toDir, const char *to,
+                                          unsigned flags)
+            KILLSWITCH_STEP(renameat2, fromDir, from, toDir, to, flags) int unlink(const char *path)
+                KILLSWITCH_STEP(unlink, path) int unlinkat(int dir, const char *path, int flags)
+                    KILLSWITCH_STEP(unlinkat, dir, path, flags) int remove(const char *path)
+                        KILLSWITCH_STEP(remove, path) int rmdir(const char *path)
+                            KILLSWITCH_STEP(rmdir, path) int mkdir(const char *path, mode_t mode)
+                                KILLSWITCH_STEP(mkdir, path,
+                                                mode) int linkat(int fromDir, const char *from,
+                                                                 int toDir, const char *to,
+                                                                 int flags)
+                                    KILLSWITCH_STEP(linkat, fromDir, from, toDir, to,
+                                                    flags) int ftruncate(int fd, off_t size)
+                                        KILLSWITCH_STEP(ftruncate, fd,
+                                                        size) int ftruncate64(int fd, off64_t size)
+                                            KILLSWITCH_STEP(ftruncate64, fd, size)
 
 } // extern "C"
