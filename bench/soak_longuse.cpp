@@ -48,7 +48,7 @@ double sample(const char *phase, int step)
 }
 
 // Growth of the resident memory from the first sample taken once the caches
-// are full (every slide shown, a first cycle done) to the last one.
+// are full (every slide shown twice, a first cycle done) to the last one.
 void growth(const char *phase, double settled, double last, int steps)
 {
     std::printf("%s: %+.1f MB after the caches filled, over %d steps\n", phase, last - settled,
@@ -126,12 +126,13 @@ int main(int argc, char *argv[])
         // Next slide, and from the last back to the first.
         display.navigate(window.project.currentSlide + 1 < slides ? 2 : 0);
         app.processEvents();
-        if (i % 500 == 0 || i == changes || i == slides)
+        // Every slide shown twice: the picture and caption caches are full.
+        if (i % 500 == 0 || i == changes || i == 2 * slides)
             last = sample("change", i);
-        if (i == slides)
+        if (i == 2 * slides)
             settled = last;
     }
-    growth("slide changes", settled, last, changes - slides);
+    growth("slide changes", settled, last, changes - 2 * slides);
     std::printf("%d slide changes: %.1f s\n", changes, clock.restart() / 1000.0);
 
     ProjectLifeCycle &life = features.lifeCycle().lifeCycle();

@@ -278,6 +278,7 @@ private slots:
 
         qInfo() << "CELL |" << operation << "|" << fault << "|" << run.exitCode << "|"
                 << (after == kept && run.err == cleanErr ? "as without fault"
+                        : told.isEmpty()                 ? QString("ends otherwise, nothing told")
                                                          : told.join(" / ").left(150));
         QVERIFY2(run.err != "hang", "the operation never ended");
         if (fault == "picture unreadable" && (operation == "delete" || operation == "close"))
