@@ -2,6 +2,7 @@
 
 #include "app/appdirfill.h"
 #include "platform/appinfo.h"
+#include "project/backuprecovery.h"
 #include "platform/platform.h"
 
 #include <QDir>
@@ -22,6 +23,7 @@ bool Startup::prepare(const QString &projectFile)
         // Without the channel a later start only says that Lumivue is open.
         m_channel = std::make_unique<InstanceChannel>(m_folders.backupRoot);
         m_channel->listen();
+        recoverBackup();
         return fillAppDir();
     case InstanceLock::Result::HeldElsewhere:
         m_handedOver = !projectFile.isEmpty()
@@ -66,4 +68,13 @@ bool Startup::fillAppDir()
     m_platform.message(fill.userMessage(), Platform::Buttons::Ok, Platform::Icon::Stop,
                        AppInfo::name());
     return false;
+}
+
+void Startup::recoverBackup()
+{
+    // Only now, with the lock held, is the set surely no running Lumivue's.
+    const QString text = BackupRecovery::message(BackupRecovery::run(m_folders.backupRoot));
+    if (!text.isEmpty())
+        m_platform.message(text, Platform::Buttons::Ok, Platform::Icon::Exclamation,
+                           AppInfo::name());
 }

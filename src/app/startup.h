@@ -9,7 +9,8 @@
 class Platform;
 
 // What runs before the main window opens: make sure this is the only Lumivue
-// of the user, then fill the application folder from its pristine copy.
+// of the user, put back a project that a run cut short left changed, then
+// fill the application folder from its pristine copy.
 // Whatever stops the start is told to the user once, through the platform.
 class Startup
 {
@@ -31,6 +32,8 @@ public:
 
 private:
     bool fillAppDir();
+    // Puts back the project a previous run left with unsaved changes.
+    void recoverBackup();
 
     Platform &m_platform;
     AppFolders m_folders;

@@ -3,6 +3,7 @@
 #include "editor/slideedits.h"
 #include "editor/slidefiles.h"
 #include "platform/platform.h"
+#include "project/fileops.h"
 #include "widgets/browsefolderlist.h"
 #include "widgets/centreonscreen.h"
 #include "widgets/drivelist.h"
@@ -52,7 +53,10 @@ QString weightText(qint64 bytes)
 // The size of the picture as it is seen, upright, from its header alone.
 QString describe(const QString &path)
 {
-    QImageReader reader(path);
+    QFile file(path);
+    if (!FileOps::openForReading(file))
+        return QStringLiteral("Image illisible");
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     QSize size = reader.size();
     if (!size.isValid())

@@ -1,5 +1,7 @@
 #include "editor/picturecache.h"
 
+#include "project/fileops.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPromise>
@@ -9,7 +11,10 @@
 
 QImage DecodePicture(const QString &path)
 {
-    QImageReader reader(path);
+    QFile file(path);
+    if (!FileOps::openForReading(file))
+        return {};
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     return reader.read();
 }

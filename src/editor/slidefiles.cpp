@@ -46,7 +46,7 @@ QString otherType(const QString &type) { return type == Gif ? Jpg : Gif; }
 QString pictureType(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!FileOps::openForReading(file))
         return {};
     QString type;
     {

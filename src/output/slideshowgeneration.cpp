@@ -10,6 +10,7 @@
 #include "project/textfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <memory>
@@ -155,7 +156,7 @@ QStringList copyMissingBackgrounds(const QStringList &page, const QString &appDi
     QStringList copied;
     for (const QString &picture : SlideshowFiles::backgroundPictures()) {
         const QString target = folder + QLatin1Char('/') + picture;
-        if (!pageText.contains(picture) || QFile::exists(target))
+        if (!pageText.contains(picture) || QFileInfo::exists(target))
             continue;
         if (FileOps::copy(appDir + QLatin1Char('/') + picture, target) == FileOps::Result::Done)
             copied << target;
@@ -176,7 +177,7 @@ GenerationResult writeSlideshow(SlideshowProject &project, const QString &appDir
     if (scriptRead.problem != Outcome::Generated)
         return failure(scriptRead.problem, scriptTemplate);
     QFile sound(soundSource);
-    if (!sound.open(QIODevice::ReadOnly))
+    if (!FileOps::openForReading(sound))
         return failure(Outcome::SoundMissing, soundSource);
 
     // The captions are padded on a copy: a failed generation keeps them as they were.

@@ -1,5 +1,6 @@
 #include "output/slidethumbnails.h"
 
+#include "project/fileops.h"
 #include "project/slideshowproject.h"
 
 #include <QDateTime>
@@ -31,9 +32,10 @@ QString stampOf(const QFileInfo &picture)
 
 bool upToDate(const QString &thumbnail, const QString &stamp)
 {
-    if (!QFileInfo::exists(thumbnail))
+    QFile file(thumbnail);
+    if (!FileOps::openForReading(file))
         return false;
-    QImageReader reader(thumbnail, "jpeg");
+    QImageReader reader(&file, "jpeg");
     return reader.text(kSourceKey) == stamp;
 }
 
@@ -41,7 +43,10 @@ bool upToDate(const QString &thumbnail, const QString &stamp)
 // transparent one on white, which JPEG cannot hold.
 QImage smallCopy(const QString &picture)
 {
-    QImageReader reader(picture);
+    QFile file(picture);
+    if (!FileOps::openForReading(file))
+        return {};
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     // Asked for here, a JPEG is decoded straight at about the wanted size.
     const QSize stored = reader.size();

@@ -1,5 +1,7 @@
 #include "output/templatepreview.h"
 
+#include "project/fileops.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -18,7 +20,10 @@ void TemplatePreview::showTemplate(const QString &templateFolder, const QString 
 {
     const QString picture = templateFolder + QLatin1Char('/')
                             + QFileInfo(templateFile).completeBaseName() + QStringLiteral(".png");
-    QImageReader reader(picture);
+    QFile file(picture);
+    QImageReader reader;
+    if (FileOps::openForReading(file))
+        reader.setDevice(&file);
     const QSize room = contentsRect().size();
     if (reader.size().isValid() && !reader.size().boundedTo(room).isEmpty()
         && (reader.size().width() > room.width() || reader.size().height() > room.height()))

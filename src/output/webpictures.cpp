@@ -56,7 +56,10 @@ Outcome reduce(const QString &path)
         return outcome;
     };
 
-    QImageReader reader(path);
+    QFile file(path);
+    if (!FileOps::openForReading(file))
+        return status(Outcome::Status::Unreadable);
+    QImageReader reader(&file);
     const QSize stored = reader.size();
     if (!reader.canRead() || !stored.isValid())
         return status(Outcome::Status::Unreadable);

@@ -11,8 +11,11 @@
 #ifdef Q_OS_LINUX
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
 #endif
 
 namespace FileOps {
@@ -86,11 +89,21 @@ bool copyBytes(QFile &in, QFile &out)
     return copyByChunks(in, out);
 }
 
+// A target that is absent or a regular file may be written; anything else
+// (a FIFO would make the write wait for a reader) is left alone.
+bool writableTarget(const QString &target)
+{
+    std::error_code error;
+    const auto type = std::filesystem::status(fsPath(target), error).type();
+    return type == std::filesystem::file_type::not_found
+        || type == std::filesystem::file_type::regular;
+}
+
 bool sameContent(const QString &a, const QString &b)
 {
     QFile fa(a);
     QFile fb(b);
-    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size())
+    if (!openForReading(fa) || !openForReading(fb) || fa.size() != fb.size())
         return false;
     while (!fa.atEnd()) {
         const QByteArray chunk = fa.read(kChunk);
@@ -133,16 +146,47 @@ bool succeeded(Result result)
         || result == Result::SourceKept;
 }
 
+bool isRegularFile(const QString &path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(fsPath(path), error);
+}
+
+bool openForReading(QFile &file, QIODevice::OpenMode extra)
+{
+    // Looked at before it is opened: opening a device can act on it.
+    if (!isRegularFile(file.fileName()))
+        return false;
+#ifdef Q_OS_UNIX
+    // Opened without waiting, then checked again, in case a FIFO took the
+    // file's place in between.
+    const int fd = ::open(QFile::encodeName(file.fileName()).constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)
+        || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0
+        || !file.open(fd, QIODevice::ReadOnly | extra, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
+    return file.open(QIODevice::ReadOnly | extra);
+#endif
+}
+
 bool exists(const QString &path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly);
+    return openForReading(file);
 }
 
 Result copy(const QString &source, const QString &target)
 {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    if (!openForReading(in, QIODevice::Unbuffered))
         return Result::Missing;
     if (isSameFile(source, target))
         return Result::AlreadyInPlace;
@@ -153,12 +197,12 @@ Result copy(const QString &source, const QString &target)
 Result copyDirect(const QString &source, const QString &target)
 {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    if (!openForReading(in, QIODevice::Unbuffered))
         return Result::Missing;
     if (isSameFile(source, target))
         return Result::AlreadyInPlace;
     QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!writableTarget(target) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return Result::Failed;
     if (copyBytes(in, out) && out.flush() && out.size() == in.size()) {
         out.close();
@@ -193,7 +237,7 @@ Result remove(const QString &path)
 Result move(const QString &source, const QString &target)
 {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    if (!openForReading(in, QIODevice::Unbuffered))
         return Result::Missing;
     if (isSameFile(source, target))
         return Result::AlreadyInPlace;

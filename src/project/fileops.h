@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
 
 // The file steps of the project storage. Every step that writes a file writes
@@ -18,7 +19,16 @@ enum class Result {
 // True when the target now holds the source's content.
 bool succeeded(Result result);
 
-// A file exists when it can be opened for reading (a folder cannot).
+// Only regular files (or links to one) are ever read, copied, moved or
+// deleted here: a FIFO, a device, a socket or a folder in a file's place
+// counts as missing, since opening some of them waits for a writer forever.
+bool isRegularFile(const QString &path);
+
+// Opens file (named already) for reading when it is a regular file, without
+// ever waiting on anything else; extra adds open flags such as Unbuffered.
+bool openForReading(QFile &file, QIODevice::OpenMode extra = {});
+
+// A file exists when it is a regular file that can be opened for reading.
 bool exists(const QString &path);
 
 // Copies source over target, replacing it if it exists.

@@ -163,19 +163,18 @@ ProjectStorage::BackupResult ProjectStorage::TakeBackup()
         }
         reportProgress(++done, total);
     }
-    int copied = 0;
-    for (; copied < count; ++copied) {
-        const QString &type = p.imageTypes[copied];
+    // A picture that cannot be copied leaves a gap in the set, not an end:
+    // the slides after it are still kept safe from the changes to come.
+    for (int n = 0; n < count; ++n) {
+        const QString &type = p.imageTypes[n];
+        const QString target = m_backup.imagePath(n, type);
+        p.backupImageTypes[n] = type;
         if (!FileOps::succeeded(
-                FileOps::copyDirect(SlideshowProject::imagePathOf(p.basePath, copied, type),
-                                    m_backup.imagePath(copied, type))))
-            break;
-        p.backupImageTypes[copied] = type;
+                FileOps::copyDirect(SlideshowProject::imagePathOf(p.basePath, n, type), target))) {
+            FileOps::remove(target);
+            complete = false;
+        }
         reportProgress(++done, total);
-    }
-    for (int n = copied; n < count; ++n) {
-        complete = false;
-        FileOps::remove(m_backup.imagePath(n, p.imageTypes[n]));
     }
 
     // The owner file makes the set usable; without it the set is nobody's and is cleared.
@@ -188,16 +187,12 @@ ProjectStorage::BackupResult ProjectStorage::TakeBackup()
 
 ProjectStorage::DiscardResult ProjectStorage::DiscardBackup()
 {
-    const SlideshowProject &p = m_project;
     if (!hasOwnBackup())
         return DiscardResult::NotOwnBackup;
-    for (const char *extension : kProjectExtensions)
-        FileOps::remove(m_backup.filePath(QLatin1String(extension)));
-    for (int n = 0; n < SlideshowProject::MaxSlides; ++n) {
-        if (FileOps::remove(m_backup.imagePath(n, p.backupImageTypes[n])) != FileOps::Result::Done)
-            break;
-    }
+    // The owner goes first: a set cut short half deleted must not be put
+    // back by the next start over the project just saved.
     m_backup.removeOwner();
+    m_backup.clear();
     return DiscardResult::Discarded;
 }
 
@@ -218,22 +213,22 @@ ProjectStorage::RevertResult ProjectStorage::RevertToBackup()
         movesFailed = movesFailed || result == FileOps::Result::Failed;
     }
 
-    // The backup images back in place, from slide 0 to the first that cannot be
-    // moved, never beyond the slides the set was taken for.
+    // The backup images back in place, never beyond the slides the set was taken for.
     const int held = owner->slideCount;
     int restored = 0;
-    for (; restored < held; ++restored) {
-        const QString &type = p.backupImageTypes[restored];
+    for (int n = 0; n < held; ++n) {
+        const QString &type = p.backupImageTypes[n];
         const auto result = FileOps::move(
-            m_backup.imagePath(restored, type),
-            SlideshowProject::imagePathOf(p.basePath, restored, type));
+            m_backup.imagePath(n, type), SlideshowProject::imagePathOf(p.basePath, n, type));
         if (!FileOps::succeeded(result)) {
+            // A gap the set was taken with: the slides after it still go back.
             movesFailed = movesFailed || result == FileOps::Result::Failed;
-            break;
+            continue;
         }
+        ++restored;
         // The slide's current image of the other type would be left over beside it.
-        if (restored < p.slideCount && p.imageTypes[restored] != type)
-            FileOps::remove(p.imagePath(restored));
+        if (n < p.slideCount && p.imageTypes[n] != type)
+            FileOps::remove(p.imagePath(n));
     }
 
     // Images of slides added since the backup go; those the set should have

@@ -1,5 +1,7 @@
 #include "project/textfile.h"
 
+#include "project/fileops.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -101,7 +103,7 @@ QStringList splitLines(const QString &text)
 std::optional<QStringList> readLines(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!FileOps::openForReading(file))
         return std::nullopt;
     return splitLines(decode(file.readAll()));
 }

@@ -1,5 +1,6 @@
 #include "widgets/picturepreview.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
 PicturePreview::PicturePreview(QWidget *parent)
@@ -24,6 +25,9 @@ bool PicturePreview::showPicture(const QString &path)
 
 QImage PicturePreview::decodeToFit(const QString &path, QSize room)
 {
+    // Only a regular file is opened: a FIFO in a picture's place would wait forever.
+    if (!QFileInfo(path).isFile())
+        return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();

@@ -4,6 +4,12 @@
 
 #include <QProcess>
 
+#include <chrono>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using FileOps::Result;
 Q_DECLARE_METATYPE(Result)
 
@@ -18,6 +24,23 @@ Result run(const QString &op, const QString &source, const QString &target)
     if (op == "direct")
         return FileOps::copyDirect(source, target);
     return FileOps::remove(source);
+}
+
+// Runs step within a few seconds, or fails. A step caught waiting on the
+// FIFO at fifo is released, so that the test can end: opened at both ends and
+// closed at once, the FIFO lets a waiting open go on and its reads end.
+template<typename Step>
+auto promptly(Step step, const QString &fifo)
+{
+    using namespace std::chrono_literals;
+    auto done = std::async(std::launch::async, step);
+    if (done.wait_for(5s) == std::future_status::timeout) {
+        std::signal(SIGPIPE, SIG_IGN);
+        while (done.wait_for(100ms) == std::future_status::timeout)
+            ::close(::open(QFile::encodeName(fifo).constData(), O_RDWR | O_NONBLOCK));
+        [] { QFAIL("the step waited on a file that is no regular file"); }();
+    }
+    return done.get();
 }
 
 } // namespace
@@ -86,6 +109,41 @@ private slots:
         }
         QCOMPARE(run(op, dir.path(source), dir.path(target)), expected);
         QCOMPARE(dir.snapshot(), expectedFiles);
+    }
+
+    void strangeFile_data()
+    {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<Result>("expected");
+        for (const char *op : {"copy", "direct", "move", "remove"}) {
+            for (const char *source : {"fifo", "zero", "folder"})
+                QTest::addRow("%s_%s", op, source) << op << source << "t.jpg" << Result::Missing;
+        }
+        QTest::newRow("DirectOntoFifo") << "direct" << "a.jpg" << "fifo" << Result::Failed;
+    }
+
+    // A FIFO, a device (here through a link) or a folder in a picture's place
+    // counts as missing, and no step waits on it nor reads it without end.
+    void strangeFile()
+    {
+        QFETCH(QString, op);
+        QFETCH(QString, source);
+        QFETCH(QString, target);
+        QFETCH(Result, expected);
+        TempFolder dir;
+        dir.write({{"a.jpg", "A"}, {"t.jpg", "T"}, {"folder/", ""}});
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.path("fifo")).constData(), 0600), 0);
+        QVERIFY(QFile::link("/dev/zero", dir.path("zero")));
+        const Files before = dir.snapshot();
+        const QString fifo = dir.path("fifo");
+        QCOMPARE(promptly([&] { return FileOps::exists(dir.path(source)); }, fifo),
+                 source == "a.jpg");
+        QCOMPARE(promptly([&] { return run(op, dir.path(source), dir.path(target)); }, fifo),
+                 expected);
+        QCOMPARE(dir.snapshot(), before);
+        QVERIFY(QFileInfo(fifo).exists() && QFileInfo(dir.path("zero")).isSymLink());
     }
 
     void acrossDevices_data()

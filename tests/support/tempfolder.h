@@ -16,6 +16,9 @@ using Files = QMap<QString, QByteArray>;
 
 inline QByteArray readFile(const QString &path)
 {
+    // A FIFO or a device is never opened: reading one could wait or never end.
+    if (!QFileInfo(path).isFile())
+        return QByteArray("<not a regular file>");
     QFile in(path);
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
 }
