@@ -1,9 +1,12 @@
 // Whole-process time of the converter command against cjpeg on the same
 // 1920 x 1080 screen-like bitmap at quality 95.
 //   bench_bmp2jpg [pairs]      (default 31)
-// Each pair runs both commands once, the first of the pair alternating; the
-// ratio of the pair is converter / cjpeg, for wall-clock time and for
-// processor time (user + system), which other load on the machine disturbs less.
+// Each pair runs both commands once, the first of the pair alternating
+// (pairs.h); the ratio of the pair is converter / cjpeg, for wall-clock time
+// and for processor time (user + system), which other load on the machine
+// disturbs less.
+#include "pairs.h"
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -74,14 +77,6 @@ Run run(const std::vector<const char *> &argv)
                               + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6};
 }
 
-void report(const char *what, std::vector<double> ratios)
-{
-    std::sort(ratios.begin(), ratios.end());
-    const auto at = [&](double q) { return ratios[std::size_t(q * double(ratios.size() - 1) + 0.5)]; };
-    std::printf("  %-10s median %.3f   quartiles %.3f .. %.3f   range %.3f .. %.3f\n", what, at(0.5),
-                at(0.25), at(0.75), ratios.front(), ratios.back());
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -109,19 +104,22 @@ int main(int argc, char *argv[])
     std::printf("converter / cjpeg, 1920 x 1080 24-bit bitmap, quality 95, %d pairs\n", pairs);
     for (const auto &rival : rivals) {
         run(converter), run(rival.argv); // warm the page cache and the loader
-        std::vector<double> wall, cpu;
-        for (int i = 0; i < pairs; ++i) {
-            Run a, b;
-            if (i % 2 == 0)
-                a = run(converter), b = run(rival.argv);
-            else
-                b = run(rival.argv), a = run(converter);
-            wall.push_back(a.wall / b.wall);
-            cpu.push_back(a.cpu / std::max(b.cpu, 1e-6));
-        }
+        std::vector<double> cpuA, cpuB;
+        const Pairs::Result wall = Pairs::run(
+            pairs,
+            [&] {
+                const Run r = run(converter);
+                cpuA.push_back(r.cpu * 1e3);
+                return r.wall * 1e3;
+            },
+            [&] {
+                const Run r = run(rival.argv);
+                cpuB.push_back(std::max(r.cpu, 1e-6) * 1e3);
+                return r.wall * 1e3;
+            });
         std::printf("against %s\n", rival.label);
-        report("wall", wall);
-        report("processor", cpu);
+        Pairs::report("  wall", wall);
+        Pairs::report("  processor", {cpuA, cpuB});
         std::printf("  JPEG bytes: converter %lld, cjpeg %lld\n", QFileInfo(QString::fromLocal8Bit(ours)).size(),
                     QFileInfo(QString::fromLocal8Bit(theirs)).size());
     }

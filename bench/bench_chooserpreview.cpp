@@ -10,10 +10,11 @@
 // under it are read. The other side is QImageReader::read() of the whole
 // picture. The two run in turns, the first side alternating; the figure is
 // the median and spread of the per-pair ratios of the thread's processor
-// time, with the clock's medians beside them.
+// time (pairs.h).
 #include "editor/imagechooser.h"
 #include "platform/consoleplatform.h"
 #include "widgets/patternfilelist.h"
+#include "pairs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -56,34 +57,6 @@ void makePhoto(const QString &path)
     image.save(path, "JPEG", 90);
 }
 
-double threadMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-struct Timing
-{
-    double clock, cpu;
-};
-
-Timing timed(const std::function<void()> &work)
-{
-    QElapsedTimer clock;
-    const double cpu = threadMs();
-    clock.start();
-    work();
-    return {double(clock.nsecsElapsed()) / 1e6, threadMs() - cpu};
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -119,26 +92,10 @@ int main(int argc, char **argv)
     preview(); // warms the file cache and the handlers alike
     full();
 
-    std::vector<double> ratios, previewCpu, fullCpu, previewClock, fullClock;
-    for (int i = 0; i < pairs; ++i) {
-        Timing a{}, b{};
-        if (i % 2 == 0) {
-            a = timed(preview);
-            b = timed(full);
-        } else {
-            b = timed(full);
-            a = timed(preview);
-        }
-        ratios.push_back(a.cpu / b.cpu);
-        previewCpu.push_back(a.cpu);
-        fullCpu.push_back(b.cpu);
-        previewClock.push_back(a.clock);
-        fullClock.push_back(b.clock);
-    }
-    const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
-    std::printf("preview / full decode, processor time, %d pairs: median %.3f (%.3f .. %.3f)\n",
-                pairs, median(ratios), *low, *high);
-    std::printf("medians: preview %.1f ms cpu, %.1f ms clock; full %.1f ms cpu, %.1f ms clock\n",
-                median(previewCpu), median(previewClock), median(fullCpu), median(fullClock));
+    Pairs::report("preview / full decode, processor time",
+                  Pairs::run(
+                      pairs, [&] { return Pairs::threadCpuMs(preview); },
+                      [&] { return Pairs::threadCpuMs(full); }),
+                  "ms");
     return 0;
 }

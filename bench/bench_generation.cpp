@@ -1,10 +1,11 @@
 // Times the generation of a 200-slide slideshow (page, script and sound from
 // the shipped templates) side by side with a plain copy of the same three
 // template files into the same folder, which is the floor any generation
-// that writes these files safely has to pay.
+// that writes these files safely has to pay, in alternating pairs (pairs.h).
 //   bench_generation [application folder]   (default: the built one)
 
 #include "output/slideshowgeneration.h"
+#include "pairs.h"
 #include "platform/platform.h"
 #include "project/fileops.h"
 #include "project/slideshowproject.h"
@@ -61,25 +62,6 @@ SlideshowProject makeProject(const QString &folder)
     return p;
 }
 
-struct Figures
-{
-    double median;
-    double best;
-};
-
-Figures timeRounds(const std::function<void()> &run)
-{
-    std::vector<double> ms;
-    for (int round = 0; round < kRounds; ++round) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        ms.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front()};
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -93,33 +75,36 @@ int main(int argc, char *argv[])
 
     FailingPlatform platform;
     const SlideshowProject pristine = makeProject(folder.path());
-    const Figures generation = timeRounds([&] {
+    const auto generation = [&] {
         SlideshowProject project = pristine; // fresh captions: padding runs every round
         GenerateSlideshow(project, appDir, platform, AfterGeneration::StayHere);
-    });
-
+    };
     const QStringList copied = {QString::fromLatin1(SlideshowFiles::TemplatePage),
                                 QString::fromLatin1(SlideshowFiles::TemplateScript),
                                 QString::fromLatin1(SlideshowFiles::Sound)};
-    const Figures atomicCopy = timeRounds([&] {
+    const auto atomicCopy = [&] {
         for (const QString &file : copied)
             FileOps::copy(appDir + QLatin1Char('/') + file,
                           folder.path() + QStringLiteral("/copy_") + file);
-    });
-    const Figures plainCopy = timeRounds([&] {
+    };
+    const auto plainCopy = [&] {
         for (const QString &file : copied) {
             const QString target = folder.path() + QStringLiteral("/plain_") + file;
             QFile::remove(target);
             QFile::copy(appDir + QLatin1Char('/') + file, target);
         }
-    });
+    };
 
-    std::printf("%d slides, %d rounds, templates of %s\n", kSlides, kRounds, qPrintable(appDir));
-    std::printf("%-40s %10s %10s\n", "", "median ms", "best ms");
-    std::printf("%-40s %10.3f %10.3f\n", "GenerateSlideshow (page+script+sound)", generation.median,
-                generation.best);
-    std::printf("%-40s %10.3f %10.3f\n", "copy through temporary files (3 files)",
-                atomicCopy.median, atomicCopy.best);
-    std::printf("%-40s %10.3f %10.3f\n", "QFile::copy (3 files)", plainCopy.median, plainCopy.best);
+    std::printf("%d slides, templates of %s\n", kSlides, qPrintable(appDir));
+    Pairs::report("GenerateSlideshow / copy of its 3 files",
+                  Pairs::run(
+                      kRounds, [&] { return Pairs::wallMs(generation); },
+                      [&] { return Pairs::wallMs(atomicCopy); }),
+                  "ms");
+    Pairs::report("copy through temporary files / QFile::copy",
+                  Pairs::run(
+                      kRounds, [&] { return Pairs::wallMs(atomicCopy); },
+                      [&] { return Pairs::wallMs(plainCopy); }),
+                  "ms");
     return 0;
 }

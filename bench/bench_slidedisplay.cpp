@@ -5,7 +5,7 @@
 // Pictures: a 12-megapixel camera-like JPEG and a 1-megapixel GIF, made here.
 // Figures per picture, each the median and spread of per-pair ratios of the
 // window thread's processor time (the two sides run in turns, the first side
-// alternating; clock medians beside them):
+// alternating, see pairs.h), with page faults per call beside them:
 //   cold  ShowCurrentSlide of a slide no picture of which is held, against
 //         QImageReader::read() of its file (called from outside the
 //         navigation, it shows the slide a second time from the number box);
@@ -18,6 +18,7 @@
 #include "editor/slidedisplay.h"
 #include "editor/slidepicture.h"
 #include "platform/consoleplatform.h"
+#include "pairs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -36,7 +37,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
+#include <sys/resource.h>
 #include <functional>
 #include <unordered_map>
 #include <vector>
@@ -149,71 +150,45 @@ QByteArray gif(const QImage &image)
     return out;
 }
 
-// Processor time of the calling thread, in milliseconds: on a shared, busy
-// machine it varies far less than the clock, and it is what the window's
-// thread spends (decodes ahead run on other threads).
-double threadMs()
+// Minor page faults of the calling thread: fresh memory costs more than a
+// small picture's decode, so they are shown beside the times.
+long faults()
 {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_minflt;
 }
 
-// Milliseconds one call of work takes, by the clock and in processor time.
-std::pair<double, double> timed(const std::function<void()> &work)
+// Pairs of (work, bare) in the window thread's processor time. prepare() runs
+// untimed before work, and settle() after it, so that the background decodes
+// work starts never overlap the bare side. Each timed side follows an untimed
+// bare decode, so that both find the memory in the same state.
+void compare(const char *what, int pairs, const std::function<void()> &prepare,
+             const std::function<void()> &work, const std::function<void()> &bare,
+             const std::function<void()> &settle, double target)
 {
-    QElapsedTimer clock;
-    const double cpu = threadMs();
-    clock.start();
-    work();
-    return {double(clock.nsecsElapsed()) / 1e6, threadMs() - cpu};
-}
-
-struct Figure
-{
-    double medianRatio, lowRatio, highRatio;       // of processor times
-    double workCpu, bareCpu, workClock, bareClock; // medians, ms
-};
-
-// Runs `pairs` pairs of (work, bare), alternating which goes first.
-// prepare() runs untimed before work, and settle() after it, so that the
-// background decodes work starts never overlap the bare side.
-Figure compare(int pairs, const std::function<void()> &prepare, const std::function<void()> &work,
-               const std::function<void()> &bare, const std::function<void()> &settle)
-{
-    std::vector<double> ratios, workCpu, bareCpu, workClock, bareClock;
-    for (int i = 0; i < pairs; ++i) {
-        std::pair<double, double> w, b;
-        for (int side = 0; side < 2; ++side) {
-            if ((side == 0) == (i % 2 == 0)) {
-                prepare();
-                w = timed(work);
-                settle();
-            } else {
-                b = timed(bare);
-            }
-        }
-        ratios.push_back(w.second / b.second);
-        workClock.push_back(w.first);
-        workCpu.push_back(w.second);
-        bareClock.push_back(b.first);
-        bareCpu.push_back(b.second);
-    }
-    const auto median = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
+    long workFaults = 0, bareFaults = 0;
+    const auto counted = [](long &total, const std::function<void()> &f) {
+        const long before = faults();
+        const double ms = Pairs::threadCpuMs(f);
+        total += faults() - before;
+        return ms;
     };
-    std::sort(ratios.begin(), ratios.end());
-    return {median(ratios),  ratios.front(),    ratios.back(),    median(workCpu),
-            median(bareCpu), median(workClock), median(bareClock)};
-}
-
-void print(const char *what, const Figure &f)
-{
-    std::printf("  %-5s %7.2f ms vs bare decode %7.2f ms (clock %7.2f vs %7.2f)"
-                "   ratio median %.3f (min %.3f, max %.3f)\n",
-                what, f.workCpu, f.bareCpu, f.workClock, f.bareClock, f.medianRatio, f.lowRatio,
-                f.highRatio);
+    const Pairs::Result r = Pairs::run(
+        pairs,
+        [&] {
+            prepare();
+            bare();
+            const double ms = counted(workFaults, work);
+            settle();
+            return ms;
+        },
+        [&] {
+            bare();
+            return counted(bareFaults, bare);
+        });
+    Pairs::report(what, r, "ms", target);
+    std::printf("    page faults per call: %ld vs %ld\n", workFaults / pairs, bareFaults / pairs);
 }
 
 } // namespace
@@ -275,6 +250,8 @@ int main(int argc, char *argv[])
 
     for (const auto &[name, first] :
          {std::pair{"12-megapixel JPEG", 0}, std::pair{"1-megapixel GIF", 10}}) {
+        if (argc > 2 && !QString::fromLatin1(name).contains(QLatin1String(argv[2]), Qt::CaseInsensitive))
+            continue;
         const QString file = project.imagePath(first);
         const auto bare = [&file] { QImageReader(file).read(); };
         const QSize size = QImageReader(file).size();
@@ -282,9 +259,7 @@ int main(int argc, char *argv[])
                     QFileInfo(file).size());
         // Cold: jump between slides first + 2 and first + 6, never neighbours.
         int target = first + 2;
-        print("cold",
-              compare(
-                  pairs,
+        compare("  cold ShowCurrentSlide / decode", pairs,
                   [&] {
                       target = target == first + 2 ? first + 6 : first + 2;
                       settle();
@@ -293,33 +268,28 @@ int main(int argc, char *argv[])
                       project.currentSlide = std::int16_t(target);
                       display->ShowCurrentSlide();
                   },
-                  bare, settle));
-        print("jump",
-              compare(
-                  pairs,
+                  bare, settle, 1.2);
+        compare("  jump by number / decode", pairs,
                   [&] {
                       target = target == first + 2 ? first + 6 : first + 2;
                       settle();
                   },
-                  [&] { window.txtNumDiapo->setText(QString::number(target)); }, bare, settle));
+                  [&] { window.txtNumDiapo->setText(QString::number(target)); }, bare, settle, 1.2);
         // Next: from slide first + 1 to first + 2, the latter decoded ahead.
         const auto toSecond = [&] {
             project.currentSlide = std::int16_t(first + 1);
             display->ShowCurrentSlide();
             settle();
         };
-        print("next",
-              compare(
-                  pairs, toSecond, [&] { display->navigate(2); }, bare, settle));
+        compare("  next, decoded ahead / decode", pairs, toSecond, [&] { display->navigate(2); },
+                bare, settle, 0.2);
         window.chkAjuster->setChecked(true);
-        print("fit",
-              compare(
-                  pairs, toSecond,
+        compare("  next fitted and painted / decode", pairs, toSecond,
                   [&] {
                       display->navigate(2);
                       window.imgDiapo->repaint();
                   },
-                  bare, settle));
+                  bare, settle, 0);
         window.chkAjuster->setChecked(false);
     }
     return 0;

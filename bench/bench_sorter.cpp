@@ -4,8 +4,8 @@
 //
 // reorder  ApplySlideOrder reversing 200 slides of 2 MB, against copying the
 //          same 200 pictures once (the least that a reorder by copies costs).
-//          The two sides run in pairs, the first side alternating; the figure
-//          is the median and spread of the per-pair ratios of clock times.
+//          The two sides run in alternating pairs (pairs.h); the figure is
+//          the median and spread of the per-pair ratios of clock times.
 // sorter   The sorter opened on 200 JPEGs of 12 megapixels: the time until
 //          the first three thumbnails are painted, then each step of the
 //          scroll bar, painted: to the middle back to back (the decodes ahead
@@ -14,6 +14,7 @@
 //          them, one full decode of such a picture.
 #include "editor/applyslideorder.h"
 #include "editor/frmvisionneuse.h"
+#include "pairs.h"
 #include "platform/appcontext.h"
 #include "platform/consoleplatform.h"
 #include "project/slideshowproject.h"
@@ -47,13 +48,7 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-double msOf(const std::function<void()> &work)
-{
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    return double(clock.nsecsElapsed()) / 1e6;
-}
+double msOf(const std::function<void()> &work) { return Pairs::wallMs(work); }
 
 void project(SlideshowProject &p, const QString &folder)
 {
@@ -85,33 +80,27 @@ void reorder(int pairs, const QString &folder)
     QTextStream console(stdout);
     ConsolePlatform platform(console);
 
-    std::vector<double> ratios, renames, copies;
-    for (int i = 0; i < pairs; ++i) {
-        double r = 0, c = 0;
-        for (int side = 0; side < 2; ++side) {
-            if ((side == 0) == (i % 2 == 0)) {
-                r = msOf([&] {
-                    if (!ApplySlideOrder(p, reversed, platform))
-                        qFatal("reorder failed");
-                });
-            } else {
-                c = msOf([&] {
-                    for (int k = 0; k < kSlides; ++k)
-                        QFile::copy(p.imagePath(k), folder + QStringLiteral("/copy%1.jpg").arg(k));
-                });
-                for (int k = 0; k < kSlides; ++k)
-                    QFile::remove(folder + QStringLiteral("/copy%1.jpg").arg(k));
-            }
-        }
-        ratios.push_back(r / c);
-        renames.push_back(r);
-        copies.push_back(c);
-    }
-    std::printf("reorder: 200 x 2 MB reversed by renames %.2f ms, copied once %.1f ms (medians)\n"
-                "         ratio median %.4f, spread %.4f .. %.4f over %d pairs\n",
-                median(renames), median(copies), median(ratios),
-                *std::min_element(ratios.begin(), ratios.end()),
-                *std::max_element(ratios.begin(), ratios.end()), pairs);
+    std::printf("reorder: 200 x 2 MB\n");
+    Pairs::report("reversed by ApplySlideOrder / copied once",
+                  Pairs::run(
+                      pairs,
+                      [&] {
+                          return Pairs::wallMs([&] {
+                              if (!ApplySlideOrder(p, reversed, platform))
+                                  qFatal("reorder failed");
+                          });
+                      },
+                      [&] {
+                          const double ms = Pairs::wallMs([&] {
+                              for (int k = 0; k < kSlides; ++k)
+                                  QFile::copy(p.imagePath(k),
+                                              folder + QStringLiteral("/copy%1.jpg").arg(k));
+                          });
+                          for (int k = 0; k < kSlides; ++k)
+                              QFile::remove(folder + QStringLiteral("/copy%1.jpg").arg(k));
+                          return ms;
+                      }),
+                  "ms");
 }
 
 // A photograph-like picture: gradient, shapes and grain.

@@ -1,134 +1,91 @@
-// Start-up time of the main window against a bare Qt window.
+// Start-up of the real program against a bare Qt window, as a user waits for
+// it: from the launch of the process to the end of the window's first paint.
 //
-//   bench_startup [runs]          runs both in fresh processes, prints medians
-//   bench_startup --child KIND    one start-up (KIND = window or bare), prints
-//                                 "<to shown ms> <whole process ms>"
-//   bench_startup --hold          shows the main window until it is closed
+//   xvfb-run -a bench_startup [pairs]        (default 15)
+//   bench_startup --bare                     the bare window, stamps and quits
 //
-// "To shown" runs from the first line of main() to the end of the window's
-// first paint, so the font list, the pictures, the layout and the tiled
-// background are all in it; the parent also times each child from launch to
-// exit. The application folder is the built one (build/src/appdata).
-#include "app/features.h"
-#include "app/frmprincipal.h"
-#include "platform/qtplatform.h"
+// Both are launched the same way, as fresh processes from here with
+// LUMIVUE_FIRST_PAINT_EXIT set: each prints the monotonic clock once it has
+// painted, and quits. The bare window fills the screen as the main window
+// does. The real program goes through its own main() (options,
+// folders, single instance, translations, the main window and its features),
+// with empty XDG folders of its own so that nothing of a real home is used
+// and every start finds the same state. The two run in alternating pairs
+// (pairs.h).
+#include "app/firstpaintexit.h"
+#include "pairs.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
-#include <QTextStream>
-
-#include <algorithm>
-#include <cstdio>
-#include <memory>
 
 namespace {
 
-// Counts the first paint of a top-level window.
-class FirstPaint : public QObject
+double monotonicMs()
 {
-public:
-    bool painted = false;
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-int child(int argc, char *argv[], const QString &kind, bool hold)
-{
-    QElapsedTimer sinceMain;
-    sinceMain.start();
-    QApplication app(argc, argv);
-    QtPlatform platform;
-    QTemporaryDir backupRoot;
-    const AppContext context{platform, QStringLiteral(LUMIVUE_BENCH_APPDATA), backupRoot.path()};
-    std::unique_ptr<QWidget> window;
-    std::unique_ptr<Features> features; // destroyed before the window
-    if (kind == QLatin1String("bare")) {
-        window = std::make_unique<QWidget>();
-    } else {
-        auto main = std::make_unique<FrmPrincipal>(context);
-        features = std::make_unique<Features>(*main, context);
-        window = std::move(main);
-    }
-    FirstPaint paint;
-    window->installEventFilter(&paint);
-    window->show();
-    while (!paint.painted)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    const double shownMs = sinceMain.nsecsElapsed() / 1e6;
-    if (hold)
-        return app.exec();
-    std::printf("%.2f\n", shownMs);
-    return 0;
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
-double median(std::vector<double> values)
+// Milliseconds from the launch to the stamp the program printed.
+double launch(const QString &program, const QStringList &arguments,
+              const QProcessEnvironment &environment)
 {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-struct Figures
-{
-    double shown = 0;
-    double process = 0;
-};
-
-Figures measure(const QString &self, const QString &kind, int runs)
-{
-    std::vector<double> shown, process;
-    for (int i = 0; i < runs; ++i) {
-        QProcess run;
-        QElapsedTimer clock;
-        clock.start();
-        run.start(self, {QStringLiteral("--child"), kind});
-        run.waitForFinished(60000);
-        process.push_back(clock.nsecsElapsed() / 1e6);
-        shown.push_back(run.readAllStandardOutput().trimmed().toDouble());
-    }
-    return {median(shown), median(process)};
+    QProcess run;
+    run.setProcessEnvironment(environment);
+    const double start = monotonicMs();
+    run.start(program, arguments);
+    if (!run.waitForFinished(60000) || run.exitCode() != 0)
+        qFatal("%s did not start and quit: %s", qPrintable(program),
+               run.readAllStandardError().constData());
+    bool ok = false;
+    const double painted = run.readAllStandardOutput().trimmed().toDouble(&ok);
+    if (!ok)
+        qFatal("%s printed no time", qPrintable(program));
+    return painted - start;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (argc >= 3 && qstrcmp(argv[1], "--child") == 0)
-        return child(argc, argv, QString::fromLocal8Bit(argv[2]), false);
-    if (argc >= 2 && qstrcmp(argv[1], "--hold") == 0)
-        return child(argc, argv, QStringLiteral("window"), true);
-
+    if (argc >= 2 && qstrcmp(argv[1], "--bare") == 0) {
+        QApplication app(argc, argv);
+        // As large as the main window, which fills the screen: the same
+        // backing store to fill and flush.
+        QWidget window;
+        window.setGeometry(QGuiApplication::primaryScreen()->geometry());
+        window.setWindowState(Qt::WindowFullScreen);
+        FirstPaintExit::armFromEnvironment(window);
+        window.show();
+        return app.exec();
+    }
     QCoreApplication app(argc, argv);
-    const int runs = argc >= 2 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 15;
-    const QString self = QCoreApplication::applicationFilePath();
-    measure(self, QStringLiteral("window"), 1); // warms the disk and font caches
-    const Figures bare = measure(self, QStringLiteral("bare"), runs);
-    const Figures window = measure(self, QStringLiteral("window"), runs);
+    const int pairs = argc >= 2 ? std::max(2, atoi(argv[1])) : 15;
 
-    QTextStream out(stdout);
-    out << "platform " << qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("default"))
-        << ", median of " << runs << " fresh processes each\n";
-    out << QStringLiteral("%1 %2 %3\n")
-               .arg(QString(), -22)
-               .arg(QStringLiteral("to shown ms"), 14)
-               .arg(QStringLiteral("process ms"), 12);
-    const auto row = [&out](const char *name, const Figures &f) {
-        out << QStringLiteral("%1 %2 %3\n")
-                   .arg(QLatin1String(name), -22)
-                   .arg(f.shown, 14, 'f', 1)
-                   .arg(f.process, 12, 'f', 1);
-    };
-    row("bare QWidget", bare);
-    row("main window", window);
-    out << QStringLiteral("%1 %2 %3\n")
-               .arg(QStringLiteral("ratio"), -22)
-               .arg(window.shown / bare.shown, 14, 'f', 2)
-               .arg(window.process / bare.process, 12, 'f', 2);
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LUMIVUE_FIRST_PAINT_EXIT"), QStringLiteral("1"));
+    for (const char *name : {"HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"}) {
+        const QString folder = home.filePath(QLatin1String(name));
+        QDir().mkpath(folder);
+        environment.insert(QLatin1String(name), folder);
+    }
+    const QString lumivue = QStringLiteral(LUMIVUE_BINARY);
+    const QString self = QCoreApplication::applicationFilePath();
+    // The first start fills the application folder: done once, untimed,
+    // like the disk and font caches it warms.
+    launch(lumivue, {}, environment);
+    launch(self, {QStringLiteral("--bare")}, environment);
+
+    std::printf("platform %s, launch to first painted window\n",
+                qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("default"))));
+    Pairs::report("lumivue / bare Qt window",
+                  Pairs::run(
+                      pairs, [&] { return launch(lumivue, {}, environment); },
+                      [&] { return launch(self, {QStringLiteral("--bare")}, environment); }),
+                  "ms", 1.5);
     return 0;
 }

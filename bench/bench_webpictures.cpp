@@ -7,6 +7,7 @@
 // copied count times for each run.
 
 #include "output/webpictures.h"
+#include "pairs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,18 +43,10 @@ qint64 weight(const QStringList &paths)
     return bytes;
 }
 
-double reduceAll(const QStringList &paths)
-{
-    QElapsedTimer timer;
-    timer.start();
-    WebPictures::reduceAll(paths).waitForFinished();
-    return timer.nsecsElapsed() / 1e9;
-}
+void reduceAll(const QStringList &paths) { WebPictures::reduceAll(paths).waitForFinished(); }
 
-double plainOneByOne(const QStringList &paths)
+void plainOneByOne(const QStringList &paths)
 {
-    QElapsedTimer timer;
-    timer.start();
     for (const QString &path : paths) {
         const QImage image(path);
         image
@@ -61,7 +54,6 @@ double plainOneByOne(const QStringList &paths)
                     Qt::SmoothTransformation)
             .save(path, "JPEG", WebPictures::Quality);
     }
-    return timer.nsecsElapsed() / 1e9;
 }
 
 } // namespace
@@ -79,29 +71,23 @@ int main(int argc, char **argv)
     QTemporaryDir work;
     const QString folder = work.path() + QStringLiteral("/projet");
 
-    std::vector<double> ratios;
     qint64 before = 0, after = 0;
-    for (int pair = 0; pair < pairs; ++pair) {
-        double ours = 0, plain = 0;
-        // Which side goes first alternates from pair to pair.
-        for (int side = 0; side < 2; ++side) {
-            const bool oursNow = (side == 0) == (pair % 2 == 0);
-            const QStringList paths = freshCopies(photo, folder, count);
+    // Each side reduces fresh copies of the photo, made untimed before it.
+    QStringList paths;
+    const Pairs::Result r = Pairs::run(
+        pairs,
+        [&] {
+            const double ms = Pairs::wallMs([&] { reduceAll(paths); });
+            after = weight(paths);
+            return ms;
+        },
+        [&] { return Pairs::wallMs([&] { plainOneByOne(paths); }); },
+        [&] {
+            paths = freshCopies(photo, folder, count);
             before = weight(paths);
-            if (oursNow) {
-                ours = reduceAll(paths);
-                after = weight(paths);
-            } else {
-                plain = plainOneByOne(paths);
-            }
-        }
-        ratios.push_back(ours / plain);
-        std::printf("pair %d: reduction %.2f s, plain QImage %.2f s, ratio %.3f\n", pair + 1, ours,
-                    plain, ours / plain);
-    }
-    std::sort(ratios.begin(), ratios.end());
-    std::printf("%d photos, %d pairs: median ratio %.3f (min %.3f, max %.3f)\n", count, pairs,
-                ratios[ratios.size() / 2], ratios.front(), ratios.back());
+        });
+    std::printf("%d photos:\n", count);
+    Pairs::report("reduction / plain QImage one by one", r, "ms");
     std::printf("folder weight: %.1f MB before, %.1f MB after\n", before / 1e6, after / 1e6);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/features.h"
+#include "app/firstpaintexit.h"
 #include "app/frmprincipal.h"
 #include "app/headlessstart.h"
 #include "app/startup.h"
@@ -70,6 +71,7 @@ int main(int argc, char *argv[])
     Features features(window, context);
     QObject::connect(startup.channel(), &InstanceChannel::fileHandedOver, &window,
                      [&features](const QString &file) { features.fileHandedOver(file); });
+    FirstPaintExit::armFromEnvironment(window);
     window.show();
     features.openAtStart(commandLine.projectFile);
     return app.exec();

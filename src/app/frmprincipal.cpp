@@ -44,6 +44,9 @@ FrmPrincipal::FrmPrincipal(const AppContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setWindowTitle(AppInfo::title());
+    // paintEvent covers the window with tiles: filling it first with the
+    // palette's colour would be a whole screen painted for nothing.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     const QScreen *screen = QGuiApplication::primaryScreen();
     m_screenSize = screen->geometry().size();
     m_pixelRatio = screen->devicePixelRatio();

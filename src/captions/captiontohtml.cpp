@@ -133,12 +133,13 @@ QString CaptionToHtml(const RichTextAdapter &editor, const QLocale &locale)
         i += 2;
     };
 
-    // Fragments of one char format share their style.
+    // Fragments and breaks of one char format share their style, which is
+    // costly to read from the format.
     QHash<int, RichTextAdapter::Style> styles;
-    auto styleOf = [&](const QTextFragment &fragment) -> const RichTextAdapter::Style & {
-        auto it = styles.find(fragment.charFormatIndex());
+    auto styleOf = [&](const auto &part) -> const RichTextAdapter::Style & {
+        auto it = styles.find(part.charFormatIndex());
         if (it == styles.end())
-            it = styles.insert(fragment.charFormatIndex(), editor.styleOf(fragment.charFormat()));
+            it = styles.insert(part.charFormatIndex(), editor.styleOf(part.charFormat()));
         return *it;
     };
 
@@ -165,7 +166,7 @@ QString CaptionToHtml(const RichTextAdapter &editor, const QLocale &locale)
         }
         const QTextBlock next = block.next();
         if (next.isValid())
-            lineBreak(editor.styleOf(next.charFormat()), block.position() + block.length() - 1);
+            lineBreak(styleOf(next), block.position() + block.length() - 1);
     }
     // The last round: nothing selected at the end of the text.
     w.enter(editor.styleAtEnd(), i);

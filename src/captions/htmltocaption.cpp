@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 // The conversion searches the editor's text and edits it tag by tag. Doing
@@ -99,23 +100,132 @@ double leadingNumber(const QString &text)
     return ok ? v : 0;
 }
 
+// The text with a format index per character, kept with a gap at the last
+// place edited or searched from. The passes delete tags one after the other
+// close to each other: each deletion then moves the few characters between
+// the two places instead of the whole rest of the text.
+class GapText
+{
+public:
+    explicit GapText(QString text)
+        : m_text(std::move(text))
+        , m_attrs(std::size_t(m_text.size()), 0)
+    {
+        m_gapStart = m_gapEnd = m_text.size();
+    }
+
+    qsizetype size() const { return m_text.size() - gapLength(); }
+    bool isEmpty() const { return size() == 0; }
+    QChar at(qsizetype i) const { return m_text.at(physical(i)); }
+    std::uint32_t &attr(qsizetype i) { return m_attrs[std::size_t(physical(i))]; }
+    std::uint32_t attr(qsizetype i) const { return m_attrs[std::size_t(physical(i))]; }
+
+    // Position of target at or after from, -1 if none.
+    qsizetype indexOf(QLatin1String target, qsizetype from)
+    {
+        from = std::clamp<qsizetype>(from, 0, size());
+        if (m_gapStart > from)
+            moveGap(from);
+        // Everything from `from` on now lies after the gap, in one piece.
+        const qsizetype found = find(QStringView(m_text).sliced(from + gapLength()), target);
+        return found < 0 ? -1 : from + found;
+    }
+
+    // Up to length characters from start.
+    QString mid(qsizetype start, qsizetype length)
+    {
+        length = std::min(length, size() - start);
+        if (start < m_gapStart && start + length > m_gapStart)
+            moveGap(start);
+        return m_text.mid(physical(start), length);
+    }
+
+    void remove(qsizetype at, qsizetype length)
+    {
+        moveGap(at);
+        m_gapEnd += length;
+    }
+
+    void insert(qsizetype at, QLatin1String text, std::uint32_t attr)
+    {
+        moveGap(at);
+        if (gapLength() < text.size()) {
+            const qsizetype more = text.size() + 64;
+            m_text.insert(m_gapEnd, QString(more, u' '));
+            m_attrs.insert(m_attrs.begin() + m_gapEnd, std::size_t(more), 0);
+            m_gapEnd += more;
+        }
+        for (qsizetype k = 0; k < text.size(); ++k) {
+            m_text[m_gapStart] = QLatin1Char(text.at(k));
+            m_attrs[std::size_t(m_gapStart++)] = attr;
+        }
+    }
+
+    // The text in one piece, gap closed.
+    const QString &text()
+    {
+        moveGap(size());
+        m_text.truncate(m_gapStart);
+        m_attrs.resize(std::size_t(m_gapStart));
+        m_gapEnd = m_gapStart;
+        return m_text;
+    }
+
+private:
+    // Tags are short and the text is full of "<": a search for the first
+    // character, which Qt runs on whole vectors of characters, then a
+    // comparison, beats a general substring search several times over.
+    static qsizetype find(QStringView text, QLatin1String target)
+    {
+        if (target.isEmpty())
+            return 0;
+        const QChar first = QLatin1Char(target.front());
+        for (qsizetype at = 0;; ++at) {
+            at = text.indexOf(first, at);
+            if (at < 0 || at + target.size() > text.size())
+                return -1;
+            if (text.sliced(at, target.size()) == target)
+                return at;
+        }
+    }
+
+    qsizetype gapLength() const { return m_gapEnd - m_gapStart; }
+    qsizetype physical(qsizetype i) const { return i < m_gapStart ? i : i + gapLength(); }
+
+    void moveGap(qsizetype to)
+    {
+        QChar *text = m_text.data();
+        std::uint32_t *attrs = m_attrs.data();
+        if (to < m_gapStart) {
+            const qsizetype n = m_gapStart - to;
+            std::memmove(text + m_gapEnd - n, text + to, std::size_t(n) * sizeof(QChar));
+            std::memmove(attrs + m_gapEnd - n, attrs + to, std::size_t(n) * sizeof(std::uint32_t));
+            m_gapStart -= n;
+            m_gapEnd -= n;
+        } else if (to > m_gapStart) {
+            const qsizetype n = to - m_gapStart;
+            std::memmove(text + m_gapStart, text + m_gapEnd, std::size_t(n) * sizeof(QChar));
+            std::memmove(attrs + m_gapStart, attrs + m_gapEnd, std::size_t(n) * sizeof(std::uint32_t));
+            m_gapStart += n;
+            m_gapEnd += n;
+        }
+    }
+
+    QString m_text;
+    std::vector<std::uint32_t> m_attrs;
+    qsizetype m_gapStart = 0, m_gapEnd = 0;
+};
+
 class Simulation
 {
 public:
     explicit Simulation(const QString &html)
         : s(RichTextAdapter::normalisedText(html))
-        , attrs(std::size_t(s.size()))
     {
     }
 
     // 1-based position of target at or after from (1-based), 0 if none.
-    qsizetype find(QLatin1String target, qsizetype from) const
-    {
-        if (from < 1 || from > s.size() + 1)
-            return 0;
-        return s.indexOf(target, from - 1) + 1;
-    }
-    qsizetype find(const QString &target, qsizetype from) const
+    qsizetype find(QLatin1String target, qsizetype from)
     {
         if (from < 1 || from > s.size() + 1)
             return 0;
@@ -123,7 +233,7 @@ public:
     }
 
     // 1-based Mid: fails (returns false) for a start before 1 or a negative length.
-    bool mid(qint64 start, qint64 length, QString *out) const
+    bool mid(qint64 start, qint64 length, QString *out)
     {
         if (start < 1 || length < 0)
             return false;
@@ -170,11 +280,43 @@ public:
         }
     }
 
+    const Attr &attrAt(qsizetype k) const { return palette[s.attr(k)]; }
+
+    // Position k's format with c applied, as a new format of its own.
+    void applyAt(qsizetype k, const Change &c)
+    {
+        Attr a = attrAt(k);
+        apply(a, c);
+        palette.push_back(a);
+        s.attr(k) = std::uint32_t(palette.size() - 1);
+    }
+
     void format(const Change &c)
     {
         if (selLength > 0) {
-            for (qint64 k = selStart; k < selStart + selLength; ++k)
-                apply(attrs[std::size_t(k)], c);
+            // Each format met gets one changed copy. A selection holds few
+            // formats, in runs: the last one met is checked first.
+            std::vector<std::pair<std::uint32_t, std::uint32_t>> changed;
+            std::uint32_t lastFrom = 0, lastTo = 0;
+            bool any = false;
+            for (qint64 k = selStart; k < selStart + selLength; ++k) {
+                std::uint32_t &index = s.attr(k);
+                if (!any || index != lastFrom) {
+                    auto found = std::find_if(changed.begin(), changed.end(),
+                                              [&](const auto &known) { return known.first == index; });
+                    if (found == changed.end()) {
+                        Attr a = palette[index];
+                        apply(a, c);
+                        palette.push_back(a);
+                        found = changed.insert(changed.end(),
+                                               {index, std::uint32_t(palette.size() - 1)});
+                    }
+                    lastFrom = index;
+                    lastTo = found->second;
+                    any = true;
+                }
+                index = lastTo;
+            }
             return;
         }
         pending.push_back(c);
@@ -186,8 +328,8 @@ public:
         if (p == 0) {
             apply(firstParagraph, c);
         } else { // an empty paragraph's format is that of the break before it
-            apply(attrs[std::size_t(p - 2)], c);
-            apply(attrs[std::size_t(p - 1)], c);
+            applyAt(p - 2, c);
+            applyAt(p - 1, c);
         }
     }
 
@@ -212,40 +354,69 @@ public:
     void replace(bool lineBreak)
     {
         const bool deleting = selLength > 0;
-        Attr a = deleting ? attrs[std::size_t(selStart)] : Attr{};
+        if (deleting || lineBreak)
+            editedAt(selStart);
+        const std::uint32_t a = deleting ? s.attr(selStart) : 0;
         if (deleting) {
             s.remove(selStart, selLength);
-            attrs.erase(attrs.begin() + selStart, attrs.begin() + selStart + selLength);
         }
         if (lineBreak) {
-            s.insert(selStart, QLatin1String("\r\n"));
-            attrs.insert(attrs.begin() + selStart, 2, a);
+            s.insert(selStart, QLatin1String("\r\n"), a);
         }
         if (deleting && s.isEmpty())
-            firstParagraph = a;
+            firstParagraph = palette[a];
         selStart += lineBreak ? 2 : 0;
         selLength = 0;
         pending.clear();
     }
 
     // Returns whether the text changed.
-    template <typename Target> bool deleteFirst(const Target &target)
+    // 0-based position of the first target in the text, -1 if none. The
+    // passes ask for the first tag again after each edit: the search starts
+    // where none can be before, which an edit moves back only to just before
+    // the edited place.
+    qsizetype first(QLatin1String target)
     {
-        const qsizetype p = s.indexOf(target);
-        if (p < 0)
-            return false;
-        select(p, target.size());
-        replace(false);
-        return target.size() > 0;
+        auto found = std::find_if(noneBefore.begin(), noneBefore.end(),
+                                  [&](const auto &known) { return known.first == target; });
+        if (found == noneBefore.end())
+            found = noneBefore.insert(noneBefore.end(), {target, 0});
+        const qsizetype p = s.indexOf(target, std::min(found->second, s.size()));
+        found->second = p < 0 ? s.size() : p;
+        return p;
     }
 
-    QString s;
-    std::vector<Attr> attrs;
+    // A deletion or an insertion at p can make a target only where one
+    // would overlap p.
+    void editedAt(qsizetype p)
+    {
+        for (auto &[target, from] : noneBefore)
+            from = std::min(from, std::max<qsizetype>(0, p - target.size() + 1));
+    }
+
+    bool deleteFirst(QLatin1String target) { return deleteAt(first(target), target.size()); }
+
+    // Deletes length characters at p, if p is a position; returns whether the
+    // text changed.
+    bool deleteAt(qsizetype p, qsizetype length)
+    {
+        if (p < 0)
+            return false;
+        select(p, length);
+        replace(false);
+        return length > 0;
+    }
+
+    // Per position an index into palette, so that a deletion moves a few
+    // bytes per character rather than a whole format record.
+    GapText s;
+    std::vector<Attr> palette{Attr{}};
     QStringList faces;
     Attr firstParagraph; // format of the first paragraph while it is empty
     qint64 selStart = 0;
     qint64 selLength = 0;
     std::vector<Change> pending; // changes made to the caret since the last selection
+    std::vector<std::pair<QLatin1String, qsizetype>> noneBefore;
 };
 
 void stylePass(Simulation &sim, const Pass &pass)
@@ -309,13 +480,14 @@ void fontPass(Simulation &sim)
     }
     for (int j = 1; j <= Limit; ++j) {
         bool changed = false;
-        const qsizetype p = sim.find(fontStart, 1);
+        const qsizetype p = sim.first(fontStart) + 1;
         if (p != 0) {
             const qsizetype q = sim.find(QLatin1String(">"), p);
             QString start;
             if (sim.mid(p, q + 1 - p, &start)) {
-                changed = sim.deleteFirst(start);
-                // An empty target is "found" at the start: the caret goes there.
+                // The tag starts with the first "<font", so nothing like it
+                // comes before.
+                changed = sim.deleteAt(p - 1, start.size());
             }
         }
         changed = sim.deleteFirst(fontEnd) || changed;
@@ -327,7 +499,7 @@ void fontPass(Simulation &sim)
 void lineBreaks(Simulation &sim)
 {
     for (int j = 1; j <= Limit; ++j) {
-        const qsizetype p = sim.find(QLatin1String("<br>"), 1);
+        const qsizetype p = sim.first(QLatin1String("<br>")) + 1;
         if (p < 1)
             break;
         sim.select(p - 1, 4);
@@ -357,31 +529,33 @@ QTextCharFormat formatOf(const Attr &a, const QStringList &faces)
     return f;
 }
 
-void writeInto(RichTextAdapter &editor, const Simulation &sim)
+void writeInto(RichTextAdapter &editor, Simulation &sim)
 {
     editor.clear();
     QTextDocument *doc = editor.document();
     QTextCursor c(doc);
     c.beginEditBlock();
-    const QString &s = sim.s;
+    const QString &s = sim.s.text();
     qsizetype i = 0;
     while (i < s.size()) {
-        const Attr &a = sim.attrs[std::size_t(i)];
+        const Attr &a = sim.attrAt(i);
         if (s.at(i) == u'\r') {
             c.insertBlock(c.blockFormat(), formatOf(a, sim.faces));
             i += 2;
             continue;
         }
         qsizetype j = i + 1;
-        while (j < s.size() && s.at(j) != u'\r' && sim.attrs[std::size_t(j)] == a)
+        while (j < s.size() && s.at(j) != u'\r' && sim.attrAt(j) == a)
             ++j;
         c.insertText(s.mid(i, j - i), formatOf(a, sim.faces));
         i = j;
     }
     QTextCursor(doc).setBlockCharFormat(formatOf(sim.firstParagraph, sim.faces));
+    // Inside the edit block the cursor is placed without laying the text
+    // out, which would cost as much as writing it.
+    editor.setSelection(int(sim.selStart), int(sim.selLength));
     c.endEditBlock();
 
-    editor.setSelection(int(sim.selStart), int(sim.selLength));
     for (const Change &change : sim.pending) {
         switch (change.kind) {
         case Change::Style:

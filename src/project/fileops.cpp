@@ -32,6 +32,11 @@ std::filesystem::path fsPath(const QString &path)
 
 bool isSameFile(const QString &a, const QString &b)
 {
+    // Most targets do not exist yet: one look settles it, where resolving
+    // both paths costs a look per folder on the way.
+    std::error_code error;
+    if (!std::filesystem::exists(fsPath(b), error))
+        return false;
     const QString canonicalA = QFileInfo(a).canonicalFilePath();
     return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
 }

@@ -119,6 +119,12 @@ private slots:
         for (int k = 0; k < 60; ++k) // past the limits: many of one or two kinds
             QTest::addRow("many %d", k) << random.line(true);
         QTest::newRow("round runs") << (arial + "x<b>y</b><br>").repeated(55) + "</font>";
+        // Deleting a tag joins the text around it into another tag.
+        QTest::newRow("tag made by a deletion") << arial + "<<i>i>a</<i>i>b</i>c</i></font>";
+        QTest::newRow("break made by a deletion") << arial + "a<br<b>>b</b>" + "<<u>br>c</font>";
+        QTest::newRow("font made by a deletion")
+            << arial + "<fo<s>nt face='Verdana' size='4' color='#102030'>x</s></font></font>";
+        QTest::newRow("breaks only, long") << arial + QString("ab<br>").repeated(400) + "</font>";
     }
 
     void matchesTheStepByStepMethod()
