@@ -43,7 +43,7 @@ export function readSlide(page) {
     });
     const texts = (sel) => Array.from(caption.querySelectorAll(sel), (e) => e.textContent);
     const scene = q('diapo').parentElement;
-    // What the stage shows: the picture (image or canvas) or the placeholder
+    // What the stage shows: the picture or the placeholder
     // of a picture that failed; the outgoing one of a cross-fade is not counted.
     const shown = Array.from(scene.children).filter((e) => (e.classList.contains('vue') || e.classList.contains('lecteur-echec'))
       && !e.classList.contains('lecteur-sortante') && e.offsetWidth > 0 && e.offsetHeight > 0);
