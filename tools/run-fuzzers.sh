@@ -3,11 +3,13 @@
 # the given number of seconds (default 60), starting from its seeds in
 # fuzz/corpus/<name>/ and keeping what it finds in build-fuzz/corpus/<name>/.
 # A crash stops the script with the fuzzer's exit status; the crashing input is
-# left in build-fuzz/artifacts/.
-#   tools/run-fuzzers.sh [SECONDS]
+# left in build-fuzz/artifacts/. Names after the seconds run only those targets.
+#   tools/run-fuzzers.sh [SECONDS] [NAME...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+shift || true
+only=("$@")
 build="${LUMIVUE_FUZZ_BUILD:-build-fuzz}"
 
 generator=()
@@ -25,6 +27,7 @@ for fuzzer in "$build"/fuzzers/fuzz_*; do
     [[ -x "$fuzzer" ]] || continue
     name="$(basename "$fuzzer")"
     name="${name#fuzz_}"
+    [[ ${#only[@]} -eq 0 || " ${only[*]} " == *" $name "* ]] || continue
     corpus="$build/corpus/$name"
     mkdir -p "$corpus"
     args=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096

@@ -85,8 +85,10 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   var STYLE_BASE = [
     ".lecteur-masque{position:fixed!important;width:1px;height:1px;margin:-1px;padding:0;border:0;overflow:hidden;clip:rect(0 0 0 0);clip-path:inset(50%);white-space:nowrap}",
     ".lecteur-scene{position:relative;touch-action:pan-y pinch-zoom;min-width:0;min-height:0}",
-    ".lecteur-scene>.vue,.lecteur-scene>.lecteur-echec{position:absolute;top:0;right:0;bottom:0;left:0;margin:auto;max-width:none;max-height:none;object-fit:contain}",
-    ".lecteur-scene>[hidden]{display:none!important}",
+    ".lecteur-scene>.vue,.lecteur-scene>.lecteur-echec,.lecteur-scene>.lecteur-remplacante{position:absolute;top:0;right:0;bottom:0;left:0;margin:auto;max-width:none;max-height:none;object-fit:contain}",
+    ".lecteur-scene>[hidden],.lecteur-remplacante>[hidden]{display:none!important}",
+    ".lecteur-remplacante{background:rgba(128,128,128,.25)}",
+    ".lecteur-remplacante>img{display:block;width:100%;height:100%}",
     ".lecteur-scene>.lecteur-sortante{pointer-events:none}",
     ".lecteur-echec{display:flex;flex-direction:column;align-items:center;justify-content:center;gap:.3em;box-sizing:border-box;padding:.8em;overflow:hidden;text-align:center;line-height:1.3;color:#e8e4dc;background:#34302b;border:2px dashed #8a8176}",
     ".lecteur-echec-numero{font-size:2.4em;font-weight:700;line-height:1}",
@@ -125,14 +127,17 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   var elements = {};    // page elements by role
   var vignettes = [];   // thumbnail buttons by slide
   var boutons = {};
-  var toiles = [];      // two canvases that take turns, so the old one can fade out
-  var toile = null;     // the one in use: { el, contexte, dessin }
   var boite = { w: 0, h: 0, cw: 0, ch: 0 }; // content box of the stage, and its padding box (cw, ch), CSS px
   var entree = false;   // the next picture made visible fades in
 
-  // ---- Pictures: loading, decoding and scaling ahead of time ----
+  // ---- Pictures: loading and decoding ahead of time ----
+  // The page's thread never decodes nor scales a picture: img.decode() works
+  // apart from it, and a picture drawn at its CSS size is scaled where the
+  // browser rasters, off that thread too. So a key press is answered within a
+  // frame; a picture not decoded yet has the slide's thumbnail stand in.
 
-  var memoire = new Map(); // slide index -> prepared picture
+  var memoire = new Map(); // slide index -> { img, pret, decodee, echec }
+  var apercus = new Map(); // slide index -> its thumbnail, loaded ahead as a stand-in
 
   function fichier(i) {
     return RepImage + i + (TypeImage[i] || ".jpg");
@@ -146,17 +151,13 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     return encodeURIComponent(RepImage + DOSSIER_VIGNETTES) + "/" + encodeURIComponent(RepImage + i + ".jpg");
   }
 
-  function estGif(i) {
-    return String(TypeImage[i] || "").toLowerCase() === ".gif";
-  }
-
   function preparee(i) {
     var p = memoire.get(i);
     if (!p) {
       var img = new Image();
       img.decoding = "async";
       img.src = adresse(i);
-      p = { img: img, pret: null, echec: false, bitmap: null, cleBitmap: "", cleVoulue: "", travail: null };
+      p = { img: img, pret: null, decodee: false, echec: false };
       // decode() may refuse an image that loads well (a busy or short of
       // memory browser); the load itself then decides.
       var charge = function () {
@@ -167,8 +168,10 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
         });
       };
       p.pret = (img.decode ? img.decode().then(function () { return true; }, charge) : charge()).then(function (ok) {
+        if (memoire.get(i) !== p) return false; // given up meanwhile
         p.echec = !ok;
-        if (!ok && i === courante) affiche();
+        p.decodee = ok;
+        if (i === courante) affiche();
         return ok;
       });
       memoire.set(i, p);
@@ -176,63 +179,52 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     return p;
   }
 
-  // Size of a w x h picture fitted into the stage, proportions kept.
-  function ajuste(w, h) {
-    if (!w || !h || !boite.w || !boite.h) return null;
-    var echelle = Math.min(boite.w / w, boite.h / h);
-    return { w: Math.max(1, Math.round(w * echelle)), h: Math.max(1, Math.round(h * echelle)) };
-  }
-
-  function cleBitmap(img) {
-    var t = ajuste(img.naturalWidth, img.naturalHeight);
-    if (!t) return "";
-    var dpr = window.devicePixelRatio || 1;
-    return Math.round(t.w * dpr) + "x" + Math.round(t.h * dpr);
-  }
-
-  // Resolves once slide i is decoded and, for still pictures, drawn at the
-  // display size into a bitmap, so that showing it costs one canvas copy.
+  // Resolves with slide i's entry once its picture is decoded or has failed.
   function prepare(i) {
     var p = preparee(i);
-    return p.pret.then(function (ok) {
-      if (!ok || estGif(i) || typeof createImageBitmap !== "function" || !toile || !toile.contexte) return p;
-      var cle = cleBitmap(p.img);
-      if (!cle) return p;
-      if (p.cleVoulue !== cle) {
-        p.cleVoulue = cle;
-        var taille = cle.split("x");
-        p.travail = createImageBitmap(p.img, {
-          resizeWidth: Number(taille[0]), resizeHeight: Number(taille[1]), resizeQuality: "high"
-        }).then(function (bmp) {
-          if (p.cleVoulue === cle && memoire.get(i) === p) {
-            if (p.bitmap) p.bitmap.close();
-            p.bitmap = bmp;
-            p.cleBitmap = cle;
-            if (i === courante) affiche();
-          } else {
-            bmp.close();
-          }
-          return p;
-        }, function () {
-          if (p.cleVoulue === cle) p.cleVoulue = ""; // tried again on the next call
-          return p;
-        });
-      }
-      return p.travail || p;
-    });
+    return p.pret.then(function () { return p; });
   }
 
+  // A picture given up stops loading, so that rapid presses do not leave a
+  // queue of decodes behind them.
   function oublie(i) {
     var p = memoire.get(i);
     if (!p) return;
-    if (p.bitmap) p.bitmap.close();
-    p.bitmap = null;
-    p.cleVoulue = "";
     memoire.delete(i);
+    if (!p.decodee) p.img.removeAttribute("src");
+  }
+
+  function apercu(i) {
+    var a = apercus.get(i);
+    if (!a) {
+      a = new Image();
+      a.alt = "";
+      a.decoding = "async";
+      a.addEventListener("load", function () { if (i === courante) affiche(); });
+      a.src = adresseVignette(i);
+      if (a.decode) a.decode().catch(function () {});
+      apercus.set(i, a);
+    }
+    return a;
+  }
+
+  // On every change of slide: pictures away from the new one are given up
+  // (one behind is kept only when already decoded), and the thumbnails
+  // around it are asked for, cheap and quick, so that the next press has
+  // its stand-in.
+  function garde(i) {
+    Array.from(memoire.keys()).forEach(function (j) {
+      var loin = j !== i && j !== i + sens && j !== i + 2 * sens;
+      if (loin && (j !== i - sens || !memoire.get(j).decodee)) oublie(j);
+    });
+    Array.from(apercus.keys()).forEach(function (j) {
+      if (Math.abs(j - i) > 2) apercus.delete(j);
+    });
+    [i, i + sens, i - sens].forEach(function (j) { if (j >= 0 && j < nombre) apercu(j); });
   }
 
   // Keeps the shown slide, one behind and two ahead in the direction of
-  // travel; the next one is prepared first.
+  // travel; the next one is decoded first.
   function prechargeAutour(i) {
     var voulues = [i + sens, i + 2 * sens, i - sens].filter(function (j) { return j >= 0 && j < nombre; });
     Array.from(memoire.keys()).forEach(function (j) {
@@ -244,7 +236,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   }
 
   // Preparing the next pictures waits until the slide just shown has been
-  // painted, so that their decoding and scaling never delay it.
+  // painted, so that their loading never delays it.
   var prechargement = 0;
   function planifiePrechargement(i) {
     cancelAnimationFrame(prechargement);
@@ -255,12 +247,11 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
 
   // ---- Display ----
 
-  function nouvelleToile() {
-    var el = document.createElement("canvas");
-    el.className = "vue";
-    el.hidden = true;
-    el.setAttribute("role", "img");
-    return { el: el, contexte: el.getContext ? el.getContext("2d") : null, dessin: null };
+  // Size of a w x h picture fitted into the stage, proportions kept.
+  function ajuste(w, h) {
+    if (!w || !h || !boite.w || !boite.h) return null;
+    var echelle = Math.min(boite.w / w, boite.h / h);
+    return { w: Math.max(1, Math.round(w * echelle)), h: Math.max(1, Math.round(h * echelle)) };
   }
 
   function anime(el, de, a, fin) {
@@ -277,24 +268,17 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     fantome = null;
     f.classList.remove("lecteur-sortante");
     if (f.getAnimations) f.getAnimations().forEach(function (a) { a.onfinish = a.oncancel = null; a.cancel(); });
-    if (toiles.some(function (t) { return t.el === f; })) f.hidden = true;
-    else if (f.parentNode) f.parentNode.removeChild(f);
+    if (f.parentNode) f.parentNode.removeChild(f);
   }
 
   function fondu() {
     finFondu();
     if (moinsDeMouvement.matches) return;
-    var visible = [toile.el, elements.diapo, elements.echec].filter(function (e) { return e && !e.hidden; })[0];
+    var visible = [elements.diapo, elements.remplacante, elements.echec].filter(function (e) { return !e.hidden; })[0];
     if (!visible) return;
-    var f;
-    if (visible === toile.el) {
-      f = visible; // the other canvas takes over
-      toile = toiles[0] === toile ? toiles[1] : toiles[0];
-    } else {
-      f = visible.cloneNode(true);
-      f.removeAttribute("id");
-      visible.parentNode.insertBefore(f, visible);
-    }
+    var f = visible.cloneNode(true);
+    f.removeAttribute("id");
+    visible.parentNode.insertBefore(f, visible);
     f.classList.add("lecteur-sortante");
     f.setAttribute("aria-hidden", "true");
     fantome = f;
@@ -302,7 +286,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   }
 
   function rend(vue) {
-    [elements.diapo, toile.el, elements.echec].forEach(function (e) {
+    [elements.diapo, elements.remplacante, elements.echec].forEach(function (e) {
       if (e !== vue) e.hidden = true;
     });
     if (!vue) return;
@@ -314,45 +298,40 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     }
   }
 
-  // Shows the current slide: from its bitmap when there is one (drawn at an
-  // older size it is stretched a little until the new one is ready), else
-  // from the image element once it has fully loaded, else the placeholder of
-  // a picture that cannot be shown; meanwhile the stage stays empty.
+  // Shows the current slide: its picture once decoded; else, at once, its
+  // thumbnail scaled into the picture's box (an empty box while the
+  // thumbnail loads or when there is none), with the loading sign if that
+  // lasts; or the placeholder of a picture that cannot be shown.
   function affiche() {
     var diapo = elements.diapo;
     var p = memoire.get(courante);
-    var img = p ? p.img : diapo;
-    var t = null;
-    var vue = null;
+    var t;
+    var vue;
     if ((p && p.echec) || (diapo.complete && !diapo.naturalWidth && diapo.getAttribute("src"))) {
       t = ajuste(4, 3) || boite;
       vue = elements.echec;
       vue.querySelector(".lecteur-echec-numero").textContent = String(courante + 1);
       vue.querySelector(".lecteur-echec-fichier").textContent = fichier(courante);
       vue.setAttribute("aria-label", TEXTES.diapo + (courante + 1) + TEXTES.sur + nombre + ". " + TEXTES.echec);
-    } else if (p && p.bitmap && (t = ajuste(img.naturalWidth, img.naturalHeight))) {
-      vue = toile.el;
-      if (toile.dessin !== p.bitmap || vue.hidden) {
-        if (vue.width !== p.bitmap.width || vue.height !== p.bitmap.height) {
-          vue.width = p.bitmap.width;
-          vue.height = p.bitmap.height;
-        } else {
-          toile.contexte.clearRect(0, 0, vue.width, vue.height);
-        }
-        toile.contexte.drawImage(p.bitmap, 0, 0);
-        toile.dessin = p.bitmap;
-      }
-    } else if (diapo.complete && diapo.naturalWidth) {
+    } else if ((!p || p.decodee) && diapo.complete && diapo.naturalWidth) {
       t = ajuste(diapo.naturalWidth, diapo.naturalHeight) || boite;
       vue = diapo;
+    } else {
+      vue = elements.remplacante;
+      var a = apercu(courante);
+      if (vue.firstChild !== a) {
+        vue.textContent = "";
+        vue.appendChild(a);
+      }
+      a.hidden = !(a.complete && a.naturalWidth);
+      // The picture's own size is known once it has loaded, before it is decoded.
+      var modele = p && p.img.naturalWidth ? p.img : a;
+      t = ajuste(modele.naturalWidth, modele.naturalHeight) || ajuste(4, 3) || boite;
     }
-    if (vue) {
-      vue.style.width = t.w + "px";
-      vue.style.height = t.h + "px";
-      if (vue !== toile.el) toile.dessin = null;
-    }
+    vue.style.width = t.w + "px";
+    vue.style.height = t.h + "px";
     rend(vue);
-    attente(!vue);
+    attente(vue === elements.remplacante);
     placeProgression(t);
   }
 
@@ -394,7 +373,8 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
 
     elements.diapo.src = p.img.src;
     elements.diapo.alt = position;
-    toiles.forEach(function (t) { t.el.setAttribute("aria-label", position); });
+    elements.remplacante.setAttribute("aria-label", position);
+    garde(i);
     affiche();
 
     if (elements.position) elements.position.innerHTML = (i + 1) + " / " + nombre;
@@ -410,10 +390,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     noteAdresse(i);
     if (change) sonne();
     planifiePrechargement(i);
-    if (!p.bitmap) {
-      p.pret.then(function () { if (courante === i) affiche(); });
-    }
-    document.dispatchEvent(new CustomEvent("diaporama:affiche", { detail: { index: i, toile: !toile.el.hidden } }));
+    document.dispatchEvent(new CustomEvent("diaporama:affiche", { detail: { index: i, remplacante: !elements.remplacante.hidden } }));
   }
 
   function va(i) {
@@ -819,9 +796,13 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   function construitScene(scene, diapo) {
     scene.classList.add("lecteur-scene");
     diapo.classList.add("vue");
-    toiles = [nouvelleToile(), nouvelleToile()];
-    toile = toiles[0];
-    toiles.forEach(function (t) { scene.insertBefore(t.el, diapo.nextSibling); });
+    // Stands in for a picture not decoded yet: the slide's thumbnail, scaled.
+    var remplacante = document.createElement("div");
+    remplacante.className = "lecteur-remplacante";
+    remplacante.hidden = true;
+    remplacante.setAttribute("role", "img");
+    scene.insertBefore(remplacante, diapo.nextSibling);
+    elements.remplacante = remplacante;
     diapo.addEventListener("load", function () { affiche(); });
     diapo.addEventListener("error", function () { affiche(); });
 
@@ -1056,18 +1037,10 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
       };
     };
     mesure();
-    if (window.ResizeObserver) {
-      var attenteTaille = 0;
-      new ResizeObserver(function () {
-        finFondu(); // the outgoing picture keeps the old size: it goes at once
-        mesure();
-        affiche();
-        clearTimeout(attenteTaille);
-        attenteTaille = setTimeout(function () { prechargeAutour(courante); }, 120);
-      }).observe(scene);
-    } else {
-      window.addEventListener("resize", function () { finFondu(); mesure(); affiche(); prechargeAutour(courante); });
-    }
+    // The outgoing picture keeps the old size: it goes at once.
+    var retaille = function () { finFondu(); mesure(); affiche(); };
+    if (window.ResizeObserver) new ResizeObserver(retaille).observe(scene);
+    else window.addEventListener("resize", retaille);
     var largeur = window.innerWidth;
     window.addEventListener("resize", function () {
       bandeParDefaut();
@@ -1105,7 +1078,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
       nombre: nombre,
       estPrete: function (i) {
         var p = memoire.get(i);
-        return !!p && (p.cleBitmap !== "" ? p.cleBitmap === cleBitmap(p.img) : estGif(i) && p.img.complete && p.img.naturalWidth > 0);
+        return !!p && p.decodee;
       }
     };
     var depuisAdresse = diapoDeLAdresse();

@@ -27,8 +27,13 @@ int subsampling(int quality)
     return quality >= 90 ? TJSAMP_444 : TJSAMP_420;
 }
 
+// Opened without waiting: a FIFO in the file's place would otherwise keep the
+// open waiting for a writer; the fstat below then refuses it. Reads of a
+// regular file are the same with or without the flag.
 struct ReadOnlyFile {
-    explicit ReadOnlyFile(const char *path) : fd(::open(path, O_RDONLY | O_CLOEXEC)) {}
+    explicit ReadOnlyFile(const char *path) : fd(::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK))
+    {
+    }
     ~ReadOnlyFile()
     {
         if (fd >= 0)

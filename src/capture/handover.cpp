@@ -8,7 +8,12 @@ QString path(const QString &appDir) { return appDir + QStringLiteral("/Passage")
 
 std::optional<QStringList> readLines(const QString &appDir)
 {
-    return TextFile::readLines(path(appDir));
+    // Four short numbers: anything much larger is not a hand-over file.
+    constexpr qint64 maxBytes = 4096;
+    TextFile::Lines read = TextFile::readLinesWithin(path(appDir), maxBytes, maxBytes);
+    if (read.status != TextFile::ReadStatus::Read)
+        return std::nullopt;
+    return std::move(read.lines);
 }
 
 bool write(const QString &appDir, const Values &values)

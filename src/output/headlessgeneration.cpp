@@ -26,7 +26,8 @@ ExitCode exitCodeOf(GenerationResult::Outcome outcome)
     case Outcome::Generated: return Generated;
     case Outcome::RefusedUnnamed: return RefusedUnnamed;
     case Outcome::TemplateMissing:
-    case Outcome::TemplateTooShort: return TemplateProblem;
+    case Outcome::TemplateTooShort:
+    case Outcome::TemplateTooLarge: return TemplateProblem;
     case Outcome::SoundMissing: return SoundMissing;
     case Outcome::WriteFailed:
     case Outcome::NotLoaded:
@@ -61,6 +62,10 @@ ExitCode run(const QString &projectFile, const QString &appDir, Platform &platfo
                       QStringLiteral("Le fichier %1 ne peut pas être lu !").arg(shown));
     case ProjectStorage::ReadResult::NotAProject:
         return refuse(platform, NotAProject, StorageMessages::invalidProject(shown));
+    case ProjectStorage::ReadResult::TooLarge:
+        return refuse(platform, NotAProject, StorageMessages::projectTooLarge(shown));
+    case ProjectStorage::ReadResult::LineTooLong:
+        return refuse(platform, NotAProject, StorageMessages::projectLineTooLong(shown));
     case ProjectStorage::ReadResult::NoSlides:
         return refuse(platform, NotAProject,
                       QStringLiteral("Le projet %1 ne contient aucune diapositive !").arg(shown));

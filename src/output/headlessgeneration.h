@@ -16,7 +16,7 @@ enum ExitCode : int {
     Generated = 0,
     // 1 and 2 are the command line's own (start failed, bad option).
     NoSuchFile = 3,      // the file does not exist or cannot be read
-    NotAProject = 4,     // not a .lmv project, or one without slides
+    NotAProject = 4,     // not a .lmv project, one without slides, or one too large
     RefusedUnnamed = 5,  // the default project "Nouveau"
     TemplateProblem = 6, // a template of appDir is missing or incomplete
     SoundMissing = 7,    // the sound of appDir is missing
@@ -25,7 +25,9 @@ enum ExitCode : int {
 
 // Generates the slideshow of projectFile with the templates of appDir.
 // Failures go to the platform's message boxes; the files written are listed
-// on out, one "Écrit : path" line each.
+// on out, one "Écrit : path" line each. Slides whose picture is missing are
+// named in a warning through the platform too, and the run still counts as
+// Generated: the page is written, only those pictures will not show.
 ExitCode run(const QString &projectFile, const QString &appDir, Platform &platform,
              QTextStream &out);
 

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,17 @@ GenerationResult failure(Outcome outcome, const QString &path)
     return result;
 }
 
+// The slides whose picture file is not there (or is no regular file).
+QList<int> slidesWithoutPicture(const SlideshowProject &project)
+{
+    QList<int> missing;
+    for (int n = 0; n < project.boundedSlideCount(); ++n) {
+        if (!FileOps::exists(project.imagePath(n)))
+            missing << n;
+    }
+    return missing;
+}
+
 QString failureText(const GenerationResult &result)
 {
     const QString path = result.failedPath;
@@ -40,6 +52,11 @@ QString failureText(const GenerationResult &result)
         break;
     case Outcome::TemplateTooShort:
         text = QStringLiteral("Le modèle %1 est incomplet !").arg(path);
+        break;
+    case Outcome::TemplateTooLarge:
+        text = QStringLiteral(u"Le modèle %1 est trop volumineux (plus de 64\u00A0Mo, ou une "
+                              u"ligne de plus de 1\u00A0Mo) !")
+                   .arg(path);
         break;
     case Outcome::SoundMissing:
         text = QStringLiteral("Le fichier son %1 est introuvable !").arg(path);
@@ -62,12 +79,16 @@ struct TemplateRead
 
 TemplateRead readTemplate(const QString &path, int minLines)
 {
-    const auto lines = TextFile::readLines(path);
-    if (!lines)
-        return {{}, Outcome::TemplateMissing};
-    if (lines->size() < minLines)
+    TextFile::Lines read = TextFile::readLinesWithin(path);
+    switch (read.status) {
+    case TextFile::ReadStatus::Read: break;
+    case TextFile::ReadStatus::Unreadable: return {{}, Outcome::TemplateMissing};
+    case TextFile::ReadStatus::TooLarge:
+    case TextFile::ReadStatus::LineTooLong: return {{}, Outcome::TemplateTooLarge};
+    }
+    if (read.lines.size() < minLines)
         return {{}, Outcome::TemplateTooShort};
-    return {*lines, Outcome::Generated};
+    return {std::move(read.lines), Outcome::Generated};
 }
 
 QByteArray textOf(const QStringList &lines)
@@ -200,6 +221,7 @@ GenerationResult writeSlideshow(SlideshowProject &project, const QString &appDir
     result.writtenFiles = files.committed()
                           + copyMissingBackgrounds(page, appDir, project.folder)
                           + SlideThumbnails::update(project);
+    result.missingPictures = slidesWithoutPicture(project);
     return result;
 }
 
@@ -241,7 +263,30 @@ GenerationResult GenerateSlideshow(SlideshowProject &project, const QString &app
         platform.message(failureText(result), Platform::Buttons::Ok, Platform::Icon::Stop, kAlert);
         return result;
     }
+    if (!result.missingPictures.isEmpty())
+        platform.message(missingPicturesText(result.missingPictures), Platform::Buttons::Ok,
+                         Platform::Icon::Exclamation, QStringLiteral("ATTENTION"));
     if (after == AfterGeneration::OpenPage)
         platform.openWithShell(SlideshowFiles::pagePath(project));
     return result;
+}
+
+QString missingPicturesText(const QList<int> &slides)
+{
+    if (slides.size() == 1)
+        return QStringLiteral(u"Le diaporama a été créé, mais l'image de la diapositive %1 est "
+                              u"introuvable\u00A0: la page n'en montrera pas pour elle.")
+            .arg(slides.first());
+    // Numbers as the slide number box shows them; a long list is cut short.
+    constexpr int shown = 10;
+    QStringList numbers;
+    for (int i = 0; i < std::min<int>(shown, slides.size()); ++i)
+        numbers << QString::number(slides[i]);
+    if (slides.size() > shown)
+        numbers << QStringLiteral(u"…");
+    return QStringLiteral(u"Le diaporama a été créé, mais les images de %1 diapositives sont "
+                          u"introuvables\u00A0: la page n'en montrera pas pour elles.\r\n"
+                          u"Diapositives\u00A0: %2")
+        .arg(slides.size())
+        .arg(numbers.join(QStringLiteral(", ")));
 }

@@ -16,6 +16,7 @@ struct GenerationResult
         Generated,        // page, script and sound written
         TemplateMissing,  // a template could not be read
         TemplateTooShort, // a template has fewer lines than the line map needs
+        TemplateTooLarge, // a template is over the size or line length a text file may have
         SoundMissing,     // the sound of AppDir could not be read
         WriteFailed,      // a file of the project folder could not be written
     };
@@ -26,6 +27,9 @@ struct GenerationResult
     // picture that was copied into the project folder, then the thumbnails
     // made anew.
     QStringList writtenFiles;
+    // The slides, by number, whose picture file is missing: the page is
+    // written all the same and shows no picture for them.
+    QList<int> missingPictures;
 
     bool generated() const { return outcome == Outcome::Generated; }
 };
@@ -43,7 +47,8 @@ enum class AfterGeneration {
 // the breaks added by PadCaptionBreaks, htmlGenerated is set, the background
 // pictures that the page names are copied from appDir when the folder lacks
 // them, the slides' thumbnails are brought up to date, and with OpenPage the
-// page is handed to the shell.
+// page is handed to the shell. Slides whose picture is missing are named in
+// a warning, and the page is written all the same.
 
 GenerationResult GenerateSlideshow(SlideshowProject &project, const QString &appDir,
                                    Platform &platform,
@@ -59,3 +64,6 @@ QStringList backgroundPictures();
 // The generated page of a project: folder + "/" + name + ".htm".
 QString pagePath(const SlideshowProject &project);
 } // namespace SlideshowFiles
+
+// The warning that names the slides without a picture (at most the first ten).
+QString missingPicturesText(const QList<int> &slides);

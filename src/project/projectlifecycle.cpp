@@ -108,6 +108,16 @@ bool ProjectLifeCycle::openAt(const ProjectLocation &location)
         m_platform.message(StorageMessages::invalidProject(file), Buttons::Ok, Icon::Exclamation,
                            kAlert);
         return false;
+    case ProjectStorage::ReadResult::TooLarge:
+        restore(before);
+        m_platform.message(StorageMessages::projectTooLarge(file), Buttons::Ok, Icon::Exclamation,
+                           kAlert);
+        return false;
+    case ProjectStorage::ReadResult::LineTooLong:
+        restore(before);
+        m_platform.message(StorageMessages::projectLineTooLong(file), Buttons::Ok,
+                           Icon::Exclamation, kAlert);
+        return false;
     case ProjectStorage::ReadResult::NoSlides:
         // A project without slides has nothing to back up or show.
         return true;
@@ -123,7 +133,9 @@ bool ProjectLifeCycle::SaveProject()
 {
     if (m_storage.SaveProject() == ProjectStorage::SaveResult::Saved)
         return true;
-    m_platform.message(StorageMessages::saveFailed(), Buttons::Ok, Icon::Stop, kAlert);
+    m_platform.message(m_storage.linesFit() ? StorageMessages::saveFailed()
+                                            : StorageMessages::saveFailedLineTooLong(),
+                       Buttons::Ok, Icon::Stop, kAlert);
     return false;
 }
 

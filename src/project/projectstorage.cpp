@@ -21,9 +21,32 @@ QString saveFailed()
                           u"être écrit. La version précédente et sa sauvegarde sont conservées.");
 }
 
+QString saveFailedLineTooLong()
+{
+    return QStringLiteral(u"L'enregistrement du diaporama a échoué\u00A0: une légende ou le titre "
+                          u"dépasse 1\u00A0Mo, et le projet ne pourrait plus être ouvert. "
+                          u"Raccourcissez-le. La version précédente et sa sauvegarde sont "
+                          u"conservées.");
+}
+
 QString invalidProject(const QString &fileName)
 {
     return QStringLiteral(u"Le fichier «\u00A0%1\u00A0» n'est pas un projet Lumivue valide.")
+        .arg(fileName);
+}
+
+QString projectTooLarge(const QString &fileName)
+{
+    return QStringLiteral(u"Le fichier «\u00A0%1\u00A0» n'est pas un projet Lumivue valide\u00A0: "
+                          u"il dépasse 64\u00A0Mo, taille qu'aucun projet n'atteint.")
+        .arg(fileName);
+}
+
+QString projectLineTooLong(const QString &fileName)
+{
+    return QStringLiteral(u"Le fichier «\u00A0%1\u00A0» n'est pas un projet Lumivue valide\u00A0: "
+                          u"une de ses lignes dépasse 1\u00A0Mo, longueur qu'aucune légende "
+                          u"n'atteint.")
         .arg(fileName);
 }
 
@@ -88,9 +111,14 @@ ProjectStorage::ReadResult ProjectStorage::ReadProjectFile()
 {
     SlideshowProject &p = m_project;
     // The whole file is read and checked before anything of the project changes.
-    const auto lines = TextFile::readLines(sameNameIn(p.basePath, ".lmv"));
-    if (!lines)
-        return ReadResult::Unreadable;
+    const TextFile::Lines read = TextFile::readLinesWithin(sameNameIn(p.basePath, ".lmv"));
+    switch (read.status) {
+    case TextFile::ReadStatus::Read: break;
+    case TextFile::ReadStatus::Unreadable: return ReadResult::Unreadable;
+    case TextFile::ReadStatus::TooLarge: return ReadResult::TooLarge;
+    case TextFile::ReadStatus::LineTooLong: return ReadResult::LineTooLong;
+    }
+    const QStringList *lines = &read.lines;
     const auto count = lines->size() > kCountLine ? slideCountOf(lines->at(kCountLine))
                                                   : std::nullopt;
     if (!count)
@@ -115,10 +143,27 @@ ProjectStorage::ReadResult ProjectStorage::ReadProjectFile()
     return ReadResult::Loaded;
 }
 
+bool ProjectStorage::linesFit() const
+{
+    // Measured as UTF-8, the longer of the two encodings a file may have.
+    const auto fits = [](const QString &line) {
+        return line.size() * 3 + 16 <= TextFile::MaxLineBytes
+            || line.toUtf8().size() + 16 <= TextFile::MaxLineBytes; // room for the key
+    };
+    const SlideshowProject &p = m_project;
+    for (int n = 0; n < p.boundedSlideCount(); ++n) {
+        if (!fits(p.slideLines[n]))
+            return false;
+    }
+    return fits(p.header) && fits(p.name) && fits(p.folder);
+}
+
 ProjectStorage::WriteResult
 ProjectStorage::WriteProjectFile(const QString &path, const QString &name, const QString &folder)
 {
     const SlideshowProject &p = m_project;
+    if (!linesFit())
+        return WriteResult::Failed;
     const int count = p.boundedSlideCount();
     QStringList lines{
         QLatin1String("Nom=") + singleLine(name),

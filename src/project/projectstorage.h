@@ -12,8 +12,14 @@ struct SlideshowProject;
 namespace StorageMessages {
 // The project file could not be written; the previous file and its backup are kept.
 QString saveFailed();
+// The same, because a caption or the header is too long for a project file.
+QString saveFailedLineTooLong();
 // fileName does not hold a project (its slide count is missing, not a number or out of range).
 QString invalidProject(const QString &fileName);
+// fileName is refused as a project because it is larger than a project can be.
+QString projectTooLarge(const QString &fileName);
+// fileName is refused as a project because one of its lines is longer than a project's can be.
+QString projectLineTooLong(const QString &fileName);
 } // namespace StorageMessages
 
 // Reads and writes the open project's files in its folder (basePath + ".lmv",
@@ -27,6 +33,8 @@ public:
         NoSlides,    // the count is 0: slideCount is 0, nothing else changed
         Unreadable,  // the project file cannot be opened; nothing changed
         NotAProject, // the count is missing, not a number, negative or above 200; nothing changed
+        TooLarge,    // the file is over 64 MB: no project is that large; nothing changed
+        LineTooLong, // a line is over 1 MB: no caption is that long; nothing changed
     };
     enum class WriteResult {
         Written,
@@ -63,7 +71,12 @@ public:
     // name and folder are never taken from the file. Does not touch the backup set.
     ReadResult ReadProjectFile();
 
+    // False when a caption or the header is longer than a line of a project
+    // file may be: such a file would not open again, so it is never written.
+    bool linesFit() const;
+
     // Writes the project file at path, lines 1 and 2 from name and folder.
+    // Fails, writing nothing, when the lines do not fit.
     WriteResult WriteProjectFile(const QString &path, const QString &name, const QString &folder);
 
     // Replaces the backup set by a copy of the project's files and records backupImageTypes.

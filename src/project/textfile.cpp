@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <array>
 
@@ -100,12 +101,80 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-std::optional<QStringList> readLines(const QString &path)
+Lines readLinesWithin(const QString &path, qint64 maxFileBytes, qint64 maxLineBytes)
 {
     QFile file(path);
     if (!FileOps::openForReading(file))
+        return {{}, ReadStatus::Unreadable};
+    if (file.size() > maxFileBytes)
+        return {{}, ReadStatus::TooLarge};
+
+    // Each line is decoded on its own: a CR or LF byte is never part of a
+    // UTF-8 sequence, so this gives what decoding the whole file would.
+    QStringList lines;
+    QByteArray line;
+    bool utf8 = false;
+    bool first = true;
+    bool afterCr = false; // an LF right after a CR ends nothing more
+    qint64 total = 0;
+    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    const auto endLine = [&] {
+        // A mark that starts a line is a character of the text.
+        lines.append(utf8 ? QStringDecoder(QStringDecoder::Utf8,
+                                           QStringDecoder::Flag::Stateless
+                                               | QStringDecoder::Flag::ConvertInitialBom)(line)
+                          : fromCp1252(line));
+        line.clear();
+    };
+    for (;;) {
+        const qint64 n = file.read(chunk.data(), chunk.size());
+        if (n < 0)
+            return {{}, ReadStatus::Unreadable};
+        if (n == 0)
+            break;
+        total += n;
+        if (total > maxFileBytes) // it grew while being read
+            return {{}, ReadStatus::TooLarge};
+        qsizetype at = 0;
+        if (first) {
+            first = false;
+            const QByteArrayView start(chunk.constData(), n);
+            utf8 = start.startsWith(kUtf8Bom);
+            at = utf8 ? kUtf8Bom.size() : 0;
+            // decode() drops a second mark right after the first, as Qt's UTF-8 decoder does.
+            if (utf8 && start.sliced(at).startsWith(kUtf8Bom))
+                at += kUtf8Bom.size();
+        }
+        while (at < n) {
+            qsizetype end = at;
+            while (end < n && chunk[end] != '\r' && chunk[end] != '\n')
+                ++end;
+            if (end > at) {
+                afterCr = false;
+                if (line.size() + (end - at) > maxLineBytes)
+                    return {{}, ReadStatus::LineTooLong};
+                line.append(chunk.constData() + at, end - at);
+            }
+            if (end == n)
+                break;
+            const bool lf = chunk[end] == '\n';
+            if (!(lf && afterCr))
+                endLine();
+            afterCr = !lf;
+            at = end + 1;
+        }
+    }
+    if (!line.isEmpty())
+        endLine();
+    return {lines, ReadStatus::Read};
+}
+
+std::optional<QStringList> readLines(const QString &path)
+{
+    Lines read = readLinesWithin(path);
+    if (read.status != ReadStatus::Read)
         return std::nullopt;
-    return splitLines(decode(file.readAll()));
+    return std::move(read.lines);
 }
 
 bool writeLines(const QString &path, const QStringList &lines)

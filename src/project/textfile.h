@@ -25,7 +25,30 @@ QString fromCp1252(const QByteArray &bytes);
 // A final line end does not start another line.
 QStringList splitLines(const QString &text);
 
-// Reads a whole text file into lines; nothing when it cannot be opened.
+// What reading a text file found. Files are bounded so that a file of any
+// size read by mistake costs neither all the memory nor minutes.
+enum class ReadStatus {
+    Read,
+    Unreadable,  // missing, not a regular file, or a read failed
+    TooLarge,    // more bytes than the file may hold
+    LineTooLong, // a line holds more bytes than a line may
+};
+inline constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
+inline constexpr qint64 MaxLineBytes = 1024 * 1024;
+
+struct Lines
+{
+    QStringList lines; // empty unless status is Read
+    ReadStatus status = ReadStatus::Read;
+};
+
+// Reads a text file into lines, line by line, giving up as soon as the file
+// or one of its lines is over its bound.
+Lines readLinesWithin(const QString &path, qint64 maxFileBytes = MaxFileBytes,
+                      qint64 maxLineBytes = MaxLineBytes);
+
+// Reads a whole text file into lines within the usual bounds; nothing when it
+// cannot be opened or is over a bound.
 std::optional<QStringList> readLines(const QString &path);
 
 // Writes every line followed by CR LF, through a temporary file beside the

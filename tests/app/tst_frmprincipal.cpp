@@ -237,6 +237,8 @@ private slots:
         project.updateBasePath();
         project.slideCount = 1;
         project.loaded = true;
+        project.imageTypes[0] = ".jpg";
+        folder.write("Vacances0.jpg", "picture");
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
 

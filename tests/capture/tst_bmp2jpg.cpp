@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <sys/stat.h>
 
 using namespace Bmp2Jpg;
 using Patches = QList<quint32>; // pairs: byte offset, 32-bit little-endian value
@@ -184,6 +185,7 @@ void TestBmp2Jpg::refuses_data()
     row("WidestRowPastEnd", Truncated, {18, 65500, 22, 1}, INT_MAX, {32});
     row("BmpMissing", CannotReadBmp, {}, INT_MAX, {}, "none.bmp");
     row("BmpIsFolder", CannotReadBmp, {}, INT_MAX, {}, "folder");
+    row("BmpIsFifo", CannotReadBmp, {}, INT_MAX, {}, "fifo"); // no writer ever comes
     row("NoTarget", BadArguments, {}, INT_MAX, {}, "in.bmp", "");
     row("TargetFolderMissing", CannotWriteJpg, {}, INT_MAX, {}, "in.bmp", "missing/out.jpg");
     row("TargetFolderIsFile", CannotWriteJpg, {}, INT_MAX, {}, "in.bmp", "in.bmp/out.jpg");
@@ -202,6 +204,7 @@ void TestBmp2Jpg::refuses()
     QFETCH(QString, bmpName);
     QFETCH(QString, target);
     dir->write("folder/");
+    QCOMPARE(::mkfifo(QFile::encodeName(dir->path("fifo")).constData(), 0600), 0);
     QByteArray file = bmp(picture(), layout);
     for (qsizetype i = 0; i + 1 < patches.size(); i += 2)
         qToLittleEndian(patches[i + 1], file.data() + patches[i]);

@@ -143,7 +143,10 @@ void TestSlideshowGeneration::generatedFiles()
     SlideshowProject project = threeSlides(m_folder->path());
     const GenerationResult result = GenerateSlideshow(project, m_app->path(), m_platform);
     QCOMPARE(result.outcome, Outcome::Generated);
-    QVERIFY(m_platform.messages.isEmpty());
+    // The project's pictures are not there: the page is written, and the user told.
+    QCOMPARE(m_platform.messages.size(), 1);
+    QCOMPARE(m_platform.messages.first().title, "ATTENTION");
+    QVERIFY(m_platform.messages.first().text.endsWith(u"Diapositives\u00A0: 0, 1, 2"));
     Files expected = {{"Vacances.htm", crlf(expectedPage(page))},
                       {"Vacances.js", crlf(expectedScript)},
                       {"sohifrm2.wav", "RIFF sound of AppDir"}};
@@ -208,8 +211,8 @@ void TestSlideshowGeneration::refusals_data()
     QTest::newRow("Unsaved") << "Vacances" << true << false << Outcome::RefusedUnsaved
                              << "IMPOSSIBILITE";
     QTest::newRow("NotLoaded") << "Vacances" << false << true << Outcome::NotLoaded << "";
-    QTest::newRow("LowerCaseNouveauAccepted")
-        << "nouveau" << true << true << Outcome::Generated << "";
+    QTest::newRow("LowerCaseNouveauAccepted") // its pictures are not there: a warning
+        << "nouveau" << true << true << Outcome::Generated << "ATTENTION";
 }
 
 void TestSlideshowGeneration::refusals()

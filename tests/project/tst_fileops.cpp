@@ -249,6 +249,26 @@ private slots:
         QCOMPARE(TextFile::splitLines(""), QStringList());
     }
 
+    void readLinesAsWhole_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray bom("\xEF\xBB\xBF");
+        QTest::newRow("TwoMarks") << bom + bom; // found by the fuzzer
+        QTest::newRow("MarkStartsALaterLine") << bom + "a\r\n" + bom + "b";
+        QTest::newRow("CrLfAcrossReads") << QByteArray(65535, 'x') + "\r\ny\r";
+        QTest::newRow("Cp1252LoneCrs") << QByteArray("\x80\r\r\n\n\xE9");
+    }
+
+    // Read line by line, a file gives the lines of the whole file decoded at once.
+    void readLinesAsWhole()
+    {
+        QFETCH(QByteArray, bytes);
+        TempFolder dir;
+        dir.write("t.txt", bytes);
+        QCOMPARE(TextFile::readLines(dir.path("t.txt")),
+                 TextFile::splitLines(TextFile::decode(bytes)));
+    }
+
     void writeLines_data()
     {
         QTest::addColumn<QString>("target");

@@ -17,7 +17,7 @@ using Files = QMap<QString, QByteArray>;
 inline QByteArray readFile(const QString &path)
 {
     // A FIFO or a device is never opened: reading one could wait or never end.
-    if (!QFileInfo(path).isFile())
+    if (const QFileInfo info(path); info.exists() && !info.isFile() && !info.isDir())
         return QByteArray("<not a regular file>");
     QFile in(path);
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");

@@ -43,7 +43,7 @@ export function readSlide(page) {
     });
     const texts = (sel) => Array.from(caption.querySelectorAll(sel), (e) => e.textContent);
     const scene = q('diapo').parentElement;
-    // What the stage shows: the picture (image or canvas) or the placeholder
+    // What the stage shows: the picture or the placeholder
     // of a picture that failed; the outgoing one of a cross-fade is not counted.
     const shown = Array.from(scene.children).filter((e) => (e.classList.contains('vue') || e.classList.contains('lecteur-echec'))
       && !e.classList.contains('lecteur-sortante') && e.offsetWidth > 0 && e.offsetHeight > 0);
@@ -82,6 +82,9 @@ export function readSlide(page) {
         const r = contentBox(e);
         return { tag: e.tagName, width: r.width, height: r.height, inside: r.left >= box.left - 1 && r.right <= box.right + 1 && r.top >= box.top - 1 && r.bottom <= box.bottom + 1 };
       }),
+      // Thumbnails standing in for a picture not decoded yet, as shown.
+      standIn: Array.from(scene.querySelectorAll('.lecteur-remplacante:not(.lecteur-sortante):not([hidden]) img:not([hidden])'),
+        (i) => (i.naturalWidth ? decodeURIComponent(new URL(i.src).pathname).split('/').slice(-2).join('/') : 'not loaded')),
       scene: { width: box.width, height: box.height },
       hash: location.hash,
       historyLength: history.length,

@@ -67,6 +67,9 @@ describe('player on the default page', () => {
     await press(page, [['ArrowRight', 2], ['ArrowRight', 2], ['ArrowLeft', 1], ['Home', 0], ['ArrowLeft', 0],
       ['End', 2], ['ArrowUp', 1], ['ArrowUp', 0], ['ArrowDown', 1], ['PageDown', 2], ['PageUp', 1]]);
     assert.equal((await readSlide(page)).historyLength, start);
+    // Presses faster than pictures decode end on the last slide asked for, with its own picture.
+    for (const key of ['End', 'Home', 'ArrowRight', 'End', 'ArrowLeft']) await page.keyboard.press(key);
+    await expectSlide(page, 1);
     await done();
   });
 
@@ -160,10 +163,7 @@ describe('player on the default page', () => {
     await until(page, () => window.Diaporama.estPrete(1) && window.Diaporama.estPrete(2), undefined, { what: 'slides 2 and 3 prepared' });
     await page.keyboard.press('End');
     const now = await readSlide(page); // read with no wait at all
-    assert.deepEqual([now.position, now.shown.map((s) => s.tag)], ['3 / 3', ['CANVAS']], 'drawn from the prepared bitmap');
-    await until(page, () => window.Diaporama.estPrete(1), undefined, { what: 'slide 2 kept, one back' });
-    await page.keyboard.press('ArrowLeft');
-    assert.deepEqual((await readSlide(page)).shown.map((s) => s.tag), ['IMG'], 'a GIF keeps its animation');
+    assert.deepEqual([now.position, now.shown.map((s) => s.tag), now.standIn], ['3 / 3', ['IMG'], []], 'the full picture, no stand-in');
     await done();
   });
 });

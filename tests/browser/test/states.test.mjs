@@ -28,7 +28,7 @@ describe('slow, missing and many pictures; keys and full screen', () => {
   const fullScreen = (page, full, what) => until(page, (f) => !!document.fullscreenElement === f
     && document.querySelector('.lecteur-pleinEcran').getAttribute('aria-pressed') === String(f), full, { what });
 
-  test('a slow picture shows a loading sign after a moment, then the picture', async () => {
+  test('a slow picture: the slide at once with its thumbnail, a loading sign after a moment, then the picture', async () => {
     let release;
     const held = new Promise((r) => { release = r; });
     const { page, done } = await pages.open(urls.normal, { route: [`**/${NAME}1.gif`, async (r) => { await held; await r.continue(); }] });
@@ -38,9 +38,11 @@ describe('slow, missing and many pictures; keys and full screen', () => {
       document.addEventListener('keydown', (ev) => { window.touche = ev.timeStamp; });
     });
     await page.keyboard.press('ArrowRight');
+    assert.equal((await readSlide(page)).position, '2 / 3', 'the slide changes at once');
     await page.getByRole('status').filter({ hasText: "Chargement de l'image\u2026" }).waitFor();
     assert.ok(await page.evaluate(() => window.signe - window.touche) >= 300, 'the sign waits a moment');
-    assert.equal((await readSlide(page)).shown.length, 0, 'no half-loaded picture meanwhile');
+    const meanwhile = await readSlide(page);
+    assert.deepEqual([meanwhile.shown.length, meanwhile.standIn], [0, [`${NAME}_vignettes/${NAME}1.jpg`]], 'its thumbnail stands in meanwhile');
     release();
     await expectSlide(page, 1);
     assert.equal(await page.getByRole('status').count(), 0);
