@@ -69,6 +69,16 @@ bool DeleteCurrentSlide(Platform &platform, SlideshowProject &project)
         != Platform::Answer::Yes)
         return false;
     const SlideFiles::Deletion deletion = SlideFiles::deleteCurrentSlide(project);
+    if (!deletion.unreadable.isEmpty()) {
+        platform.message(
+            QStringLiteral("L'image %1 ne peut pas être lue : si la diapo était supprimée, "
+                           "elle ne pourrait plus être remise en place en quittant sans "
+                           "enregistrer.\r\nLa diapo n'a pas été supprimée. Rendez l'image "
+                           "lisible, puis recommencez.")
+                .arg(quoted(deletion.unreadable)),
+            Platform::Buttons::Ok, Platform::Icon::Exclamation, Attention);
+        return false;
+    }
     if (deletion.pictureless >= 0) {
         const int n = deletion.pictureless;
         platform.message(

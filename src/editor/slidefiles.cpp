@@ -124,6 +124,14 @@ Deletion deleteCurrentSlide(SlideshowProject &project)
     const int current = project.currentSlide;
     if (count <= 1 || current < 0 || current >= count)
         return deletion;
+    // The last slide's deletion touches no file.
+    for (int i = current; i < count && current < count - 1; ++i) {
+        const QString picture = project.imagePath(i);
+        if (FileOps::isRegularFile(picture) && !QFileInfo(picture).isReadable()) {
+            deletion.unreadable = picture;
+            return deletion;
+        }
+    }
     deletion.done = true;
     project.saved = false;
     project.htmlGenerated = false;

@@ -36,6 +36,7 @@ struct Deletion
     bool done = false;    // false when the slide was the only one: nothing done
     int pictureless = -1; // a slide left without picture by a rename that failed
     QString stuckFile;    // the picture that could not take its new name
+    QString unreadable;   // a picture the deletion would touch but cannot read: nothing done
 };
 
 // Removes the current slide. The pictures that follow it take the index
@@ -43,7 +44,9 @@ struct Deletion
 // and nothing is overwritten: the slides before it are in order, the one it
 // should have become stays as a slide without picture and an empty caption,
 // and the slides after it keep their pictures. Deleting the last slide
-// leaves its picture in the folder (the next add replaces it).
+// leaves its picture in the folder (the next add replaces it). A picture this
+// user cannot read could not be backed up, so closing without saving could not
+// put it back: when the deletion would remove or rename one, nothing is done.
 Deletion deleteCurrentSlide(SlideshowProject &project);
 
 } // namespace SlideFiles
