@@ -1,19 +1,17 @@
 #include "app/commandline.h"
 #include "app/features.h"
+#include "app/frenchapplication.h"
 #include "app/firstpaintexit.h"
 #include "app/frmprincipal.h"
 #include "app/headlessstart.h"
 #include "app/startup.h"
-#include "platform/appinfo.h"
 #include "platform/qtplatform.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QProcessEnvironment>
 #include <QTextStream>
-#include <QTranslator>
 
 namespace {
 
@@ -49,15 +47,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(AppInfo::name());
-    QApplication::setApplicationVersion(AppInfo::version());
-
-    // The interface is French whatever the user's locale, Qt's own buttons
-    // ("Oui", "Annuler") included; numbers keep the user's locale.
-    QTranslator qtFrench;
-    if (qtFrench.load(QStringLiteral("qtbase_fr"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtFrench);
+    setUpFrenchApplication(app);
 
     QtPlatform platform;
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -8,19 +8,17 @@
 
 #include "app/appfolders.h"
 #include "app/features.h"
+#include "app/frenchapplication.h"
 #include "app/frmprincipal.h"
 #include "app/startup.h"
-#include "platform/appinfo.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
-#include <QTranslator>
 
 #include <memory>
 
@@ -85,12 +83,7 @@ int main(int argc, char *argv[])
 
     // From here on, as the program starts.
     QApplication app(argc, argv);
-    QApplication::setApplicationName(AppInfo::name());
-    QApplication::setApplicationVersion(AppInfo::version());
-    QTranslator qtFrench;
-    if (qtFrench.load(QStringLiteral("qtbase_fr"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtFrench);
+    setUpFrenchApplication(app);
 
     QuietPlatform platform;
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
