@@ -5,34 +5,19 @@
 #include "capture/integerpart.h"
 #include "project/textfile.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-QTemporaryDir *folder = nullptr;
-}
+#include "fileinput.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    static QCoreApplication app(*argc, *argv);
-    static QTemporaryDir dir;
-    folder = &dir;
+    FileInput::folder(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    QFile file(HandOver::path(folder->path()));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        std::abort();
-    file.close();
-    const auto lines = HandOver::readLines(folder->path());
+    const QByteArray bytes =
+        FileInput::write(HandOver::path(FileInput::folder().path()), data, size);
+    const auto lines = HandOver::readLines(FileInput::folder().path());
     if (!lines)
         return 0;
     if (*lines != TextFile::splitLines(TextFile::decode(bytes))) {

@@ -7,28 +7,14 @@
 #include "project/projectstorage.h"
 #include "project/slideshowproject.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
+#include "fileinput.h"
 
 namespace {
-
-QTemporaryDir *folder = nullptr;
-
-[[noreturn]] void fail(const char *what)
-{
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
 
 SlideshowProject projectIn(const QString &name)
 {
     SlideshowProject project;
-    project.folder = folder->path();
+    project.folder = FileInput::folder().path();
     project.name = name;
     project.updateBasePath();
     return project;
@@ -38,19 +24,13 @@ SlideshowProject projectIn(const QString &name)
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    static QCoreApplication app(*argc, *argv);
-    static QTemporaryDir dir;
-    folder = &dir;
+    FileInput::folder(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    QFile file(folder->filePath("Lu.lmv"));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
-        fail("the input could not be written");
-    file.close();
+    FileInput::write(FileInput::folder().filePath("Lu.lmv"), data, size);
 
     SlideshowProject read = projectIn("Lu");
     if (ProjectStorage(read, QString()).ReadProjectFile() != ProjectStorage::ReadResult::Loaded)
@@ -62,20 +42,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (int line = 1; line <= GeneratedScript::MinTemplateLines; ++line)
         script << QString::number(line);
     if (!GeneratedScript::fromTemplate(script, padded))
-        fail("no script from a full template");
+        FileInput::fail("no script from a full template");
 
-    if (ProjectStorage(read, QString()).WriteProjectFile(folder->filePath("Ecrit.lmv"), "Ecrit",
-                                                         folder->path())
+    const QTemporaryDir &folder = FileInput::folder();
+    if (ProjectStorage(read, QString()).WriteProjectFile(folder.filePath("Ecrit.lmv"), "Ecrit",
+                                                         folder.path())
         != ProjectStorage::WriteResult::Written)
-        fail("the project could not be written");
+        FileInput::fail("the project could not be written");
     SlideshowProject again = projectIn("Ecrit");
     if (ProjectStorage(again, QString()).ReadProjectFile() != ProjectStorage::ReadResult::Loaded)
-        fail("the written project does not read");
+        FileInput::fail("the written project does not read");
     if (again.slideCount != read.slideCount || again.header != read.header)
-        fail("count or header changed on the way back");
+        FileInput::fail("count or header changed on the way back");
     for (int n = 0; n < read.slideCount; ++n) {
         if (again.slideLines[n] != read.slideLines[n])
-            fail("a caption changed on the way back");
+            FileInput::fail("a caption changed on the way back");
     }
     return 0;
 }

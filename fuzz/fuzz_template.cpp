@@ -7,50 +7,27 @@
 #include "project/slideshowproject.h"
 #include "project/textfile.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-QTemporaryDir *folder = nullptr;
-
-[[noreturn]] void fail(const char *what)
-{
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
-
-} // namespace
+#include "fileinput.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    static QCoreApplication app(*argc, *argv);
-    static QTemporaryDir dir;
-    folder = &dir;
+    FileInput::folder(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    QFile file(folder->filePath("Nouveau.js"));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        fail("the input could not be written");
-    file.close();
-    const TextFile::Lines read = TextFile::readLinesWithin(file.fileName());
+    const QString file = FileInput::folder().filePath("Nouveau.js");
+    const QByteArray bytes = FileInput::write(file, data, size);
+    const TextFile::Lines read = TextFile::readLinesWithin(file);
     if (read.status != TextFile::ReadStatus::Read)
-        fail("a small template does not read");
+        FileInput::fail("a small template does not read");
     if (read.lines != TextFile::splitLines(TextFile::decode(bytes)))
-        fail("the lines read differ from the file's");
+        FileInput::fail("the lines read differ from the file's");
 
     SlideshowProject project;
     project.name = QStringLiteral("Essai");
-    project.folder = folder->path();
+    project.folder = FileInput::folder().path();
     project.updateBasePath();
     project.slideCount = 2;
     project.slideLines[0] = QStringLiteral("<font face='Arial'>un</font>");
@@ -59,6 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto script = GeneratedScript::fromTemplate(read.lines, project);
     if (bool(page) != (read.lines.size() >= GeneratedPage::MinTemplateLines)
         || bool(script) != (read.lines.size() >= GeneratedScript::MinTemplateLines))
-        fail("a template was refused for the wrong number of lines");
+        FileInput::fail("a template was refused for the wrong number of lines");
     return 0;
 }
