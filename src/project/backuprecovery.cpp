@@ -52,35 +52,33 @@ std::optional<QString> typeIn(const BackupSet &set, int n)
     return std::nullopt;
 }
 
-} // namespace
-
-Result run(const QString &backupRoot)
+// A backup set that still names its project.
+Outcome backupSetRun(const QString &backupRoot, QString &projectFile)
 {
     const BackupSet set(backupRoot);
     const auto owner = set.owner();
     if (!owner)
-        return {};
+        return Outcome::Nothing;
     SlideshowProject p;
     const QFileInfo base(owner->basePath);
     p.folder = base.absolutePath();
     p.name = base.fileName();
     p.updateBasePath();
     p.loaded = true;
-    const Result found{Outcome::Nothing,
-                       QDir::toNativeSeparators(p.basePath + QLatin1String(".lmv"))};
+    projectFile = QDir::toNativeSeparators(p.basePath + QLatin1String(".lmv"));
 
     // Without its project file the project was finalised or moved away:
     // nothing to put the set back over, and the set is left as it is.
     const auto current = contentOf(p.basePath + QLatin1String(".lmv"));
     if (!current)
-        return found;
+        return Outcome::Nothing;
     // Only a save writes the project file, and it writes it before it drops
     // the set: a project file unlike the set's is a save that went through.
     ProjectStorage storage(p, backupRoot);
     const auto backedUp = contentOf(set.filePath(QStringLiteral(".lmv")));
     if (backedUp && *backedUp != *current) {
         storage.DiscardBackup();
-        return {Outcome::SaveKept, found.projectFile};
+        return Outcome::SaveKept;
     }
 
     // As a revert does, except that a file missing from the set was already
@@ -104,13 +102,13 @@ Result run(const QString &backupRoot)
     for (int n = owner->slideCount; n < p.slideCount; ++n)
         FileOps::remove(p.imagePath(n));
     if (!complete)
-        return {Outcome::Partial, found.projectFile};
+        return Outcome::Partial;
     set.removeOwner();
     removeLeftovers(p);
-    return {Outcome::Reverted, found.projectFile};
+    return Outcome::Reverted;
 }
 
-QString message(const Result &result)
+QString backupSetMessage(const Result &result)
 {
     switch (result.outcome) {
     case Outcome::Nothing: return {};
@@ -129,6 +127,24 @@ QString message(const Result &result)
                           u"Certains de ses fichiers n'ont pas pu être remis dans l'état de son "
                           u"dernier enregistrement ; leur copie est gardée dans la sauvegarde.")
         .arg(result.projectFile);
+}
+
+} // namespace
+
+Result run(const QString &backupRoot)
+{
+    Result result;
+    result.journal = ReplacementJournal::recover(backupRoot);
+    result.outcome = backupSetRun(backupRoot, result.projectFile);
+    return result;
+}
+
+QString message(const Result &result)
+{
+    const QString journal = ReplacementJournal::message(result.journal);
+    const QString set = backupSetMessage(result);
+    return journal.isEmpty() || set.isEmpty() ? journal + set
+                                              : journal + QLatin1String("\r\n\r\n") + set;
 }
 
 } // namespace BackupRecovery
