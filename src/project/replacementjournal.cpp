@@ -225,7 +225,7 @@ QString ReplacementJournal::message(const Recovered &recovered)
         ? QStringLiteral(u"Lumivue s'est arrêté pendant l'enregistrement du diaporama sous "
                          u"«\u00A0%1\u00A0».\r\n")
               .arg(project)
-        : QStringLiteral(u"Lumivue s'est arrêté pendant la mise en place du modèle de page "
+        : QStringLiteral(u"Lumivue s'est arrêté pendant l'installation du modèle "
                          u"«\u00A0%1\u00A0».\r\n")
               .arg(recovered.about);
     switch (recovered.outcome) {
@@ -235,12 +235,12 @@ QString ReplacementJournal::message(const Recovered &recovered)
             + (saveAs ? QStringLiteral(u"La copie inachevée a été supprimée ; le dossier "
                                        u"«\u00A0%1\u00A0» est resté tel qu'il était.")
                             .arg(QDir::toNativeSeparators(QFileInfo(recovered.about).path()))
-                      : QStringLiteral("Le modèle de page précédent a été conservé."));
+                      : QStringLiteral("Le modèle actuel a été conservé."));
     case Outcome::RolledForward:
         return cut
             + (saveAs ? QStringLiteral("La copie était complète : sa mise en place a été "
                                        "terminée.")
-                      : QStringLiteral("Le nouveau modèle était prêt : sa mise en place a été "
+                      : QStringLiteral("Le nouveau modèle était prêt : son installation a été "
                                        "terminée."));
     case Outcome::Partial:
         return cut
