@@ -29,12 +29,13 @@ QString kindName(ReplacementJournal::Kind kind)
                                                     : QStringLiteral("template");
 }
 
-// A staging folder as Lumivue names them, given by its full path.
+// A staging folder as Lumivue names them, given by its full path. Never a
+// link: deleting the staging folder would empty the folder it points to.
 bool isOwnStaging(const QString &staging)
 {
     static const QRegularExpression name(QStringLiteral("^\\.lumivue-[A-Za-z0-9]{6}$"));
     const QFileInfo info(staging);
-    return info.isAbsolute() && name.match(info.fileName()).hasMatch();
+    return info.isAbsolute() && !info.isSymLink() && name.match(info.fileName()).hasMatch();
 }
 
 // Where target's new file is, or nothing when the pair is not one that

@@ -18,6 +18,7 @@ private slots:
         QTest::addColumn<QString>("target");  // relative to the folder
         QTest::newRow("StagingIsAUserFolder") << "ready" << "photos" << "Voyage.lmv";
         QTest::newRow("StagingIsAUserFolderBeingWritten") << "writing" << "photos" << "";
+        QTest::newRow("StagingIsALinkToAUserFolder") << "writing" << "copie/.lumivue-Lk12Cd" << "";
         QTest::newRow("TargetOutsideTheStagingFolder")
             << "ready" << "copie/.lumivue-Ab12Cd" << "photos/Voyage.lmv";
         QTest::newRow("TargetBelowTheStagingFolder")
@@ -35,6 +36,7 @@ private slots:
                       {"photos/.Voyage.lmv.remplacement", "a user's hidden file"},
                       {"copie/.lumivue-Ab12Cd/Voyage.lmv", "a user's file"},
                       {"copie/.Voyage.lmv.remplacement", "a user's hidden file"}});
+        QVERIFY(QFile::link(folder.path("photos"), folder.path("copie/.lumivue-Lk12Cd")));
         const Files before = folder.snapshot();
         const auto absolute = [&](const QString &p) {
             return p.isEmpty() || p.startsWith("..") ? p : folder.path(p);
