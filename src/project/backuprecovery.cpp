@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 
 #include <optional>
+#include <utility>
 
 namespace BackupRecovery {
 
@@ -26,20 +27,27 @@ std::optional<QByteArray> contentOf(const QString &path)
 
 // Files that Lumivue's own steps make on the way and remove when they end:
 // the temporary names of a reordering ("Name_temp_3.jpg"), the hidden
-// copies written beside a file before they replace it (".Name3.jpg.Ab12Cd")
-// and those of the page, script and sound ("Name.htm.Ab12Cd").
+// copies written beside a file before they replace it (".Name3.jpg.Ab12Cd"),
+// those of the project file, page, script and sound ("Name.htm.Ab12Cd") and
+// those of the thumbnails, in the folder generation keeps them in
+// ("Name_vignettes/Name3.jpg.Ab12Cd").
 // Removed only once every picture is back from the set.
 void removeLeftovers(const SlideshowProject &p)
 {
     const QString stem = QRegularExpression::escape(p.name);
     const QRegularExpression leftover(
         QStringLiteral("^(%1_temp_[0-9]+\\.(gif|jpg)|\\.%1([0-9]+\\.(gif|jpg)|\\.lmv|\\.htm|\\.js)"
-                       "\\.[A-Za-z0-9]{6}|(%1\\.htm|%1\\.js|sohifrm2\\.wav)\\.[A-Za-z0-9]{6})$")
+                       "\\.[A-Za-z0-9]{6}|(%1\\.lmv|%1\\.htm|%1\\.js|sohifrm2\\.wav)\\.[A-Za-z0-9]{6})$")
             .arg(stem));
-    const QStringList names = QDir(p.folder).entryList(QDir::Files | QDir::Hidden);
-    for (const QString &name : names) {
-        if (leftover.match(name).hasMatch())
-            FileOps::remove(p.folder + QLatin1Char('/') + name);
+    const QRegularExpression thumbnail(
+        QStringLiteral("^%1[0-9]+\\.jpg\\.[A-Za-z0-9]{6}$").arg(stem));
+    const QString thumbnails = p.basePath + QLatin1String("_vignettes");
+    for (const auto &[folder, pattern] : {std::pair{p.folder, &leftover}, {thumbnails, &thumbnail}}) {
+        const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        for (const QString &name : names) {
+            if (pattern->match(name).hasMatch())
+                FileOps::remove(folder + QLatin1Char('/') + name);
+        }
     }
 }
 
