@@ -4,7 +4,6 @@
 #include "project/replacementjournal.h"
 
 #include <QFile>
-
 #include <QStringList>
 
 namespace TemplateReplacement {
