@@ -41,8 +41,8 @@ void TemplateCommands::chooseTemplate()
     }
     if (!choice)
         return;
-    const auto result = TemplateReplacement::replaceTemplate(m_context.appDir, choice->templateName,
-                                                             choice->framePicture);
+    const auto result = TemplateReplacement::replaceTemplate(
+        m_context.appDir, choice->templateName, choice->framePicture, m_context.backupRoot);
     if (result.page == TemplateReplacement::Result::Page::Replaced)
         emit templateChanged();
     if (!result.succeeded())

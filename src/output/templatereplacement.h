@@ -37,8 +37,10 @@ struct Result
 // templateName: a file name of AppDir/Modeles. framePicture: the full path of
 // the picture chosen for "Image.htm" (empty when none was chosen); ignored for
 // any other template. When the page cannot be replaced nothing changes.
+// backupRoot holds the journal that keeps the page and its frame pictures
+// together should the run be cut short.
 Result replaceTemplate(const QString &appDir, const QString &templateName,
-                       const QString &framePicture);
+                       const QString &framePicture, const QString &backupRoot);
 
 // The text telling the user what could not be changed; empty on success.
 QString failureText(const Result &result, const QString &templateName, const QString &framePicture);

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 
 #include <optional>
+#include <utility>
 
 namespace BackupRecovery {
 
@@ -26,20 +27,27 @@ std::optional<QByteArray> contentOf(const QString &path)
 
 // Files that Lumivue's own steps make on the way and remove when they end:
 // the temporary names of a reordering ("Name_temp_3.jpg"), the hidden
-// copies written beside a file before they replace it (".Name3.jpg.Ab12Cd")
-// and those of the page, script and sound ("Name.htm.Ab12Cd").
+// copies written beside a file before they replace it (".Name3.jpg.Ab12Cd"),
+// those of the project file, page, script and sound ("Name.htm.Ab12Cd") and
+// those of the thumbnails, in the folder generation keeps them in
+// ("Name_vignettes/Name3.jpg.Ab12Cd").
 // Removed only once every picture is back from the set.
 void removeLeftovers(const SlideshowProject &p)
 {
     const QString stem = QRegularExpression::escape(p.name);
     const QRegularExpression leftover(
         QStringLiteral("^(%1_temp_[0-9]+\\.(gif|jpg)|\\.%1([0-9]+\\.(gif|jpg)|\\.lmv|\\.htm|\\.js)"
-                       "\\.[A-Za-z0-9]{6}|(%1\\.htm|%1\\.js|sohifrm2\\.wav)\\.[A-Za-z0-9]{6})$")
+                       "\\.[A-Za-z0-9]{6}|(%1\\.lmv|%1\\.htm|%1\\.js|sohifrm2\\.wav)\\.[A-Za-z0-9]{6})$")
             .arg(stem));
-    const QStringList names = QDir(p.folder).entryList(QDir::Files | QDir::Hidden);
-    for (const QString &name : names) {
-        if (leftover.match(name).hasMatch())
-            FileOps::remove(p.folder + QLatin1Char('/') + name);
+    const QRegularExpression thumbnail(
+        QStringLiteral("^%1[0-9]+\\.jpg\\.[A-Za-z0-9]{6}$").arg(stem));
+    const QString thumbnails = p.basePath + QLatin1String("_vignettes");
+    for (const auto &[folder, pattern] : {std::pair{p.folder, &leftover}, {thumbnails, &thumbnail}}) {
+        const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        for (const QString &name : names) {
+            if (pattern->match(name).hasMatch())
+                FileOps::remove(folder + QLatin1Char('/') + name);
+        }
     }
 }
 
@@ -52,35 +60,33 @@ std::optional<QString> typeIn(const BackupSet &set, int n)
     return std::nullopt;
 }
 
-} // namespace
-
-Result run(const QString &backupRoot)
+// A backup set that still names its project.
+Outcome backupSetRun(const QString &backupRoot, QString &projectFile)
 {
     const BackupSet set(backupRoot);
     const auto owner = set.owner();
     if (!owner)
-        return {};
+        return Outcome::Nothing;
     SlideshowProject p;
     const QFileInfo base(owner->basePath);
     p.folder = base.absolutePath();
     p.name = base.fileName();
     p.updateBasePath();
     p.loaded = true;
-    const Result found{Outcome::Nothing,
-                       QDir::toNativeSeparators(p.basePath + QLatin1String(".lmv"))};
+    projectFile = QDir::toNativeSeparators(p.basePath + QLatin1String(".lmv"));
 
     // Without its project file the project was finalised or moved away:
     // nothing to put the set back over, and the set is left as it is.
     const auto current = contentOf(p.basePath + QLatin1String(".lmv"));
     if (!current)
-        return found;
+        return Outcome::Nothing;
     // Only a save writes the project file, and it writes it before it drops
     // the set: a project file unlike the set's is a save that went through.
     ProjectStorage storage(p, backupRoot);
     const auto backedUp = contentOf(set.filePath(QStringLiteral(".lmv")));
     if (backedUp && *backedUp != *current) {
         storage.DiscardBackup();
-        return {Outcome::SaveKept, found.projectFile};
+        return Outcome::SaveKept;
     }
 
     // As a revert does, except that a file missing from the set was already
@@ -104,13 +110,13 @@ Result run(const QString &backupRoot)
     for (int n = owner->slideCount; n < p.slideCount; ++n)
         FileOps::remove(p.imagePath(n));
     if (!complete)
-        return {Outcome::Partial, found.projectFile};
+        return Outcome::Partial;
     set.removeOwner();
     removeLeftovers(p);
-    return {Outcome::Reverted, found.projectFile};
+    return Outcome::Reverted;
 }
 
-QString message(const Result &result)
+QString backupSetMessage(const Result &result)
 {
     switch (result.outcome) {
     case Outcome::Nothing: return {};
@@ -129,6 +135,24 @@ QString message(const Result &result)
                           u"Certains de ses fichiers n'ont pas pu être remis dans l'état de son "
                           u"dernier enregistrement ; leur copie est gardée dans la sauvegarde.")
         .arg(result.projectFile);
+}
+
+} // namespace
+
+Result run(const QString &backupRoot)
+{
+    Result result;
+    result.journal = ReplacementJournal::recover(backupRoot);
+    result.outcome = backupSetRun(backupRoot, result.projectFile);
+    return result;
+}
+
+QString message(const Result &result)
+{
+    const QString journal = ReplacementJournal::message(result.journal);
+    const QString set = backupSetMessage(result);
+    return journal.isEmpty() || set.isEmpty() ? journal + set
+                                              : journal + QLatin1String("\r\n\r\n") + set;
 }
 
 } // namespace BackupRecovery

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/replacementjournal.h"
+
 #include <QString>
 
 // What a start does with a backup set that a previous run left behind. A run
@@ -21,11 +23,13 @@ struct Result
 {
     Outcome outcome = Outcome::Nothing;
     QString projectFile; // the project concerned
+    // A save as or a change of page design cut short, settled first.
+    ReplacementJournal::Recovered journal;
 };
 
 Result run(const QString &backupRoot);
 
-// The text that tells the user what was done; empty when nothing was.
+// The text that tells the user what was done, the journal's first; empty when nothing was.
 QString message(const Result &result);
 
 } // namespace BackupRecovery

@@ -33,17 +33,6 @@ std::filesystem::path fsPath(const QString &path)
 #endif
 }
 
-bool isSameFile(const QString &a, const QString &b)
-{
-    // Most targets do not exist yet: one look settles it, where resolving
-    // both paths costs a look per folder on the way.
-    std::error_code error;
-    if (!std::filesystem::exists(fsPath(b), error))
-        return false;
-    const QString canonicalA = QFileInfo(a).canonicalFilePath();
-    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
-}
-
 // Replaces target by source in one step; the target is never missing meanwhile.
 bool renameOver(const QString &source, const QString &target)
 {
@@ -144,6 +133,17 @@ bool succeeded(Result result)
 {
     return result == Result::Done || result == Result::AlreadyInPlace
         || result == Result::SourceKept;
+}
+
+bool isSameFile(const QString &a, const QString &b)
+{
+    // Most targets do not exist yet: one look settles it, where resolving
+    // both paths costs a look per folder on the way.
+    std::error_code error;
+    if (!std::filesystem::exists(fsPath(b), error))
+        return false;
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
 }
 
 bool isRegularFile(const QString &path)

@@ -28,6 +28,9 @@ bool isRegularFile(const QString &path);
 // ever waiting on anything else; extra adds open flags such as Unbuffered.
 bool openForReading(QFile &file, QIODevice::OpenMode extra = {});
 
+// True when both paths name one existing file (through links, or by two names).
+bool isSameFile(const QString &a, const QString &b);
+
 // A file exists when it is a regular file that can be opened for reading.
 bool exists(const QString &path);
 

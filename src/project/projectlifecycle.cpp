@@ -2,11 +2,11 @@
 
 #include "platform/platform.h"
 #include "project/fileops.h"
+#include "project/replacementjournal.h"
 #include "project/slideshowproject.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <utility>
 
@@ -325,37 +325,42 @@ bool ProjectLifeCycle::copyProjectAs(const ProjectLocation &target)
     // The copy is made in a hidden folder beside its target and moved into
     // place only once complete, so that a copy that fails half way leaves
     // nothing behind, and an older project of that name is not half replaced.
-    QTemporaryDir staging(target.folder + QStringLiteral("/.lumivue-XXXXXX"));
-    if (!staging.isValid())
+    // The journal lets the next start finish or undo a copy cut short.
+    ReplacementJournal journal(m_storage.backupSet().root(), ReplacementJournal::Kind::SaveAs,
+                               target.folder + QLatin1Char('/') + target.name);
+    const QString staging = ReplacementJournal::newStaging(target.folder);
+    if (!journal.begin(staging, {}))
         return failed();
+    const auto abandoned = [&] {
+        journal.abandon();
+        return failed();
+    };
     int total = 0;
     m_storage.setProgress([&](int done, int all) {
         total = all;
         m_window.copyProgress(label, done, all);
     });
-    const auto copied = m_storage.CopyProjectTo(staging.path(), target.name);
+    const auto copied = m_storage.CopyProjectTo(staging, target.name);
     m_storage.setProgress({});
     if (total > 0)
         m_window.copyProgress(label, total, total);
     if (copied == ProjectStorage::CopyResult::Failed)
-        return failed();
+        return abandoned();
     // The project file names the folder it lives in, not the staging folder.
-    const QString stagedFile = staging.path() + QLatin1Char('/') + target.name
-        + QLatin1String(".lmv");
-    if (m_storage.WriteProjectFile(stagedFile, target.name, target.folder)
+    const QString projectFile = target.name + QLatin1String(".lmv");
+    if (m_storage.WriteProjectFile(staging + QLatin1Char('/') + projectFile, target.name,
+                                   target.folder)
         != ProjectStorage::WriteResult::Written)
-        return failed();
+        return abandoned();
 
     // The project file goes last: the folder holds the project only once it is whole.
-    QStringList files = QDir(staging.path()).entryList(QDir::Files | QDir::Hidden);
-    files.removeOne(QFileInfo(stagedFile).fileName());
-    files.append(QFileInfo(stagedFile).fileName());
-    for (const QString &file : files) {
-        const auto moved = FileOps::move(staging.path() + QLatin1Char('/') + file,
-                                         target.folder + QLatin1Char('/') + file);
-        if (!FileOps::succeeded(moved))
-            return failed();
-    }
+    QStringList files = QDir(staging).entryList(QDir::Files | QDir::Hidden);
+    files.removeOne(projectFile);
+    files.append(projectFile);
+    for (QString &file : files)
+        file.prepend(target.folder + QLatin1Char('/'));
+    if (!journal.commit(files) || !journal.finish().isEmpty())
+        return abandoned();
     return true;
 }
 

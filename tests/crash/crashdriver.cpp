@@ -60,6 +60,7 @@ struct Run
     Platform &platform;
     QString appDir;
     QString extra;
+    QString backupRoot;
 };
 
 // Each operation as the window's command runs it. "save" and "close" delete
@@ -82,7 +83,8 @@ const std::map<QString, std::function<void(Run &)>> &operations()
         {QStringLiteral("template"),
          [](Run &r) {
              TemplateReplacement::replaceTemplate(
-                 r.appDir, QLatin1String(TemplateReplacement::FramedTemplate), r.extra);
+                 r.appDir, QLatin1String(TemplateReplacement::FramedTemplate), r.extra,
+                 r.backupRoot);
          }},
         {QStringLiteral("delete"), [](Run &r) { SlideFiles::deleteCurrentSlide(r.project); }},
         {QStringLiteral("reorder"),
@@ -130,7 +132,7 @@ int main(int argc, char *argv[])
         SlideFiles::deleteCurrentSlide(project);
         project.saved = false;
     }
-    Run run{project, life, platform, folders.appDir, args.value(3)};
+    Run run{project, life, platform, folders.appDir, args.value(3), folders.backupRoot};
     KillSwitch::arm();
     operation->second(run);
     KillSwitch::disarm();

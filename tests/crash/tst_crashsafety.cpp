@@ -74,6 +74,9 @@ class TestCrashSafety : public QObject
         writeFile(root + "/work/proj/Vacances.lmv", crlf(lines));
         writeFile(root + "/work/proj/Vacances.htm", "ancienne page\r\n");
         writeFile(root + "/work/proj/Vacances.js", "ancien script\r\n");
+        // The user's own files where the project is saved as: one of them in the copy's way.
+        writeFile(root + "/work/copie/Voyage.htm", "page d'un ancien diaporama\r\n");
+        writeFile(root + "/work/copie/notes.txt", "à garder\r\n");
         QImage frame(40, 30, QImage::Format_RGB32);
         frame.fill(Qt::darkGreen);
         QVERIFY(frame.save(root + "/cadre.jpg"));
@@ -147,7 +150,6 @@ private slots:
 
         QStringList faults;
         QMap<QString, int> ends;
-        int leftovers = 0;
         for (int trial = 0; trial < trials; ++trial) {
             // Every step once when the trials allow it, else one at random in each stretch.
             const long killAt = trials >= steps
@@ -162,26 +164,22 @@ private slots:
                 faults << at + "not killed, or a torn file " + run.err;
             const Run start = drive(root, {"start"});
             const FolderState recovered(root + scope, {root, master});
-            leftovers += recovered.temporaries;
-            const QString end = recovered == before          ? "before"
+            // A staging folder or a new file not yet in place is hidden: only counted.
+            const QString end = recovered.temporaries > 0 ? ""
+                : recovered == before                        ? "before"
                 : recovered == after || recovered == settled ? "after"
-                : operation == "template" && eachFileBeforeOrAfter(recovered, before, after)
-                ? "some files before, the others after"
                 : operation == "generate"
                     && eachFileBeforeOrAfter(recovered, settled, settled, "_vignettes/")
                     && eachFileBeforeOrAfter(recovered, before, after)
                 ? "thumbnails partly remade"
-                : operation == "saveas" && !recovered.files.contains("copie/Voyage.lmv")
-                    && eachFileBeforeOrAfter(recovered, before, settled)
-                ? "copy without its project file"
                 : "";
             ++ends[end];
             if (end.isEmpty() || start.exitCode != 0 || drive(root, {"start"}).err != "")
-                faults << at + "left neither before nor after, or started twice: " + start.err;
+                faults << at + "left neither before nor after, files of its own left behind, "
+                               "or started twice: " + start.err;
             QDir(root).removeRecursively();
         }
-        qInfo() << operation << "kills at" << steps << "steps, seed" << seed << ends
-                << "temporaries left" << leftovers;
+        qInfo() << operation << "kills at" << steps << "steps, seed" << seed << ends;
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
 

@@ -176,7 +176,7 @@ private slots:
         QFETCH(Result::Frame, frame);
         QFETCH(QByteArray, nouveauHtm);
         QFETCH(QByteArray, frameAfter);
-        TempFolder app;
+        TempFolder app, backupRoot;
         fillAppDir(app);
         if (!removeFirst.isEmpty())
             app.remove(removeFirst);
@@ -184,7 +184,7 @@ private slots:
 
         const QString picturePath = picture.isEmpty() ? QString() : app.path(picture);
         const Result result = TemplateReplacement::replaceTemplate(app.path(), templateName,
-                                                                   picturePath);
+                                                                   picturePath, backupRoot.path());
         QCOMPARE(result.page, page);
         QCOMPARE(result.frame, frame);
         expectedFiles.insert("Nouveau.htm", nouveauHtm);
@@ -193,6 +193,7 @@ private slots:
             expectedFiles.insert("Modeles/imgFondTable.jpg", frameAfter);
         }
         QCOMPARE(app.snapshot(), expectedFiles);
+        QVERIFY(QDir(backupRoot.path()).isEmpty()); // nothing left for the next start to settle
         // A failure is explained, naming the template; a success says nothing.
         const QString text = TemplateReplacement::failureText(result, templateName, picturePath);
         QCOMPARE(text.isEmpty(), result.succeeded());
