@@ -9,6 +9,10 @@
 
 #include <algorithm>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 QImage DecodePicture(const QString &path)
 {
     QFile file(path);
@@ -19,8 +23,31 @@ QImage DecodePicture(const QString &path)
     return reader.read();
 }
 
+namespace {
+
+// Pictures are megabytes each and come and go with every slide. By default
+// the C library gives the top of its heap back to the system as soon as two
+// pictures' worth lies free there, and the next decode then faults every page
+// in afresh: a small picture shows three times slower. Heap memory is kept
+// instead, up to a few large photos' worth, for the next decode to reuse.
+void keepPictureMemory()
+{
+#ifdef __GLIBC__
+    static const bool kept = [] {
+        // Fixing one threshold stops the library from moving the other, so
+        // both are set: pictures up to 8 megapixels come from the heap, as
+        // they would by default once one had been freed.
+        return mallopt(M_MMAP_THRESHOLD, 32 << 20) && mallopt(M_TRIM_THRESHOLD, 128 << 20);
+    }();
+    Q_UNUSED(kept);
+#endif
+}
+
+} // namespace
+
 PictureCache::PictureCache()
 {
+    keepPictureMemory();
     // One core is left to the window; the background work never needs more
     // than the two neighbours.
     m_pool.setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 2));
@@ -66,7 +93,7 @@ QImage PictureCache::picture(const QString &path)
     ++m_decodesStarted;
     const Stamp stamp = stampOf(path);
     QImage image = DecodePicture(path);
-    store(path, {stamp, QtFuture::makeReadyFuture(image)});
+    store(path, {stamp, QtFuture::makeReadyFuture(image), true});
     return image;
 }
 
@@ -102,7 +129,12 @@ void PictureCache::keepOnly(const QStringList &paths)
             continue;
         }
         it->image.cancel();
-        dropped.append(std::move(it->image));
+        // A picture decoded here goes back to this thread's heap at once, so
+        // that the decode which usually follows finds its memory there instead
+        // of faulting in fresh pages, which costs a small picture's decode a
+        // quarter more.
+        if (!it->decodedHere)
+            dropped.append(std::move(it->image));
         it = m_entries.erase(it);
     }
     // Pictures decoded ahead live in the pool threads' memory: giving it back

@@ -58,6 +58,7 @@ private:
     {
         Stamp stamp;
         QFuture<QImage> image;
+        bool decodedHere = false; // in the caller's thread, not ahead on the pool
     };
     static Stamp stampOf(const QString &path);
     const Entry *current(const QString &path) const;

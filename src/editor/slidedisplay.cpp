@@ -62,12 +62,13 @@ void SlideDisplay::ShowCurrentSlide()
 
     // Pictures of other slides, the one on screen included, are let go
     // before this one is decoded, so that a jump neither holds nor waits for
-    // pictures it does not show, and the decode can reuse their memory.
+    // pictures it does not show, and the decode can reuse their memory. The
+    // view lets go first, leaving the cache the last to hold them.
     const QString path = project.imagePath(index);
     const QStringList ahead = neighbours(index);
-    m_pictures.keepOnly(QStringList(path) + ahead);
     if (!m_pictures.holds(path))
         m_controls.imgDiapo->releasePicture();
+    m_pictures.keepOnly(QStringList(path) + ahead);
     const QImage picture = m_pictures.picture(path);
     const QString missing =
         tr("Image introuvable ou illisible :\n%1").arg(QFileInfo(path).fileName());
