@@ -12,6 +12,9 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 QImage DecodePicture(const QString &path)
 {
@@ -62,10 +65,21 @@ PictureCache::~PictureCache()
 
 PictureCache::Stamp PictureCache::stampOf(const QString &path)
 {
+#ifdef Q_OS_UNIX
+    // Asked several times per slide shown: QFileInfo would turn both times
+    // into local dates, which costs six times the look-up itself.
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    const auto ns = [](const timespec &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; };
+    return {qint64(info.st_size), ns(info.st_mtim), ns(info.st_ctim)};
+#else
     const QFileInfo info(path);
     if (!info.isFile())
         return {};
-    return {info.size(), info.lastModified(), info.metadataChangeTime()};
+    const auto ns = [](const QDateTime &t) { return t.toMSecsSinceEpoch() * 1'000'000; };
+    return {info.size(), ns(info.lastModified()), ns(info.metadataChangeTime())};
+#endif
 }
 
 const PictureCache::Entry *PictureCache::current(const QString &path) const

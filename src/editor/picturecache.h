@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QFuture>
 #include <QHash>
 #include <QImage>
@@ -48,10 +47,10 @@ private:
     struct Stamp
     {
         qint64 size = -1; // -1: the file does not exist
-        QDateTime modified;
+        qint64 modified = 0; // nanoseconds since the epoch
         // A rename keeps the time of writing but not this one, so pictures
         // that swap names are never taken for each other.
-        QDateTime changed;
+        qint64 changed = 0;
         bool operator==(const Stamp &) const = default;
     };
     struct Entry
