@@ -5,6 +5,7 @@
 #include "project/slideshowproject.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,8 @@
 #include <optional>
 
 namespace {
+
+const auto PrefetchEvent = QEvent::Type(QEvent::User);
 
 // The box's text as a slide number; anything but a whole number within the
 // 16-bit range is no number.
@@ -92,8 +95,22 @@ void SlideDisplay::ShowCurrentSlide()
         m_displayHeightLimit = measured.height();
     }
 
-    m_pictures.prefetch(ahead);
+    // The neighbours are decoded once this slide is painted: the request goes
+    // behind the repaint the picture has just asked for, so that their decodes
+    // do not take the processor from it.
+    if (!m_prefetchPosted) {
+        m_prefetchPosted = true;
+        QCoreApplication::postEvent(this, new QEvent(PrefetchEvent), Qt::LowEventPriority);
+    }
     emit slideShown(index);
+}
+
+void SlideDisplay::customEvent(QEvent *event)
+{
+    if (event->type() != PrefetchEvent)
+        return QObject::customEvent(event);
+    m_prefetchPosted = false;
+    m_pictures.prefetch(neighbours(m_project.currentSlide));
 }
 
 void SlideDisplay::navigate(int index)
