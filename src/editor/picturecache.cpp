@@ -31,8 +31,8 @@ namespace {
 // Pictures are megabytes each and come and go with every slide. By default
 // the C library gives the top of its heap back to the system as soon as two
 // pictures' worth lies free there, and the next decode then faults every page
-// in afresh: a small picture shows three times slower. Heap memory is kept
-// instead, up to a few large photos' worth, for the next decode to reuse.
+// in afresh: a small picture shows three times slower. Up to 128 MB of free
+// heap is kept instead, for the next decode to reuse.
 void keepPictureMemory()
 {
 #ifdef __GLIBC__
@@ -143,10 +143,10 @@ void PictureCache::keepOnly(const QStringList &paths)
             continue;
         }
         it->image.cancel();
-        // A picture decoded here goes back to this thread's heap at once, so
-        // that the decode which usually follows finds its memory there instead
-        // of faulting in fresh pages, which costs a small picture's decode a
-        // quarter more.
+        // A picture decoded here goes back to this thread's heap at once, for
+        // the decode that usually follows: freed on the pool, it could still
+        // be held when that decode asks for memory, and the heap would grow
+        // into fresh pages.
         if (!it->decodedHere)
             dropped.append(std::move(it->image));
         it = m_entries.erase(it);
