@@ -235,7 +235,9 @@ int main(int argc, char *argv[])
             project.imagePath(n));
     }
     const auto settle = [&] {
-        // Background decodes finish before anything is timed.
+        // Background decodes finish before anything is timed; they start once
+        // the window's events are seen to after a slide is shown.
+        app.processEvents();
         const int n = project.currentSlide;
         const auto ready = [&](int k) {
             if (k < 0 || k >= project.slideCount)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QFuture>
 #include <QHash>
 #include <QImage>
@@ -48,16 +47,17 @@ private:
     struct Stamp
     {
         qint64 size = -1; // -1: the file does not exist
-        QDateTime modified;
+        qint64 modified = 0; // nanoseconds since the epoch
         // A rename keeps the time of writing but not this one, so pictures
         // that swap names are never taken for each other.
-        QDateTime changed;
+        qint64 changed = 0;
         bool operator==(const Stamp &) const = default;
     };
     struct Entry
     {
         Stamp stamp;
         QFuture<QImage> image;
+        bool decodedHere = false; // in the caller's thread, not ahead on the pool
     };
     static Stamp stampOf(const QString &path);
     const Entry *current(const QString &path) const;

@@ -5,6 +5,7 @@
 #include "project/slideshowproject.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,8 @@
 #include <optional>
 
 namespace {
+
+const auto PrefetchEvent = QEvent::Type(QEvent::User);
 
 // The box's text as a slide number; anything but a whole number within the
 // 16-bit range is no number.
@@ -62,12 +65,13 @@ void SlideDisplay::ShowCurrentSlide()
 
     // Pictures of other slides, the one on screen included, are let go
     // before this one is decoded, so that a jump neither holds nor waits for
-    // pictures it does not show, and the decode can reuse their memory.
+    // pictures it does not show, and the decode can reuse their memory. The
+    // view lets go first, leaving the cache the last to hold them.
     const QString path = project.imagePath(index);
     const QStringList ahead = neighbours(index);
-    m_pictures.keepOnly(QStringList(path) + ahead);
     if (!m_pictures.holds(path))
         m_controls.imgDiapo->releasePicture();
+    m_pictures.keepOnly(QStringList(path) + ahead);
     const QImage picture = m_pictures.picture(path);
     const QString missing =
         tr("Image introuvable ou illisible :\n%1").arg(QFileInfo(path).fileName());
@@ -91,8 +95,22 @@ void SlideDisplay::ShowCurrentSlide()
         m_displayHeightLimit = measured.height();
     }
 
-    m_pictures.prefetch(ahead);
+    // The neighbours are decoded once this slide is painted: the request goes
+    // behind the repaint the picture has just asked for, so that their decodes
+    // do not take the processor from it.
+    if (!m_prefetchPosted) {
+        m_prefetchPosted = true;
+        QCoreApplication::postEvent(this, new QEvent(PrefetchEvent), Qt::LowEventPriority);
+    }
     emit slideShown(index);
+}
+
+void SlideDisplay::customEvent(QEvent *event)
+{
+    if (event->type() != PrefetchEvent)
+        return QObject::customEvent(event);
+    m_prefetchPosted = false;
+    m_pictures.prefetch(neighbours(m_project.currentSlide));
 }
 
 void SlideDisplay::navigate(int index)

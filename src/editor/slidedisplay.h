@@ -19,8 +19,8 @@ struct SlideshowProject;
 // between slides with the four navigation buttons and the number box.
 //
 // Other features call ShowCurrentSlide() after they change the slides or open
-// a project. After each showing the neighbouring pictures are decoded in the
-// background, so that the next step does not wait for a decode; at most the
+// a project. Once a slide is on screen the neighbouring pictures are decoded in
+// the background, so that the next step does not wait for a decode; at most the
 // shown picture and its two neighbours are held.
 class SlideDisplay : public QObject
 {
@@ -58,6 +58,9 @@ signals:
     // After every showing, with the slide's index.
     void slideShown(int index);
 
+protected:
+    void customEvent(QEvent *event) override;
+
 private:
     void slideNumberChanged(const QString &text);
     QStringList neighbours(int index) const;
@@ -68,6 +71,7 @@ private:
     // The number box reacts to a change of its text; off while the display
     // writes into it itself.
     bool m_slideNumberArmed = true;
+    bool m_prefetchPosted = false;
     std::int32_t m_displayWidthLimit = 600;
     std::int32_t m_displayHeightLimit = 350;
     PictureCache m_pictures;
