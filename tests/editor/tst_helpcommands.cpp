@@ -1,7 +1,5 @@
 #include "app/features.h"
 #include "app/frmprincipal.h"
-#include "editor/frmcouleur.h"
-#include "output/frmchangermodele.h"
 #include "project/frminfo.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
@@ -13,15 +11,13 @@
 #include <QTest>
 #include <QTimer>
 
-// The help keys of the main window, the help buttons of the dialogs and the
-// about window: its colour cycle and how it closes.
+// The help keys of the main window and the about window: how it closes.
 class TestHelpCommands : public QObject
 {
     Q_OBJECT
 private slots:
     void pageRequested_data();
     void pageRequested();
-    void creditColourCycles();
     void closing_data();
     void closing();
 
@@ -33,44 +29,25 @@ private:
 
 void TestHelpCommands::pageRequested_data()
 {
-    QTest::addColumn<QString>("window"); // "" for the main window
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("page");
-    QTest::newRow("MainHelp") << "" << "imgHelp" << "/Aide/AideCD.htm";
-    QTest::newRow("Tutorial") << "" << "imgDidact" << "/Exemples/Didacticiel.htm";
-    QTest::newRow("ColourPicker") << "frmCouleur" << "cmdHelp" << "/Aide_Contextuelle/CouleurTexte.htm";
-    QTest::newRow("TemplateChooser") << "frmChangerModele" << "cmdHelp" << "/Aide_Contextuelle/ChangerModele.htm";
+    QTest::newRow("MainHelp") << "imgHelp" << "/Aide/AideCD.htm";
+    QTest::newRow("Tutorial") << "imgDidact" << "/Exemples/Didacticiel.htm";
 }
 
 void TestHelpCommands::pageRequested()
 {
-    QFETCH(QString, window);
     m_platform.shellRequests.clear();
     m_platform.shellSucceeds = false; // no page, no browser
     FrmPrincipal main(m_context);
     const Features features(main, m_context);
-    QWidget *shown = window.isEmpty() ? static_cast<QWidget *>(&main)
-                     : window == "frmCouleur" ? static_cast<QWidget *>(new FrmCouleur(m_context, &main))
-                                              : new FrmChangerModele(m_context, &main);
-    shown->show();
+    main.show();
     QFETCH(QString, button);
-    QTest::mouseClick(shown->findChild<QWidget *>(button), Qt::LeftButton);
+    QTest::mouseClick(main.findChild<QWidget *>(button), Qt::LeftButton);
     QFETCH(QString, page);
     QCOMPARE(m_platform.shellRequests, QStringList(m_appDir.path() + page));
     QVERIFY(m_platform.messages.isEmpty());
-    QVERIFY(shown->isVisible());
-}
-
-void TestHelpCommands::creditColourCycles()
-{
-    FrmInfo window(m_appDir.path());
-    window.cycleTimer->stop();
-    const auto colour = [&] { return window.lblInfo[6]->palette().color(QPalette::WindowText); };
-    window.tick();
-    QCOMPARE(colour(), QColor(128, 125, 128));
-    while (window.tickCount() < 250)
-        window.tick();
-    QCOMPARE(colour(), QColor(127, 129, 2));
+    QVERIFY(main.isVisible());
 }
 
 void TestHelpCommands::closing_data()

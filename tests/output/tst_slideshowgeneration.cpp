@@ -69,13 +69,7 @@ SlideshowProject threeSlides(const QString &folder, const QString &name = "Vacan
     return project;
 }
 
-const QStringList expectedScript = {
-    "script 1",
-    "script 2",
-    "script 3",
-    "script 4",
-    "script 5",
-    "script 6",
+const QStringList expectedScript = numbered("script ", 6) + QStringList{
     R"(var RepImage="Vacances";)",
     "var NBSprite=2;",
     R"(Info[0]="&nbsp;Il a dit \"oui\"<br><br>";)",
@@ -205,14 +199,14 @@ void TestSlideshowGeneration::refusals_data()
     QTest::addColumn<Outcome>("expected");
     QTest::addColumn<QString>("title"); // of the one message, "" for none
 
+    // clang-format off
     QTest::newRow("Nouveau") << "Nouveau" << true << true << Outcome::RefusedUnnamed << "ALERTE";
-    QTest::newRow("NouveauUnsavedNamesFirst")
-        << "Nouveau" << true << false << Outcome::RefusedUnnamed << "ALERTE";
-    QTest::newRow("Unsaved") << "Vacances" << true << false << Outcome::RefusedUnsaved
-                             << "IMPOSSIBILITE";
+    QTest::newRow("NouveauUnsavedNamesFirst") << "Nouveau" << true << false << Outcome::RefusedUnnamed << "ALERTE";
+    QTest::newRow("Unsaved") << "Vacances" << true << false << Outcome::RefusedUnsaved << "IMPOSSIBILITE";
     QTest::newRow("NotLoaded") << "Vacances" << false << true << Outcome::NotLoaded << "";
-    QTest::newRow("LowerCaseNouveauAccepted") // its pictures are not there: a warning
-        << "nouveau" << true << true << Outcome::Generated << "ATTENTION";
+    // Its pictures are not there: a warning.
+    QTest::newRow("LowerCaseNouveauAccepted") << "nouveau" << true << true << Outcome::Generated << "ATTENTION";
+    // clang-format on
 }
 
 void TestSlideshowGeneration::refusals()
@@ -266,24 +260,14 @@ void TestSlideshowGeneration::failuresKeepEveryFile_data()
     QTest::addColumn<QString>("what");
     QTest::addColumn<QString>("how");
     QTest::addColumn<Outcome>("expected");
-    QTest::newRow("PageTemplateMissing") << "app"
-                                         << "Nouveau.htm"
-                                         << "remove" << Outcome::TemplateMissing;
-    QTest::newRow("PageTemplateIsFolder") << "app"
-                                          << "Nouveau.htm"
-                                          << "folder" << Outcome::TemplateMissing;
-    QTest::newRow("ScriptTemplateFifteenLines") << "app"
-                                                << "Nouveau.js"
-                                                << "15" << Outcome::TemplateTooShort;
-    QTest::newRow("SoundMissing") << "app"
-                                  << "sohifrm2.wav"
-                                  << "remove" << Outcome::SoundMissing;
-    QTest::newRow("FolderWhereScriptGoes") << "folder"
-                                           << "Vacances.js"
-                                           << "folder" << Outcome::WriteFailed;
-    QTest::newRow("ProjectFolderUnderPlainFile") << "folder"
-                                                 << ""
-                                                 << "underfile" << Outcome::WriteFailed;
+    // clang-format off
+    QTest::newRow("PageTemplateMissing") << "app" << "Nouveau.htm" << "remove" << Outcome::TemplateMissing;
+    QTest::newRow("PageTemplateIsFolder") << "app" << "Nouveau.htm" << "folder" << Outcome::TemplateMissing;
+    QTest::newRow("ScriptTemplateFifteenLines") << "app" << "Nouveau.js" << "15" << Outcome::TemplateTooShort;
+    QTest::newRow("SoundMissing") << "app" << "sohifrm2.wav" << "remove" << Outcome::SoundMissing;
+    QTest::newRow("FolderWhereScriptGoes") << "folder" << "Vacances.js" << "folder" << Outcome::WriteFailed;
+    QTest::newRow("ProjectFolderUnderPlainFile") << "folder" << "" << "underfile" << Outcome::WriteFailed;
+    // clang-format on
 }
 
 void TestSlideshowGeneration::failuresKeepEveryFile()

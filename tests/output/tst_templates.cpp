@@ -140,31 +140,21 @@ private slots:
         const QByteArray image = "template Image";
         using P = Result::Page;
         using F = Result::Frame;
+        // clang-format off
         QTest::newRow("PlainTemplateIgnoresPicture")
             << "Bleu.htm"
             << "Cadres/bois.jpg"
             << "" << P::Replaced << F::NotNeeded << QByteArray("template Bleu") << QByteArray();
-        QTest::newRow("TemplateMissing")
-            << "Absent.htm"
-            << ""
-            << "" << P::SourceMissing << F::NotNeeded << current << QByteArray();
-        QTest::newRow("FramedWithPicture")
-            << "Image.htm"
-            << "Cadres/bois.jpg"
-            << "" << P::Replaced << F::Replaced << image << QByteArray("frame bois");
-        QTest::newRow("FramedNoPicture")
-            << "Image.htm"
-            << ""
-            << "" << P::Replaced << F::NotChosen << image << QByteArray();
-        QTest::newRow("FramedPictureVanished")
-            << "Image.htm"
-            << "Cadres/bois.jpg"
-            << "Cadres/bois.jpg" << P::Replaced << F::SourceMissing << image << QByteArray();
+        QTest::newRow("TemplateMissing") << "Absent.htm" << "" << "" << P::SourceMissing << F::NotNeeded << current << QByteArray();
+        QTest::newRow("FramedWithPicture") << "Image.htm" << "Cadres/bois.jpg" << "" << P::Replaced << F::Replaced << image << QByteArray("frame bois");
+        QTest::newRow("FramedNoPicture") << "Image.htm" << "" << "" << P::Replaced << F::NotChosen << image << QByteArray();
+        QTest::newRow("FramedPictureVanished") << "Image.htm" << "Cadres/bois.jpg" << "Cadres/bois.jpg" << P::Replaced << F::SourceMissing << image << QByteArray();
         // The chosen picture is one of the two it is copied to.
         QTest::newRow("PictureIsModelesFrame")
             << "Image.htm"
             << "Modeles/imgFondTable.jpg"
             << "" << P::Replaced << F::Replaced << image << QByteArray("frame of Modeles");
+        // clang-format on
     }
 
     void replaceTemplate()
