@@ -16,79 +16,74 @@ class TestHelpCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void pageRequested_data();
-    void pageRequested();
-    void closing_data();
-    void closing();
+    void pageRequested_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("MainHelp") << "imgHelp" << "/Aide/AideCD.htm";
+        QTest::newRow("Tutorial") << "imgDidact" << "/Exemples/Didacticiel.htm";
+    }
+
+    void pageRequested()
+    {
+        m_platform.shellRequests.clear();
+        m_platform.shellSucceeds = false; // no page, no browser
+        FrmPrincipal main(m_context);
+        const Features features(main, m_context);
+        main.show();
+        QFETCH(QString, button);
+        QTest::mouseClick(main.findChild<QWidget *>(button), Qt::LeftButton);
+        QFETCH(QString, page);
+        QCOMPARE(m_platform.shellRequests, QStringList(m_appDir.path() + page));
+        QVERIFY(m_platform.messages.isEmpty());
+        QVERIFY(main.isVisible());
+    }
+
+    void closing_data()
+    {
+        QTest::addColumn<QString>("target"); // "" for the background
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Label") << "lblInfo" << false;
+        QTest::newRow("Background") << "" << true;
+        QTest::newRow("ClosePicture") << "Image1" << true;
+    }
+
+    void closing()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, closes);
+        FrmPrincipal main(m_context);
+        const Features features(main, m_context);
+        // Runs `inside` on the about window while it is shown modally.
+        const auto whileShown = [&](const std::function<void(FrmInfo &)> &inside) {
+            QTimer::singleShot(0, this, [&] {
+                auto *about = qobject_cast<FrmInfo *>(QApplication::activeModalWidget());
+                QVERIFY(about);
+                inside(*about);
+                if (about->isVisible()) // a failed check leaves it open
+                    about->close();
+            });
+            QTest::mouseClick(main.imgInfo, Qt::LeftButton);
+        };
+        QPointer<FrmInfo> first;
+        whileShown([&](FrmInfo &about) {
+            first = &about;
+            QTRY_VERIFY(about.tickCount() >= 10);
+            QWidget *clicked = target.isEmpty() ? &about : about.findChild<QWidget *>(target);
+            // The background: left of the content, well inside the ellipse.
+            QTest::mouseClick(clicked, Qt::LeftButton, {},
+                              target.isEmpty() ? QPoint(60, about.height() / 2) : clicked->rect().center());
+            QCOMPARE(about.isVisible(), !closes);
+        });
+        QTRY_VERIFY(first.isNull()); // closed windows are destroyed, and the next starts afresh
+        whileShown([&](FrmInfo &about) { QVERIFY(about.tickCount() <= 1); });
+    }
 
 private:
     TempFolder m_appDir;
     ScriptedPlatform m_platform;
     const AppContext m_context{m_platform, m_appDir.path(), m_appDir.path()};
 };
-
-void TestHelpCommands::pageRequested_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("page");
-    QTest::newRow("MainHelp") << "imgHelp" << "/Aide/AideCD.htm";
-    QTest::newRow("Tutorial") << "imgDidact" << "/Exemples/Didacticiel.htm";
-}
-
-void TestHelpCommands::pageRequested()
-{
-    m_platform.shellRequests.clear();
-    m_platform.shellSucceeds = false; // no page, no browser
-    FrmPrincipal main(m_context);
-    const Features features(main, m_context);
-    main.show();
-    QFETCH(QString, button);
-    QTest::mouseClick(main.findChild<QWidget *>(button), Qt::LeftButton);
-    QFETCH(QString, page);
-    QCOMPARE(m_platform.shellRequests, QStringList(m_appDir.path() + page));
-    QVERIFY(m_platform.messages.isEmpty());
-    QVERIFY(main.isVisible());
-}
-
-void TestHelpCommands::closing_data()
-{
-    QTest::addColumn<QString>("target"); // "" for the background
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("Label") << "lblInfo" << false;
-    QTest::newRow("Background") << "" << true;
-    QTest::newRow("ClosePicture") << "Image1" << true;
-}
-
-void TestHelpCommands::closing()
-{
-    QFETCH(QString, target);
-    QFETCH(bool, closes);
-    FrmPrincipal main(m_context);
-    const Features features(main, m_context);
-    // Runs `inside` on the about window while it is shown modally.
-    const auto whileShown = [&](const std::function<void(FrmInfo &)> &inside) {
-        QTimer::singleShot(0, this, [&] {
-            auto *about = qobject_cast<FrmInfo *>(QApplication::activeModalWidget());
-            QVERIFY(about);
-            inside(*about);
-            if (about->isVisible()) // a failed check leaves it open
-                about->close();
-        });
-        QTest::mouseClick(main.imgInfo, Qt::LeftButton);
-    };
-    QPointer<FrmInfo> first;
-    whileShown([&](FrmInfo &about) {
-        first = &about;
-        QTRY_VERIFY(about.tickCount() >= 10);
-        QWidget *clicked = target.isEmpty() ? &about : about.findChild<QWidget *>(target);
-        // The background: left of the content, well inside the ellipse.
-        QTest::mouseClick(clicked, Qt::LeftButton, {},
-                          target.isEmpty() ? QPoint(60, about.height() / 2) : clicked->rect().center());
-        QCOMPARE(about.isVisible(), !closes);
-    });
-    QTRY_VERIFY(first.isNull()); // closed windows are destroyed, and the next starts afresh
-    whileShown([&](FrmInfo &about) { QVERIFY(about.tickCount() <= 1); });
-}
 
 QTEST_MAIN(TestHelpCommands)
 #include "tst_helpcommands.moc"
