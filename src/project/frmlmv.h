@@ -21,7 +21,6 @@ public:
     // loaded, a cancel (or OK without a file) means reading it again.
     OpenChoice choose(bool projectLoaded);
 
-
 public slots:
     void reject() override; // cmdAnnuler, Escape and the window's close button
 

@@ -26,7 +26,7 @@ public:
     // chosen, or nothing when the save-as was cancelled.
     std::optional<ProjectLocation> choose();
 
-    QLineEdit *nameBox = nullptr;        // Text1
+    QLineEdit *nameBox = nullptr; // Text1
 
 public slots:
     void reject() override; // cmdAnnuler, Escape and the window's close button

@@ -49,7 +49,7 @@ private slots:
         row("size 20 is 7", "x", "0,1,size=20", font("Arial", "7") + "x</font>");
         row("size 4 is -1", "x", "0,1,size=4", font("Arial", "-1") + "x</font>");
         row("size change starts a run", "ab", "1,1,size=12", a + "a</font>" + font("Arial", "3") + "b</font>");
-            // clang-format on
+        // clang-format on
     }
 
     void captions()

@@ -56,7 +56,7 @@ private slots:
         row("missing colour reads the line's start", "<font face='A' size='2'>x</font>", "[A 10 #AC0E00]x");
         row("51st font run stays as text", (arial + "x</font>").repeated(51), a + QString(50, 'x') + "[D 10 auto]" + arial + "x</font>");
         row("font start without its end", "<font face='A' size='2' color='#000000'x</font>y", p + "y");
-            // clang-format on
+        // clang-format on
     }
 
     void shown()

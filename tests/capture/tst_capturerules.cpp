@@ -66,8 +66,8 @@ private slots:
         QTest::newRow("OneIntoFive") << 5 << QList<int>{1} << 1 << "1 nouvelle diapo.";
         QTest::newRow("ThreeInto198") << 198 << QList<int>{1, 2, 3} << 2 << "2 nouvelles diapos.";
         QTest::newRow("GapAfterTwo") << 5 << QList<int>{1, 2, 4} << 2 << "2 nouvelles diapos.";
-        QTest::newRow("NoneFromOne") << 5 << QList<int>{2, 3} << 0
-                                     << "Aucune capture n'a été effectuée";
+        QTest::newRow("NoneFromOne")
+            << 5 << QList<int>{2, 3} << 0 << "Aucune capture n'a été effectuée";
         QTest::newRow("Full") << 200 << QList<int>{1} << 0
                               << "Le diaporama est plein! Il contient déjà 200 diapos !\r\n"
                                  "Supprimez des diapos avant de capturer de nouveau.";
@@ -83,7 +83,8 @@ private slots:
         QFETCH(QString, message);
         TempFolder app, folder;
         for (int n : captures)
-            app.write(QStringLiteral("ScreenShot_%1.jpg").arg(n), "capture " + QByteArray::number(n));
+            app.write(QStringLiteral("ScreenShot_%1.jpg").arg(n),
+                      "capture " + QByteArray::number(n));
         folder.write(QStringLiteral("Vacances%1.jpg").arg(slides), "leftover");
         SlideshowProject project{.name = "Vacances",
                                  .folder = folder.path(),
@@ -111,7 +112,8 @@ private slots:
         QCOMPARE((QList<bool>{project.saved, project.htmlGenerated}), QList<bool>(2, taken == 0));
         for (int i = 1; i <= taken; ++i) {
             QCOMPARE(picture(slides - 1 + i), "capture " + QByteArray::number(i));
-            QCOMPARE(project.imageTypes[slides - 1 + i] + project.slideLines[slides - 1 + i], ".jpg");
+            QCOMPARE(project.imageTypes[slides - 1 + i] + project.slideLines[slides - 1 + i],
+                     ".jpg");
         }
         QCOMPARE(QDir(app.path()).entryList(QDir::Files).size(), captures.size() - taken);
         const QString before = QString::number(slides);

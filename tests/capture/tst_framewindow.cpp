@@ -80,7 +80,8 @@ private slots:
             });
             QVERIFY(QTest::qWaitForWindowExposed(frame));
             QTRY_COMPARE(frame->frameGeometry(), QRect(287, 161, 86, 92));
-            QTRY_COMPARE(QGuiApplication::focusWindow(), frame->windowHandle()); // the keys go to it
+            QTRY_COMPARE(QGuiApplication::focusWindow(),
+                         frame->windowHandle()); // the keys go to it
             cover.show();
             cover.raise();
             QVERIFY(QTest::qWaitForWindowExposed(&cover));
@@ -96,14 +97,15 @@ private slots:
         QVERIFY(band != qRgb(0, 0, 0));
         QCOMPARE(platform.grabs, QList<QRect>{QRect(300, 200, 80, 60)});
         QCOMPARE(QPoint(frm.captureLeft, frm.captureTop), QPoint(297 * 15, 171 * 15));
-        const QImage bmp = QImage(app.path("ScreenShot_1.bmp")).convertToFormat(QImage::Format_RGB32);
+        const QImage bmp =
+            QImage(app.path("ScreenShot_1.bmp")).convertToFormat(QImage::Format_RGB32);
         QCOMPARE(bmp.size(), size);
         for (int y = 0; y < size.height(); ++y)
             for (int x = 0; x < size.width(); ++x)
                 QCOMPARE(bmp.pixel(x, y), Target::Colours[x / ratio / 40 + y / ratio / 30 * 2]);
 
-        QTimer::singleShot(0, &frm,
-                           [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+        QTimer::singleShot(
+            0, &frm, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
         frm.takeButton->click();
         QCOMPARE(QDir(app.path()).entryList({"ScreenShot_*"}),
                  (QStringList{"ScreenShot_1.bmp", "ScreenShot_1.jpg"}));

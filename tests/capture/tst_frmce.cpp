@@ -95,11 +95,13 @@ private slots:
         const QString refused = QStringLiteral("Valeurs de HAUTEUR et LARGEUR non valides.");
         QTest::newRow("Smallest") << QSize(10, 10) << 2 << "95 95" << QString();
         QTest::newRow("NineWide") << QSize(9, 10) << 1 << "95 95" << refused;
-        QTest::newRow("WiderThanScreen") << QSize(screen.width() + 1, 10) << 1 << "95 95" << refused;
+        QTest::newRow("WiderThanScreen")
+            << QSize(screen.width() + 1, 10) << 1 << "95 95" << refused;
         QTest::newRow("ScreenWideQualityZero")
             << QSize(screen.width(), 10) << 1 << "0 100" << QString();
-        QTest::newRow("WholeScreenQualityText") << screen << 1 << "abc 100"
-                                                << "Vous avez choisi de capturer l'écran en entier.";
+        QTest::newRow("WholeScreenQualityText")
+            << screen << 1 << "abc 100"
+            << "Vous avez choisi de capturer l'écran en entier.";
         QTest::newRow("Quality101") << QSize(40, 30) << 1 << "101 100" << QString();
         QTest::newRow("QualityBeyond16Bits") << QSize(40, 30) << 1 << "70000 100" << QString();
         QTest::newRow("QualityInRange") << QSize(40, 30) << 1 << "40 40" << QString();
@@ -128,16 +130,18 @@ private slots:
                  (QList<bool>{true, keptBmp, keptBmp, taken, taken}));
         if (!taken)
             return;
-        QCOMPARE(
-            f.lblRefaire->text(),
-            QStringLiteral("%1 ko").arg(qRound(QFileInfo(w.app.path(shot(1, "jpg"))).size() / 1000.0)));
+        QCOMPARE(f.lblRefaire->text(),
+                 QStringLiteral("%1 ko").arg(
+                     qRound(QFileInfo(w.app.path(shot(1, "jpg"))).size() / 1000.0)));
         if (!keptBmp)
             return;
         QCOMPARE(QImage(w.app.path(shot(1, "bmp"))).convertToFormat(QImage::Format_RGB32),
                  w.platform.screen.copy(QRect(w.platform.grabs.value(0).topLeft(), size)));
         QCOMPARE(f.txtQualite->text(), quality.section(' ', 1));
-        const QByteArray made = w.app.read(shot(1, "jpg")); // the same as a conversion at that quality
-        QCOMPARE(CaptureConversion::convert(w.app.path(), 1, f.txtQualite->text().toShort()).status, 0);
+        const QByteArray made = w.app.read(
+            shot(1, "jpg")); // the same as a conversion at that quality
+        QCOMPARE(CaptureConversion::convert(w.app.path(), 1, f.txtQualite->text().toShort()).status,
+                 0);
         QCOMPARE(w.app.read(shot(1, "jpg")), made);
     }
 
@@ -211,7 +215,8 @@ private slots:
             w.platform.screen = QImage();
         f.captureType[2]->click();
         w.capture();
-        QCOMPARE(w.texts(), QStringList{message.replace("%1", QDir::toNativeSeparators(w.app.path()))});
+        QCOMPARE(w.texts(),
+                 QStringList{message.replace("%1", QDir::toNativeSeparators(w.app.path()))});
         QCOMPARE(f.captureCount, files.size());
         QCOMPARE(w.files(), files);
         QVERIFY(f.isVisible() && !f.cmdVisu->isVisible());
@@ -256,7 +261,8 @@ private slots:
         for (int n = 1; n <= 3; ++n)
             QCOMPARE(w.app.read(shot(n, "jpg")), jpegs[n - 1].toUtf8());
         QCOMPARE(f.cmdNumero->text() + f.lblRefaire->text(), "30 ko");
-        QVERIFY(f.captureType[2]->isChecked() && f.cmdVisu->isVisible() && !f.cmdRefaire->isVisible());
+        QVERIFY(f.captureType[2]->isChecked() && f.cmdVisu->isVisible()
+                && !f.cmdRefaire->isVisible());
     }
 
     // An opening without a hand-over file proposes 600 x 350 and deletes earlier
@@ -291,9 +297,9 @@ private slots:
         PictureButton imgCapturer(&mainWindow);
         QLabel lblNbDiapo(&mainWindow);
         mainWindow.show();
-        ScreenCapture command({&imgCapturer, &lblNbDiapo}, project, {platform, app.path(), {}},
-                              mainWindow,
-                              {[&] { shown = project.currentSlide; }, [] { return QSize(64, 48); }});
+        ScreenCapture command(
+            {&imgCapturer, &lblNbDiapo}, project, {platform, app.path(), {}}, mainWindow,
+            {[&] { shown = project.currentSlide; }, [] { return QSize(64, 48); }});
         // Proposed the slide's size: one capture, then leave keeping the settings.
         QTimer::singleShot(0, &mainWindow, [&] {
             auto *frm = qobject_cast<FrmCE *>(QApplication::activeModalWidget());

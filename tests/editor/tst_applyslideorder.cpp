@@ -84,7 +84,8 @@ private slots:
         QCOMPARE(project.imageTypes, was.imageTypes);
         QVERIFY(project.saved);
         QCOMPARE(platform.messages.size(), 1);
-        QVERIFY2(platform.messages[0].text.contains(message), qPrintable(platform.messages[0].text));
+        QVERIFY2(platform.messages[0].text.contains(message),
+                 qPrintable(platform.messages[0].text));
     }
 };
 

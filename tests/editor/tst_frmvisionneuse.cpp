@@ -128,9 +128,10 @@ private slots:
         QTest::newRow("CutThenOk") << 4 << "t1 =1111111 ok" << QList<int>{0, 2, 3, 1};
         QTest::newRow("ThreeCutInsertedLast")
             << 3 << "t0 =1101110 m2 =1110000 ok" << QList<int>{1, 2, 0};
-        QTest::newRow("ExchangeAcross") << 6 << "t0 s3 t1 =1110000 ok" << QList<int>{5, 1, 2, 3, 4, 0};
-        QTest::newRow("KeysAndWheel") << 6 << "e r w l t0 h =1111111 ok"
-                                      << QList<int>{0, 1, 3, 4, 5, 2};
+        QTest::newRow("ExchangeAcross")
+            << 6 << "t0 s3 t1 =1110000 ok" << QList<int>{5, 1, 2, 3, 4, 0};
+        QTest::newRow("KeysAndWheel")
+            << 6 << "e r w l t0 h =1111111 ok" << QList<int>{0, 1, 3, 4, 5, 2};
         QTest::newRow("Cancelled") << 4 << "t0 m3 cancel" << QList<int>{};
         QTest::newRow("WindowClosed") << 4 << "t2 t0 close" << QList<int>{};
     }
@@ -170,7 +171,8 @@ private slots:
             const int view = random.bounded(lowest,
                                             std::min(position, s.sorter.hscVisio->maximum()) + 1);
             play(s.sorter,
-                 {QString("s%1").arg(view), QString("tm"[marker]) + QString::number(position - view)});
+                 {QString("s%1").arg(view),
+                  QString("tm"[marker]) + QString::number(position - view)});
         };
         QList<int> slides(count);
         std::iota(slides.begin(), slides.end(), 0);
@@ -195,9 +197,9 @@ private slots:
                 }
                 // Each thumbnail shows the slide the list has at its position.
                 for (int i = 0, p = s.sorter.hscVisio->value(); i < FrmVisionneuse::Shown; ++i, ++p)
-                    QCOMPARE(s.sorter.imgVisio[i]->isVisible()
-                                 ? slideOf(s.sorter.imgVisio[i]->pixmap().toImage().pixelColor(8, 6))
-                                 : -1,
+                    QCOMPARE(s.sorter.imgVisio[i]->isVisible() ? slideOf(
+                                 s.sorter.imgVisio[i]->pixmap().toImage().pixelColor(8, 6))
+                                                               : -1,
                              p < slides.size() ? slides[p] : -1);
             }
             s.sorter.cmdOK->click();

@@ -85,7 +85,8 @@ private slots:
         const QString appDir = project == "AppDir" ? folder.path()
                                                    : qEnvironmentVariable("LUMIVUE_APPDATA");
 
-        const bool finalised = FinaliseSlideshow(p, appDir, platform) == FinalisationOutcome::Finalised;
+        const bool finalised = FinaliseSlideshow(p, appDir, platform)
+            == FinalisationOutcome::Finalised;
 
         QCOMPARE(platform.titles(), titles);
         QCOMPARE(finalised, !removed.isEmpty());
@@ -110,7 +111,8 @@ private slots:
         QTest::newRow("3000 x 4000 turned by the camera")
             << photo({4000, 3000}, true) << Status::Reduced << QSize(810, 1080);
         QTest::newRow("small photo") << photo({800, 600}) << Status::Untouched << QSize();
-        QTest::newRow("not a picture") << QByteArray("pas une photo") << Status::Unreadable << QSize();
+        QTest::newRow("not a picture")
+            << QByteArray("pas une photo") << Status::Unreadable << QSize();
     }
 
     void reduce()
@@ -165,7 +167,8 @@ private slots:
         int reduced = 0;
         for (const QString &path : paths) {
             const QSize size = QImageReader(path).size();
-            QVERIFY(size == QSize(2600, 1500) || size == WebPictures::fittedSize(QSize(2600, 1500)));
+            QVERIFY(size == QSize(2600, 1500)
+                    || size == WebPictures::fittedSize(QSize(2600, 1500)));
             reduced += size.width() < 2600;
         }
         QVERIFY2(reduced > 0 && reduced < paths.size(), qPrintable(QString::number(reduced)));

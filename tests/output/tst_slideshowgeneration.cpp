@@ -69,24 +69,25 @@ SlideshowProject threeSlides(const QString &folder, const QString &name = "Vacan
     return project;
 }
 
-const QStringList expectedScript = numbered("script ", 6) + QStringList{
-    R"(var RepImage="Vacances";)",
-    "var NBSprite=2;",
-    R"(Info[0]="&nbsp;Il a dit \"oui\"<br><br>";)",
-    R"(Info[1]="&nbsp;C:\\photos<br>ligne<BR>&nbsp;deux<br>";)",
-    R"(Info[2]="&nbsp;<b>fin</b><br><br>";)",
-    R"(TypeImage[0]=".gif";)",
-    R"(TypeImage[1]=".jpg";)",
-    R"(TypeImage[2]=".gif";)",
-    "script 11",
-    "script 12",
-    R"(document.getElementById("diapo").src="Vacances0.gif";)",
-    R"(document.getElementById("InfoDiaporama").innerHTML="1 / 3";)",
-    R"(document.getElementById("InfoTexte").innerHTML=Info[0];)",
-    R"(document.getElementById("Titre").innerHTML="Nos \"belles\" vacances à \\o/";)",
-    "script 17",
-    "script 18",
-};
+const QStringList expectedScript = numbered("script ", 6)
+    + QStringList{
+        R"(var RepImage="Vacances";)",
+        "var NBSprite=2;",
+        R"(Info[0]="&nbsp;Il a dit \"oui\"<br><br>";)",
+        R"(Info[1]="&nbsp;C:\\photos<br>ligne<BR>&nbsp;deux<br>";)",
+        R"(Info[2]="&nbsp;<b>fin</b><br><br>";)",
+        R"(TypeImage[0]=".gif";)",
+        R"(TypeImage[1]=".jpg";)",
+        R"(TypeImage[2]=".gif";)",
+        "script 11",
+        "script 12",
+        R"(document.getElementById("diapo").src="Vacances0.gif";)",
+        R"(document.getElementById("InfoDiaporama").innerHTML="1 / 3";)",
+        R"(document.getElementById("InfoTexte").innerHTML=Info[0];)",
+        R"(document.getElementById("Titre").innerHTML="Nos \"belles\" vacances à \\o/";)",
+        "script 17",
+        "script 18",
+    };
 
 QStringList expectedPage(QStringList page = pageTemplate())
 {

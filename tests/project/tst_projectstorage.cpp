@@ -108,7 +108,7 @@ private slots:
         row("CountEmpty", head + "NbSprite=\r\nTag=H\r\n", Read::NotAProject);
         row("EmptyFile", "", Read::NotAProject);
         row("NoFile", QByteArray(), Read::Unreadable);
-            // clang-format on
+        // clang-format on
     }
 
     // Nothing of the project changes unless the whole file reads; the folder and
@@ -455,7 +455,6 @@ private slots:
                           project[QString("P%1%2").arg(n).arg(types[n])]);
         QCOMPARE(snapshotOf(target), wanted);
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestProjectStorage)
