@@ -33,13 +33,14 @@ QLayout *titled(const QString &title, QWidget *widget)
 
 ChooserGrid::ChooserGrid(QDialog *dialog, const AppContext &context, const QString &helpPage)
     : rows(new QVBoxLayout(dialog))
-    , drives(named(new DriveList(dialog), "Drive1"))
-    , folders(named(new BrowseFolderList(dialog), "Dir1"))
-    , files(named(new PatternFileList(QStringLiteral("*.lmv"), dialog), "File1"))
-    , cmdOK(named(new QPushButton(QStringLiteral("OK"), dialog), "cmdOK"))
-    , cmdAnnuler(named(new QPushButton(QStringLiteral("Annuler"), dialog), "cmdAnnuler"))
-    , cmdHelp(named(new HelpButton(context, helpPage, dialog), "cmdHelp"))
+    , controls{named(new DriveList(dialog), "Drive1"),
+               named(new BrowseFolderList(dialog), "Dir1"),
+               named(new PatternFileList(QStringLiteral("*.lmv"), dialog), "File1"),
+               named(new QPushButton(QStringLiteral("OK"), dialog), "cmdOK"),
+               named(new QPushButton(QStringLiteral("Annuler"), dialog), "cmdAnnuler"),
+               named(new HelpButton(context, helpPage, dialog), "cmdHelp")}
 {
+    const auto &[drives, folders, files, cmdOK, cmdAnnuler, cmdHelp] = controls;
     rows->setSpacing(10);
     auto *driveRow = new QHBoxLayout;
     auto *driveLabel = new QLabel(QStringLiteral("&Lecteur :"), dialog);

@@ -20,12 +20,7 @@ FrmLmv::FrmLmv(const AppContext &context, QWidget *parent)
     setModal(true);
 
     ChooserGrid grid(this, context, QStringLiteral("Aide_Contextuelle/OuvrirProjet.htm"));
-    drives = grid.drives;
-    folders = grid.folders;
-    files = grid.files;
-    cmdOK = grid.cmdOK;
-    cmdAnnuler = grid.cmdAnnuler;
-    cmdHelp = grid.cmdHelp;
+    ChooserControls::operator=(grid.controls);
 
     m_browser = new FolderBrowser(drives, folders, files, this);
     m_browser->setFolder(QDir::currentPath());

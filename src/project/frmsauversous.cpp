@@ -69,12 +69,7 @@ FrmSauverSous::FrmSauverSous(const AppContext &context, QWidget *parent)
     setModal(true);
 
     ChooserGrid grid(this, context, QStringLiteral("Aide_Contextuelle/EnregistrerSous.htm"));
-    drives = grid.drives;
-    folders = grid.folders;
-    files = grid.files;
-    cmdOK = grid.cmdOK;
-    cmdAnnuler = grid.cmdAnnuler;
-    cmdHelp = grid.cmdHelp;
+    ChooserControls::operator=(grid.controls);
 
     nameBox = new QLineEdit(this);
     nameBox->setObjectName(QStringLiteral("Text1"));

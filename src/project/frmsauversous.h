@@ -1,26 +1,22 @@
 #pragma once
 
 #include "platform/appcontext.h"
+#include "project/choosergrid.h"
 #include "project/lifecyclewindow.h"
 
 #include <QDialog>
 
 #include <optional>
 
-class BrowseFolderList;
-class DriveList;
 class FolderBrowser;
-class HelpButton;
-class PatternFileList;
 class QLineEdit;
-class QPushButton;
 
 // The save-as dialog: the user names the project and picks its folder. It
 // checks the name, refuses the application folder and the reserved names,
 // asks before an existing project is written over, and creates a folder on
 // a right click in the folder tree. Created once and only hidden between
 // uses, so that it opens again where it was left.
-class FrmSauverSous : public QDialog
+class FrmSauverSous : public QDialog, public ChooserControls
 {
     Q_OBJECT
 public:
@@ -30,13 +26,7 @@ public:
     // chosen, or nothing when the save-as was cancelled.
     std::optional<ProjectLocation> choose();
 
-    QLineEdit *nameBox = nullptr;        // Text1
-    DriveList *drives = nullptr;         // Drive1
-    BrowseFolderList *folders = nullptr; // Dir1
-    PatternFileList *files = nullptr;    // File1
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdAnnuler = nullptr;
-    HelpButton *cmdHelp = nullptr;
+    QLineEdit *nameBox = nullptr; // Text1
 
 public slots:
     void reject() override; // cmdAnnuler, Escape and the window's close button

@@ -33,14 +33,11 @@ private slots:
         QTest::addColumn<QString>("appDir");
         QTest::addColumn<QString>("backupRoot");
         const QString share = "/home/ana/.local/share/lumivue";
-        QTest::newRow("Unset") << QString() << QString() << share
-                               << "/home/ana/.local/state/lumivue";
-        QTest::newRow("TrailingSlashes") << "/srv/d/"
-                                         << "/srv/s//"
-                                         << "/srv/d/lumivue"
-                                         << "/srv/s/lumivue";
-        QTest::newRow("RelativeIgnored") << "data"
-                                         << "/run/s" << share << "/run/s/lumivue";
+        // clang-format off
+        QTest::newRow("Unset") << QString() << QString() << share << "/home/ana/.local/state/lumivue";
+        QTest::newRow("TrailingSlashes") << "/srv/d/" << "/srv/s//" << "/srv/d/lumivue" << "/srv/s/lumivue";
+        QTest::newRow("RelativeIgnored") << "data" << "/run/s" << share << "/run/s/lumivue";
+        // clang-format on
     }
     void fromEnvironment()
     {
@@ -97,21 +94,21 @@ private slots:
                 rest.removeOne(name);
             return rest;
         };
-        QTest::newRow("FreshFolder")
-            << Files{} << all << QStringList{} << AppDirFill::Outcome::Complete;
+        // clang-format off
+        QTest::newRow("FreshFolder") << Files{} << all << QStringList{} << AppDirFill::Outcome::Complete;
         QTest::newRow("UserChangedFilesSurvive") << Files{{"Nouveau.lmv", "my project"},
                                                           {"Aide/AideCD.htm", "my help"},
                                                           {"Aide/notes.txt", "my notes"}}
                                                  << but({"Nouveau.lmv", "Aide/AideCD.htm"})
                                                  << QStringList{} << AppDirFill::Outcome::Complete;
-        QTest::newRow("EmptyFileIsTheUsers") << Files{{"Nouveau0.gif", ""}} << but({"Nouveau0.gif"})
-                                             << QStringList{} << AppDirFill::Outcome::Complete;
+        QTest::newRow("EmptyFileIsTheUsers") << Files{{"Nouveau0.gif", ""}} << but({"Nouveau0.gif"}) << QStringList{} << AppDirFill::Outcome::Complete;
         QTest::newRow("FileWhereFolderBelongs")
             << Files{{"Textures", "mine"}} << but({"Textures/Ciel.jpg"}) << QStringList{"Textures/"}
             << AppDirFill::Outcome::Incomplete;
         QTest::newRow("FolderWhereFileBelongs")
             << Files{{"Nouveau0.gif/inside.txt", "mine"}} << but({"Nouveau0.gif"})
             << QStringList{"Nouveau0.gif"} << AppDirFill::Outcome::Incomplete;
+        // clang-format on
     }
     void fill()
     {

@@ -179,22 +179,16 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("textParts");
         using A = CommandLine::Action;
-        QTest::newRow("NoArgument")
-            << QStringList{"/usr/bin/lumivue"} << A::OpenWindow << 0 << QStringList{};
-        QTest::newRow("LongHelp") << QStringList{"/usr/bin/lumivue", "--help"} << A::ShowHelp << 0
-                                  << QStringList{"--help", "Affiche", "Shows"};
-        QTest::newRow("ShortHelp") << QStringList{"./lumivue", "-h"} << A::ShowHelp << 0
-                                   << QStringList{"navigateur", "browser"};
-        QTest::newRow("UnknownOption") << QStringList{"lumivue", "--bogus"} << A::Invalid << 2
-                                       << QStringList{"bogus", "lumivue --help"};
-        QTest::newRow("ProjectFile")
-            << QStringList{"lumivue", "fichier.lmv"} << A::OpenWindow << 0 << QStringList{};
-        QTest::newRow("SecondFile") << QStringList{"lumivue", "a.lmv", "b.lmv"} << A::Invalid << 2
-                                    << QStringList{"b.lmv", "lumivue --help"};
-        QTest::newRow("GenerateWithoutFile") << QStringList{"lumivue", "--generate"} << A::Invalid
-                                             << 2 << QStringList{"generate", "lumivue --help"};
-        QTest::newRow("HelpWinsOverStray")
-            << QStringList{"lumivue", "x", "--help"} << A::ShowHelp << 0 << QStringList{"--help"};
+        // clang-format off
+        QTest::newRow("NoArgument") << QStringList{"/usr/bin/lumivue"} << A::OpenWindow << 0 << QStringList{};
+        QTest::newRow("LongHelp") << QStringList{"/usr/bin/lumivue", "--help"} << A::ShowHelp << 0 << QStringList{"--help", "Affiche", "Shows"};
+        QTest::newRow("ShortHelp") << QStringList{"./lumivue", "-h"} << A::ShowHelp << 0 << QStringList{"navigateur", "browser"};
+        QTest::newRow("UnknownOption") << QStringList{"lumivue", "--bogus"} << A::Invalid << 2 << QStringList{"bogus", "lumivue --help"};
+        QTest::newRow("ProjectFile") << QStringList{"lumivue", "fichier.lmv"} << A::OpenWindow << 0 << QStringList{};
+        QTest::newRow("SecondFile") << QStringList{"lumivue", "a.lmv", "b.lmv"} << A::Invalid << 2 << QStringList{"b.lmv", "lumivue --help"};
+        QTest::newRow("GenerateWithoutFile") << QStringList{"lumivue", "--generate"} << A::Invalid << 2 << QStringList{"generate", "lumivue --help"};
+        QTest::newRow("HelpWinsOverStray") << QStringList{"lumivue", "x", "--help"} << A::ShowHelp << 0 << QStringList{"--help"};
+        // clang-format on
     }
     void parse()
     {

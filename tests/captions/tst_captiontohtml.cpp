@@ -28,33 +28,28 @@ private slots:
         const QString a = font("Arial", "2");
         const auto row = [&](const char *name, const QString &text, const QString &format,
                              const QString &expected) {
+            // clang-format off
             QTest::newRow(name) << text << base + format << expected;
         };
         row("one font", "Bonjour", "", a + "Bonjour</font>");
         row("last four letters bold", "Bonjour", "3,4,b", a + "Bon<b>jour</b></font>");
-        row("coloured word", "un mot", "3,3,colour=ff",
-            a + "un </font>" + font("Arial", "2", "#FF0000") + "mot</font>");
-        row("blue is the third pair", "x", "0,1,colour=ff0000",
-            font("Arial", "2", "#0000FF") + "x</font>");
+        row("coloured word", "un mot", "3,3,colour=ff", a + "un </font>" + font("Arial", "2", "#FF0000") + "mot</font>");
+        row("blue is the third pair", "x", "0,1,colour=ff0000", font("Arial", "2", "#0000FF") + "x</font>");
         row("two lines", "ab\r\ncd", "", a + "ab<br>cd</font>");
         row("trailing break dropped", "ab\r\ncd\r\n", "", a + "ab<br>cd</font>");
         row("two breaks at the end keep one", "ab\r\n\r\n", "", a + "ab<br></font>");
-        row("bold across a font change", "abcd", "1,2,b|2,2,face=Times",
-            a + "a<b>b</font>" + font("Times", "2") + "c</b>d</font>");
+        row("bold across a font change", "abcd", "1,2,b|2,2,face=Times", a + "a<b>b</font>" + font("Times", "2") + "c</b>d</font>");
         row("typed markup unescaped", "<b>&'\"", "", a + "<b>&'\"</font>");
-        row("styles open and close in their order", "xyz", "1,1,s;u;i;b",
-            a + "x<b><i><u><s>y</b></i></u></s>z</font>");
-        row("styles still on closed at the end", "xy", "1,1,offset=40;u",
-            a + "x<u><sup>y</u></sup></font>");
+        row("styles open and close in their order", "xyz", "1,1,s;u;i;b", a + "x<b><i><u><s>y</b></i></u></s>z</font>");
+        row("styles still on closed at the end", "xy", "1,1,offset=40;u", a + "x<u><sup>y</u></sup></font>");
         row("subscript", "H2O", "1,1,offset=-40", a + "H<sub>2</sub>O</font>");
-        row("sub straight after sup", "ab", "0,1,offset=40|1,1,offset=-40",
-            a + "<sup>a</sup><sub>b</sub></font>");
+        row("sub straight after sup", "ab", "0,1,offset=40|1,1,offset=-40", a + "<sup>a</sup><sub>b</sub></font>");
         row("offset 80 is no tag", "ab", "1,1,offset=80", a + "ab</font>");
         row("style on a break only", "a\r\nb", "1,2,b", a + "a<b><br></b>b</font>");
         row("size 20 is 7", "x", "0,1,size=20", font("Arial", "7") + "x</font>");
         row("size 4 is -1", "x", "0,1,size=4", font("Arial", "-1") + "x</font>");
-        row("size change starts a run", "ab", "1,1,size=12",
-            a + "a</font>" + font("Arial", "3") + "b</font>");
+        row("size change starts a run", "ab", "1,1,size=12", a + "a</font>" + font("Arial", "3") + "b</font>");
+        // clang-format on
     }
 
     void captions()

@@ -28,48 +28,35 @@ private slots:
         QTest::addColumn<QString>("html");
         QTest::addColumn<QString>("shown");
         const auto row = [](const char *name, const QString &html, const QString &shown) {
+            // clang-format off
             QTest::newRow(name) << html << shown;
         };
         const QString p = "[D 10 auto]";
         const QString a = "[Arial 10 #000000]";
         row("bold word", arial + "Bon<b>jour</b></font>", a + "Bon[Arial 10 #000000 b]jour");
-        row("each style", "a<i>b</i><u>c</u><s>d</s>e",
-            p + "a[D 10 auto i]b[D 10 auto u]c[D 10 auto s]d" + p + "e");
-        row("sub inside sup wins", "<sup>a<sub>b</sub>c</sup>",
-            "[D 10 auto ^40]a[D 10 auto ^-40]b[D 10 auto ^40]c");
-        row("styles across each other", "<b>a<i>b</b>c</i>",
-            "[D 10 auto b]a[D 10 auto b i]b[D 10 auto i]c");
+        row("each style", "a<i>b</i><u>c</u><s>d</s>e", p + "a[D 10 auto i]b[D 10 auto u]c[D 10 auto s]d" + p + "e");
+        row("sub inside sup wins", "<sup>a<sub>b</sub>c</sup>", "[D 10 auto ^40]a[D 10 auto ^-40]b[D 10 auto ^40]c");
+        row("styles across each other", "<b>a<i>b</b>c</i>", "[D 10 auto b]a[D 10 auto b i]b[D 10 auto i]c");
         row("same kind pairs by order", "<b>a<b>b</b>c</b>d", "[D 10 auto b]abc" + p + "d");
         row("closing before opening", "a</b>b<b>c", p + "abc");
         row("overlapping search", "<<b>b>x</b>", "[D 10 auto b]x");
-        row("51st bold pair stays as text", QString("<b>a</b>").repeated(51),
-            "[D 10 auto b]" + QString(50, 'a') + p + "<b>a</b>");
-        row("two lines, break at the end kept", arial + "ab<br>cd<br></font>",
-            a + "ab¶{Arial 10 #000000}" + a + "cd¶{Arial 10 #000000}");
-        row("51st break stays as text", "x" + QString("<br>x").repeated(51),
-            p + "x" + QString("¶{D 10 auto}" + p + "x").repeated(50) + "<br>x");
-        row("markup that is not a tag stays text", "a<BR>b|c&nbsp;<p>d</p>",
-            p + "a<BR>b|c&nbsp;<p>d</p>");
-        row("line ends become breaks", "a\nb\r\nc",
-            p + "a¶{D 10 auto}" + p + "b¶{D 10 auto}" + p + "c");
-        row("text outside runs keeps defaults", "a" + font("Arial", "3", "#FF0000") + "b</font>c",
-            p + "a[Arial 12 #FF0000]b" + p + "c");
-        row("face holding a line break is refused",
-            "<font face=\n1es' size='2' color='#000000'>x</font>", "[D 10 #000000]x");
-        row("empty face reads on to the next apostrophe", font("", "2", "#000000") + "x</font>",
-            "[' size= 10 #000000]x");
+        row("51st bold pair stays as text", QString("<b>a</b>").repeated(51), "[D 10 auto b]" + QString(50, 'a') + p + "<b>a</b>");
+        row("two lines, break at the end kept", arial + "ab<br>cd<br></font>", a + "ab¶{Arial 10 #000000}" + a + "cd¶{Arial 10 #000000}");
+        row("51st break stays as text", "x" + QString("<br>x").repeated(51), p + "x" + QString("¶{D 10 auto}" + p + "x").repeated(50) + "<br>x");
+        row("markup that is not a tag stays text", "a<BR>b|c&nbsp;<p>d</p>", p + "a<BR>b|c&nbsp;<p>d</p>");
+        row("line ends become breaks", "a\nb\r\nc", p + "a¶{D 10 auto}" + p + "b¶{D 10 auto}" + p + "c");
+        row("text outside runs keeps defaults", "a" + font("Arial", "3", "#FF0000") + "b</font>c", p + "a[Arial 12 #FF0000]b" + p + "c");
+        row("face holding a line break is refused", "<font face=\n1es' size='2' color='#000000'>x</font>", "[D 10 #000000]x");
+        row("empty face reads on to the next apostrophe", font("", "2", "#000000") + "x</font>", "[' size= 10 #000000]x");
         row("half size", font("A", "2.5", "#000000") + "x</font>", "[A 11 #000000]x");
-        row("size 2.75 rounds half to even", font("A", "2.75", "#000000") + "x</font>",
-            "[A 12 #000000]x");
+        row("size 2.75 rounds half to even", font("A", "2.75", "#000000") + "x</font>", "[A 12 #000000]x");
         row("empty size gives 6", font("A", "", "#000000") + "x</font>", "[A 6 #000000]x");
         row("size -1", font("A", "-1", "#000000") + "x</font>", "[A 4 #000000]x");
         row("size -3 refused keeps 10", font("A", "-3", "#000000") + "x</font>", "[A 10 #000000]x");
-        row("missing colour reads the line's start", "<font face='A' size='2'>x</font>",
-            "[A 10 #AC0E00]x");
-        row("51st font run stays as text", (arial + "x</font>").repeated(51),
-            a + QString(50, 'x') + "[D 10 auto]" + arial + "x</font>");
-        row("font start without its end", "<font face='A' size='2' color='#000000'x</font>y",
-            p + "y");
+        row("missing colour reads the line's start", "<font face='A' size='2'>x</font>", "[A 10 #AC0E00]x");
+        row("51st font run stays as text", (arial + "x</font>").repeated(51), a + QString(50, 'x') + "[D 10 auto]" + arial + "x</font>");
+        row("font start without its end", "<font face='A' size='2' color='#000000'x</font>y", p + "y");
+        // clang-format on
     }
 
     void shown()

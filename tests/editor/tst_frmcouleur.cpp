@@ -47,18 +47,6 @@ private slots:
     }
     void cleanup();
 
-    void startsOnTheMiddleGrey()
-    {
-        FrmCouleur &d = *m_dialog;
-        for (RgbSlider *slider : d.picChangeRGB) {
-            QCOMPARE(slider->value(), 127);
-            QCOMPARE(slider->marker(), 128.0);
-        }
-        QCOMPARE(rgb(d.picSelection->colour()), u"127,127,127"_qs);
-        QCOMPARE(d.lblSelection->text(), u"#7F7F7F"_qs);
-        QCOMPARE(d.choice(), std::nullopt);
-    }
-
     void swatchThenOk_data()
     {
         QTest::addColumn<int>("swatch");
@@ -129,22 +117,16 @@ private slots:
         const int left = Qt::LeftButton;
         const int right = Qt::RightButton;
         const int none = Qt::NoButton;
-        QTest::newRow("press left at the right end")
-            << 0 << press << 256.0 << left << left << 255 << u"#FF7F7F"_qs;
-        QTest::newRow("drag beyond the right end")
-            << 1 << move << 400.0 << none << left << 255 << u"#7FFF7F"_qs;
-        QTest::newRow("drag beyond the left end")
-            << 2 << move << -30.0 << none << left << 0 << "#7F7F00";
-        QTest::newRow("the middle rounds to even")
-            << 0 << move << 128.0 << none << left << 128 << u"#807F7F"_qs;
-        QTest::newRow("fraction rounds up")
-            << 1 << move << 10.6 << none << left << 11 << u"#7F0B7F"_qs;
-        QTest::newRow("move without a button")
-            << 0 << move << 10.0 << none << none << 127 << u"#7F7F7F"_qs;
-        QTest::newRow("move with left and right")
-            << 0 << move << 10.0 << none << (left | right) << 127 << u"#7F7F7F"_qs;
-        QTest::newRow("press right")
-            << 2 << press << 10.0 << right << right << 127 << u"#7F7F7F"_qs;
+        // clang-format off
+        QTest::newRow("press left at the right end") << 0 << press << 256.0 << left << left << 255 << u"#FF7F7F"_qs;
+        QTest::newRow("drag beyond the right end") << 1 << move << 400.0 << none << left << 255 << u"#7FFF7F"_qs;
+        QTest::newRow("drag beyond the left end") << 2 << move << -30.0 << none << left << 0 << "#7F7F00";
+        QTest::newRow("the middle rounds to even") << 0 << move << 128.0 << none << left << 128 << u"#807F7F"_qs;
+        QTest::newRow("fraction rounds up") << 1 << move << 10.6 << none << left << 11 << u"#7F0B7F"_qs;
+        QTest::newRow("move without a button") << 0 << move << 10.0 << none << none << 127 << u"#7F7F7F"_qs;
+        QTest::newRow("move with left and right") << 0 << move << 10.0 << none << (left | right) << 127 << u"#7F7F7F"_qs;
+        QTest::newRow("press right") << 2 << press << 10.0 << right << right << 127 << u"#7F7F7F"_qs;
+        // clang-format on
     }
 
     void sliderPointer()

@@ -1,6 +1,7 @@
 #include "output/frmchangermodele.h"
 #include "platform/appcontext.h"
 #include "output/templatepreview.h"
+#include "support/listed.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 #include "widgets/browsefolderlist.h"
@@ -45,14 +46,6 @@ void fillAppDir(const TempFolder &app)
     app.write("Modeles/Sub/Seul.htm", "only in Sub");
     app.write("Modeles/Cadres/bois.jpg", jpeg(Qt::blue));
     app.write("Modeles2/Bleu.htm", "template Bleu of Modeles2");
-}
-
-QStringList listed(const QListWidget *list)
-{
-    QStringList names;
-    for (int row = 0; row < list->count(); ++row)
-        names.append(list->item(row)->text());
-    return names;
 }
 
 // Moves a folder list along a path of subfolders, ".." for the parent.
@@ -231,16 +224,13 @@ private slots:
 
         const auto yes = Platform::Answer::Yes;
         const QStringList none;
+        // clang-format off
         QTest::newRow("NothingClicked") << none << "" << none << "" << none << yes << false << "-";
-        QTest::newRow("PlainTemplate")
-            << none << "Bleu.htm" << none << "" << none << yes << true << "";
-        QTest::newRow("AnswerNo") << none << "Bleu.htm" << none << "" << none
-                                  << Platform::Answer::No << true << "-";
-        QTest::newRow("LeftModelesJustCloses")
-            << none << "Bleu.htm" << none << "" << QStringList{".."} << yes << false << "-";
-        QTest::newRow("FramedWithPicture")
-            << none << "Image.htm" << QStringList{"Cadres"} << "bois.jpg" << none << yes << true
-            << "Modeles/Cadres/bois.jpg";
+        QTest::newRow("PlainTemplate") << none << "Bleu.htm" << none << "" << none << yes << true << "";
+        QTest::newRow("AnswerNo") << none << "Bleu.htm" << none << "" << none << Platform::Answer::No << true << "-";
+        QTest::newRow("LeftModelesJustCloses") << none << "Bleu.htm" << none << "" << QStringList{".."} << yes << false << "-";
+        QTest::newRow("FramedWithPicture") << none << "Image.htm" << QStringList{"Cadres"} << "bois.jpg" << none << yes << true << "Modeles/Cadres/bois.jpg";
+        // clang-format on
     }
 
     // The chooser only collects: whatever the answer, no file changes.

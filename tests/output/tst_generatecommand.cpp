@@ -81,30 +81,20 @@ private slots:
         QTest::addColumn<bool>("folderAtScript");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("messagePart");
-        QTest::newRow("Generated") << "projet/Vacances.lmv"
-                                   << "" << false << 0 << "";
-        QTest::newRow("NoSuchFile") << "projet/Absent.lmv"
-                                    << "" << false << 3 << "introuvable";
-        QTest::newRow("NotLmv") << "projet/notes.txt"
-                                << "" << false << 4 << "notes.txt";
-        QTest::newRow("CountNotANumber") << "projet/Casse.lmv"
-                                         << "" << false << 4 << "Casse.lmv";
-        QTest::newRow("LineOver1MB") << "projet/Longue.lmv"
-                                     << "" << false << 4 << "une de ses lignes dépasse 1\u00A0Mo";
-        QTest::newRow("FileOver64MB") << "projet/Enorme.lmv"
-                                      << "" << false << 4 << "il dépasse 64\u00A0Mo";
-        QTest::newRow("TemplateLineOver1MB") << "projet/Vacances.lmv"
-                                             << "Nouveau.js+" << false << 6 << "trop volumineux";
-        QTest::newRow("NoSlides") << "projet/Vide.lmv"
-                                  << "" << false << 4 << "aucune diapositive";
-        QTest::newRow("Nouveau") << "projet/Nouveau.lmv"
-                                 << "" << false << 5 << "donner un nom";
-        QTest::newRow("TemplateMissing") << "projet/Vacances.lmv"
-                                         << "Nouveau.js" << false << 6 << "Nouveau.js";
-        QTest::newRow("SoundMissing") << "projet/Vacances.lmv"
-                                      << "sohifrm2.wav" << false << 7 << "sohifrm2.wav";
-        QTest::newRow("FolderNotWritable") << "projet/Vacances.lmv"
-                                           << "" << true << 8 << "Vacances.js";
+        // clang-format off
+        QTest::newRow("Generated") << "projet/Vacances.lmv" << "" << false << 0 << "";
+        QTest::newRow("NoSuchFile") << "projet/Absent.lmv" << "" << false << 3 << "introuvable";
+        QTest::newRow("NotLmv") << "projet/notes.txt" << "" << false << 4 << "notes.txt";
+        QTest::newRow("CountNotANumber") << "projet/Casse.lmv" << "" << false << 4 << "Casse.lmv";
+        QTest::newRow("LineOver1MB") << "projet/Longue.lmv" << "" << false << 4 << "une de ses lignes dépasse 1\u00A0Mo";
+        QTest::newRow("FileOver64MB") << "projet/Enorme.lmv" << "" << false << 4 << "il dépasse 64\u00A0Mo";
+        QTest::newRow("TemplateLineOver1MB") << "projet/Vacances.lmv" << "Nouveau.js+" << false << 6 << "trop volumineux";
+        QTest::newRow("NoSlides") << "projet/Vide.lmv" << "" << false << 4 << "aucune diapositive";
+        QTest::newRow("Nouveau") << "projet/Nouveau.lmv" << "" << false << 5 << "donner un nom";
+        QTest::newRow("TemplateMissing") << "projet/Vacances.lmv" << "Nouveau.js" << false << 6 << "Nouveau.js";
+        QTest::newRow("SoundMissing") << "projet/Vacances.lmv" << "sohifrm2.wav" << false << 7 << "sohifrm2.wav";
+        QTest::newRow("FolderNotWritable") << "projet/Vacances.lmv" << "" << true << 8 << "Vacances.js";
+        // clang-format on
     }
 
     void exitCodes()

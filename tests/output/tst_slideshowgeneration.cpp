@@ -69,30 +69,25 @@ SlideshowProject threeSlides(const QString &folder, const QString &name = "Vacan
     return project;
 }
 
-const QStringList expectedScript = {
-    "script 1",
-    "script 2",
-    "script 3",
-    "script 4",
-    "script 5",
-    "script 6",
-    R"(var RepImage="Vacances";)",
-    "var NBSprite=2;",
-    R"(Info[0]="&nbsp;Il a dit \"oui\"<br><br>";)",
-    R"(Info[1]="&nbsp;C:\\photos<br>ligne<BR>&nbsp;deux<br>";)",
-    R"(Info[2]="&nbsp;<b>fin</b><br><br>";)",
-    R"(TypeImage[0]=".gif";)",
-    R"(TypeImage[1]=".jpg";)",
-    R"(TypeImage[2]=".gif";)",
-    "script 11",
-    "script 12",
-    R"(document.getElementById("diapo").src="Vacances0.gif";)",
-    R"(document.getElementById("InfoDiaporama").innerHTML="1 / 3";)",
-    R"(document.getElementById("InfoTexte").innerHTML=Info[0];)",
-    R"(document.getElementById("Titre").innerHTML="Nos \"belles\" vacances à \\o/";)",
-    "script 17",
-    "script 18",
-};
+const QStringList expectedScript = numbered("script ", 6)
+    + QStringList{
+        R"(var RepImage="Vacances";)",
+        "var NBSprite=2;",
+        R"(Info[0]="&nbsp;Il a dit \"oui\"<br><br>";)",
+        R"(Info[1]="&nbsp;C:\\photos<br>ligne<BR>&nbsp;deux<br>";)",
+        R"(Info[2]="&nbsp;<b>fin</b><br><br>";)",
+        R"(TypeImage[0]=".gif";)",
+        R"(TypeImage[1]=".jpg";)",
+        R"(TypeImage[2]=".gif";)",
+        "script 11",
+        "script 12",
+        R"(document.getElementById("diapo").src="Vacances0.gif";)",
+        R"(document.getElementById("InfoDiaporama").innerHTML="1 / 3";)",
+        R"(document.getElementById("InfoTexte").innerHTML=Info[0];)",
+        R"(document.getElementById("Titre").innerHTML="Nos \"belles\" vacances à \\o/";)",
+        "script 17",
+        "script 18",
+    };
 
 QStringList expectedPage(QStringList page = pageTemplate())
 {
@@ -205,14 +200,14 @@ void TestSlideshowGeneration::refusals_data()
     QTest::addColumn<Outcome>("expected");
     QTest::addColumn<QString>("title"); // of the one message, "" for none
 
+    // clang-format off
     QTest::newRow("Nouveau") << "Nouveau" << true << true << Outcome::RefusedUnnamed << "ALERTE";
-    QTest::newRow("NouveauUnsavedNamesFirst")
-        << "Nouveau" << true << false << Outcome::RefusedUnnamed << "ALERTE";
-    QTest::newRow("Unsaved") << "Vacances" << true << false << Outcome::RefusedUnsaved
-                             << "IMPOSSIBILITE";
+    QTest::newRow("NouveauUnsavedNamesFirst") << "Nouveau" << true << false << Outcome::RefusedUnnamed << "ALERTE";
+    QTest::newRow("Unsaved") << "Vacances" << true << false << Outcome::RefusedUnsaved << "IMPOSSIBILITE";
     QTest::newRow("NotLoaded") << "Vacances" << false << true << Outcome::NotLoaded << "";
-    QTest::newRow("LowerCaseNouveauAccepted") // its pictures are not there: a warning
-        << "nouveau" << true << true << Outcome::Generated << "ATTENTION";
+    // Its pictures are not there: a warning.
+    QTest::newRow("LowerCaseNouveauAccepted") << "nouveau" << true << true << Outcome::Generated << "ATTENTION";
+    // clang-format on
 }
 
 void TestSlideshowGeneration::refusals()
@@ -266,24 +261,14 @@ void TestSlideshowGeneration::failuresKeepEveryFile_data()
     QTest::addColumn<QString>("what");
     QTest::addColumn<QString>("how");
     QTest::addColumn<Outcome>("expected");
-    QTest::newRow("PageTemplateMissing") << "app"
-                                         << "Nouveau.htm"
-                                         << "remove" << Outcome::TemplateMissing;
-    QTest::newRow("PageTemplateIsFolder") << "app"
-                                          << "Nouveau.htm"
-                                          << "folder" << Outcome::TemplateMissing;
-    QTest::newRow("ScriptTemplateFifteenLines") << "app"
-                                                << "Nouveau.js"
-                                                << "15" << Outcome::TemplateTooShort;
-    QTest::newRow("SoundMissing") << "app"
-                                  << "sohifrm2.wav"
-                                  << "remove" << Outcome::SoundMissing;
-    QTest::newRow("FolderWhereScriptGoes") << "folder"
-                                           << "Vacances.js"
-                                           << "folder" << Outcome::WriteFailed;
-    QTest::newRow("ProjectFolderUnderPlainFile") << "folder"
-                                                 << ""
-                                                 << "underfile" << Outcome::WriteFailed;
+    // clang-format off
+    QTest::newRow("PageTemplateMissing") << "app" << "Nouveau.htm" << "remove" << Outcome::TemplateMissing;
+    QTest::newRow("PageTemplateIsFolder") << "app" << "Nouveau.htm" << "folder" << Outcome::TemplateMissing;
+    QTest::newRow("ScriptTemplateFifteenLines") << "app" << "Nouveau.js" << "15" << Outcome::TemplateTooShort;
+    QTest::newRow("SoundMissing") << "app" << "sohifrm2.wav" << "remove" << Outcome::SoundMissing;
+    QTest::newRow("FolderWhereScriptGoes") << "folder" << "Vacances.js" << "folder" << Outcome::WriteFailed;
+    QTest::newRow("ProjectFolderUnderPlainFile") << "folder" << "" << "underfile" << Outcome::WriteFailed;
+    // clang-format on
 }
 
 void TestSlideshowGeneration::failuresKeepEveryFile()

@@ -8,17 +8,6 @@
 #include <QTest>
 
 // The thumbnails each generation makes for the page's strip.
-class TestSlideThumbnails : public QObject
-{
-    Q_OBJECT
-private slots:
-    void firstGeneration();
-    void regeneration_data();
-    void regeneration();
-    void blocked_data();
-    void blocked();
-};
-
 namespace {
 
 // A picture of one colour; with halfClear, its left half transparent.
@@ -59,106 +48,111 @@ QString thumb(int slide) { return QStringLiteral("Vacances_vignettes/Vacances%1.
 
 } // namespace
 
-void TestSlideThumbnails::firstGeneration()
+class TestSlideThumbnails : public QObject
 {
-    TempFolder folder;
-    QCOMPARE(SlideThumbnails::update(threeSlides(folder)),
-             QStringList({folder.path(thumb(0)), folder.path(thumb(1)), folder.path(thumb(2))}));
-    const QList<QSize> upright = {{320, 240}, {240, 320}, {100, 50}};
-    for (int slide = 0; slide < 3; ++slide) {
-        QImageReader reader(folder.path(thumb(slide)));
-        QCOMPARE(reader.format(), QByteArray("jpeg"));
-        QCOMPARE(reader.read().size(), upright[slide]);
+    Q_OBJECT
+private slots:
+    void firstGeneration()
+    {
+        TempFolder folder;
+        QCOMPARE(SlideThumbnails::update(threeSlides(folder)),
+                 QStringList({folder.path(thumb(0)), folder.path(thumb(1)), folder.path(thumb(2))}));
+        const QList<QSize> upright = {{320, 240}, {240, 320}, {100, 50}};
+        for (int slide = 0; slide < 3; ++slide) {
+            QImageReader reader(folder.path(thumb(slide)));
+            QCOMPARE(reader.format(), QByteArray("jpeg"));
+            QCOMPARE(reader.read().size(), upright[slide]);
+        }
+        const QImage flattened(folder.path(thumb(2)));
+        QVERIFY2(qGray(flattened.pixel(10, 25)) > 245, "transparent part on white");
+        QVERIFY(qBlue(flattened.pixel(90, 25)) > 200);
     }
-    const QImage flattened(folder.path(thumb(2)));
-    QVERIFY2(qGray(flattened.pixel(10, 25)) > 245, "transparent part on white");
-    QVERIFY(qBlue(flattened.pixel(90, 25)) > 200);
-}
 
-void TestSlideThumbnails::regeneration_data()
-{
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QStringList>("rewritten");
-    QTest::addColumn<QStringList>("gone");
+    void regeneration_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("rewritten");
+        QTest::addColumn<QStringList>("gone");
 
-    QTest::newRow("NothingChanged") << "" << QStringList() << QStringList();
-    QTest::newRow("PictureReplaced") << "replace" << QStringList{thumb(1)} << QStringList();
-    QTest::newRow("SamePicturePutBackOlder") << "older" << QStringList{thumb(1)} << QStringList();
-    QTest::newRow("PictureMissing") << "remove" << QStringList() << QStringList{thumb(1)};
-    QTest::newRow("PictureUnreadable") << "garbage" << QStringList() << QStringList{thumb(1)};
-    QTest::newRow("LastSlideDeleted") << "fewer" << QStringList() << QStringList{thumb(2)};
-}
-
-void TestSlideThumbnails::regeneration()
-{
-    QFETCH(QString, change);
-    QFETCH(QStringList, rewritten);
-    QFETCH(QStringList, gone);
-
-    TempFolder folder;
-    SlideshowProject project = threeSlides(folder);
-    SlideThumbnails::update(project);
-    const auto before = folder.snapshot();
-    QMap<QString, QDateTime> times;
-    for (const QString &file : before.keys())
-        times[file] = QFileInfo(folder.path(file)).lastModified();
-
-    QFile slide1(folder.path("Vacances1.jpg"));
-    if (change == "replace")
-        folder.write("Vacances1.jpg", encoded({300, 500}, "JPEG", Qt::red));
-    else if (change == "older")
-        QVERIFY(slide1.open(QIODevice::ReadWrite)
-                && slide1.setFileTime(QDateTime::currentDateTime().addYears(-2),
-                                      QFileDevice::FileModificationTime));
-    else if (change == "remove")
-        folder.remove("Vacances1.jpg");
-    else if (change == "garbage")
-        folder.write("Vacances1.jpg", "not a picture");
-    else if (change == "fewer")
-        project.slideCount = 2;
-
-    QStringList written;
-    for (const QString &file : rewritten)
-        written << folder.path(file);
-    QCOMPARE(SlideThumbnails::update(project), written);
-    for (const QString &file : before.keys()) {
-        // The folder's own entry changes as thumbnails come and go.
-        if (!file.startsWith("Vacances_vignettes/") || file.endsWith('/')
-            || rewritten.contains(file))
-            continue;
-        const bool kept = QFileInfo(folder.path(file)).lastModified() == times[file]
-                          && folder.read(file) == before[file];
-        QVERIFY2(gone.contains(file) ? !QFile::exists(folder.path(file)) : kept, qPrintable(file));
+        QTest::newRow("NothingChanged") << "" << QStringList() << QStringList();
+        QTest::newRow("PictureReplaced") << "replace" << QStringList{thumb(1)} << QStringList();
+        QTest::newRow("SamePicturePutBackOlder") << "older" << QStringList{thumb(1)} << QStringList();
+        QTest::newRow("PictureMissing") << "remove" << QStringList() << QStringList{thumb(1)};
+        QTest::newRow("PictureUnreadable") << "garbage" << QStringList() << QStringList{thumb(1)};
+        QTest::newRow("LastSlideDeleted") << "fewer" << QStringList() << QStringList{thumb(2)};
     }
-    if (change == "replace")
-        QCOMPARE(QImage(folder.path(thumb(1))).size(), QSize(192, 320));
-}
 
-// A thumbnail that cannot be written is left out; nothing is reported, and
-// generation, which only collects the names, goes on.
-void TestSlideThumbnails::blocked_data()
-{
-    QTest::addColumn<QString>("obstacle");
-    QTest::addColumn<QStringList>("made");
+    void regeneration()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, rewritten);
+        QFETCH(QStringList, gone);
 
-    QTest::newRow("FileWhereTheFolderGoes") << "Vacances_vignettes" << QStringList();
-    QTest::newRow("FolderWhereOneThumbnailGoes") << thumb(1) + "/x" << QStringList{thumb(0), thumb(2)};
-}
+        TempFolder folder;
+        SlideshowProject project = threeSlides(folder);
+        SlideThumbnails::update(project);
+        const auto before = folder.snapshot();
+        QMap<QString, QDateTime> times;
+        for (const QString &file : before.keys())
+            times[file] = QFileInfo(folder.path(file)).lastModified();
 
-void TestSlideThumbnails::blocked()
-{
-    QFETCH(QString, obstacle);
-    QFETCH(QStringList, made);
+        QFile slide1(folder.path("Vacances1.jpg"));
+        if (change == "replace")
+            folder.write("Vacances1.jpg", encoded({300, 500}, "JPEG", Qt::red));
+        else if (change == "older")
+            QVERIFY(slide1.open(QIODevice::ReadWrite)
+                    && slide1.setFileTime(QDateTime::currentDateTime().addYears(-2),
+                                          QFileDevice::FileModificationTime));
+        else if (change == "remove")
+            folder.remove("Vacances1.jpg");
+        else if (change == "garbage")
+            folder.write("Vacances1.jpg", "not a picture");
+        else if (change == "fewer")
+            project.slideCount = 2;
 
-    TempFolder folder;
-    const SlideshowProject project = threeSlides(folder);
-    folder.write(obstacle, "in the way");
-    QStringList expected;
-    for (const QString &file : made)
-        expected << folder.path(file);
-    QCOMPARE(SlideThumbnails::update(project), expected);
-    QCOMPARE(folder.read(obstacle), QByteArray("in the way"));
-}
+        QStringList written;
+        for (const QString &file : rewritten)
+            written << folder.path(file);
+        QCOMPARE(SlideThumbnails::update(project), written);
+        for (const QString &file : before.keys()) {
+            // The folder's own entry changes as thumbnails come and go.
+            if (!file.startsWith("Vacances_vignettes/") || file.endsWith('/')
+                || rewritten.contains(file))
+                continue;
+            const bool kept = QFileInfo(folder.path(file)).lastModified() == times[file]
+                              && folder.read(file) == before[file];
+            QVERIFY2(gone.contains(file) ? !QFile::exists(folder.path(file)) : kept, qPrintable(file));
+        }
+        if (change == "replace")
+            QCOMPARE(QImage(folder.path(thumb(1))).size(), QSize(192, 320));
+    }
+
+    // A thumbnail that cannot be written is left out; nothing is reported, and
+    // generation, which only collects the names, goes on.
+    void blocked_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QStringList>("made");
+
+        QTest::newRow("FileWhereTheFolderGoes") << "Vacances_vignettes" << QStringList();
+        QTest::newRow("FolderWhereOneThumbnailGoes") << thumb(1) + "/x" << QStringList{thumb(0), thumb(2)};
+    }
+
+    void blocked()
+    {
+        QFETCH(QString, obstacle);
+        QFETCH(QStringList, made);
+
+        TempFolder folder;
+        const SlideshowProject project = threeSlides(folder);
+        folder.write(obstacle, "in the way");
+        QStringList expected;
+        for (const QString &file : made)
+            expected << folder.path(file);
+        QCOMPARE(SlideThumbnails::update(project), expected);
+        QCOMPARE(folder.read(obstacle), QByteArray("in the way"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestSlideThumbnails)
 #include "tst_slidethumbnails.moc"

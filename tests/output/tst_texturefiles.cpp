@@ -10,15 +10,6 @@
 // whole page, so each must tile: where one copy meets the next, the last
 // column must follow on from the first (and the last row from the first) as
 // smoothly as any two neighbouring columns inside the picture do.
-class TestTextureFiles : public QObject
-{
-    Q_OBJECT
-private slots:
-    void enoughTextures();
-    void tilesWithoutSeam_data();
-    void tilesWithoutSeam();
-};
-
 namespace {
 
 QDir texturesFolder()
@@ -61,51 +52,56 @@ EdgeMeasure measure(const QImage &grey, bool columns)
 
 } // namespace
 
-void TestTextureFiles::enoughTextures()
+class TestTextureFiles : public QObject
 {
-    const QStringList textures = texturesFolder().entryList({QStringLiteral("*.jpg")}, QDir::Files);
-    QVERIFY2(textures.size() >= 12, qPrintable(textures.join(QLatin1Char(' '))));
-}
-
-void TestTextureFiles::tilesWithoutSeam_data()
-{
-    QTest::addColumn<QImage>("texture");
-    QTest::addColumn<bool>("tiles");
-
-    const QDir folder = texturesFolder();
-    for (const QString &name : folder.entryList({QStringLiteral("*.jpg")}, QDir::Files)) {
-        const QImage texture(folder.filePath(name));
-        QVERIFY2(!texture.isNull(), qPrintable(name));
-        QTest::newRow(qPrintable(name)) << texture << true;
+    Q_OBJECT
+private slots:
+    void enoughTextures()
+    {
+        const QStringList textures = texturesFolder().entryList({QStringLiteral("*.jpg")}, QDir::Files);
+        QVERIFY2(textures.size() >= 12, qPrintable(textures.join(QLatin1Char(' '))));
     }
 
-    // A picture that does not tile, to show that the measure finds a seam.
-    QImage gradient(256, 256, QImage::Format_RGB32);
-    QPainter painter(&gradient);
-    QLinearGradient ramp(0, 0, 256, 256);
-    ramp.setColorAt(0, QColor(0x2b, 0x58, 0x76));
-    ramp.setColorAt(1, QColor(0xe8, 0xd5, 0xb0));
-    painter.fillRect(gradient.rect(), ramp);
-    painter.end();
-    QTest::newRow("DiagonalGradientDoesNotTile") << gradient << false;
-}
+    void tilesWithoutSeam_data()
+    {
+        QTest::addColumn<QImage>("texture");
+        QTest::addColumn<bool>("tiles");
 
-void TestTextureFiles::tilesWithoutSeam()
-{
-    QFETCH(QImage, texture);
-    QFETCH(bool, tiles);
+        const QDir folder = texturesFolder();
+        for (const QString &name : folder.entryList({QStringLiteral("*.jpg")}, QDir::Files)) {
+            const QImage texture(folder.filePath(name));
+            QVERIFY2(!texture.isNull(), qPrintable(name));
+            QTest::newRow(qPrintable(name)) << texture << true;
+        }
 
-    const QImage grey = texture.convertToFormat(QImage::Format_Grayscale8);
-    for (const bool columns : {true, false}) {
-        const EdgeMeasure m = measure(grey, columns);
-        // One and a half times the usual step, and one grey level for
-        // near-flat pictures, leave room for the JPEG coding of each edge.
-        const bool seamless = m.seam <= 1.5 * m.typical + 1.0;
-        QVERIFY2(seamless == tiles,
-                 qPrintable(QString::asprintf("%s: seam %.2f, inside %.2f",
-                                              columns ? "columns" : "rows", m.seam, m.typical)));
+        // A picture that does not tile, to show that the measure finds a seam.
+        QImage gradient(256, 256, QImage::Format_RGB32);
+        QPainter painter(&gradient);
+        QLinearGradient ramp(0, 0, 256, 256);
+        ramp.setColorAt(0, QColor(0x2b, 0x58, 0x76));
+        ramp.setColorAt(1, QColor(0xe8, 0xd5, 0xb0));
+        painter.fillRect(gradient.rect(), ramp);
+        painter.end();
+        QTest::newRow("DiagonalGradientDoesNotTile") << gradient << false;
     }
-}
+
+    void tilesWithoutSeam()
+    {
+        QFETCH(QImage, texture);
+        QFETCH(bool, tiles);
+
+        const QImage grey = texture.convertToFormat(QImage::Format_Grayscale8);
+        for (const bool columns : {true, false}) {
+            const EdgeMeasure m = measure(grey, columns);
+            // One and a half times the usual step, and one grey level for
+            // near-flat pictures, leave room for the JPEG coding of each edge.
+            const bool seamless = m.seam <= 1.5 * m.typical + 1.0;
+            QVERIFY2(seamless == tiles,
+                     qPrintable(QString::asprintf("%s: seam %.2f, inside %.2f",
+                                                  columns ? "columns" : "rows", m.seam, m.typical)));
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TestTextureFiles)
 #include "tst_texturefiles.moc"

@@ -1,6 +1,7 @@
 #include "platform/appcontext.h"
 #include "project/frmlmv.h"
 #include "project/frmsauversous.h"
+#include "support/listed.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 #include "widgets/browsefolderlist.h"
@@ -191,11 +192,7 @@ private slots:
         dialog.choose(false);
         f.temp.write("work/Neuf.lmv");
         QStringList shown;
-        whileShown(dialog, [&] {
-            shown << dialog.folders->path();
-            for (int i = 0; i < dialog.files->count(); ++i)
-                shown << dialog.files->item(i)->text();
-        });
+        whileShown(dialog, [&] { shown << dialog.folders->path() << listed(dialog.files); });
         dialog.choose(true);
         QCOMPARE(shown, (QStringList{f.temp.path("work"), "Neuf.lmv", "Vacances.lmv"}));
     }

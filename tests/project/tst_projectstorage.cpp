@@ -1,5 +1,4 @@
 #include "project/projectstorage.h"
-#include "project/scripttext.h"
 #include "project/textfile.h"
 #include "storagefixture.h"
 
@@ -43,10 +42,15 @@ struct Stored
     TempFolder dir;
     QString root = dir.path("backup");
     SlideshowProject p;
-    Stored()
+    std::unique_ptr<ProjectStorage> storage;
+    // With backup, its backup set taken.
+    explicit Stored(bool backup = false)
     {
         makeProject(p, dir.path("projet"), "P", threeSlides);
         writeFile(root + "/notes.txt", "unrelated");
+        storage = std::make_unique<ProjectStorage>(p, root);
+        if (backup)
+            QCOMPARE(storage->TakeBackup(), Backup::Complete);
     }
 };
 
@@ -82,34 +86,29 @@ private slots:
         const auto row = [](const char *name, const QByteArray &file, Read expected,
                             const QString &header = {}, const QStringList &lines = {},
                             qint64 sparseSize = 0) {
+            // clang-format off
             QTest::newRow(name) << file << expected << header << lines << sparseSize;
         };
         const QByteArray oneSlide = head + "NbSprite=1\r\nTag=\r\n";
         const qint64 mb = 1024 * 1024;
-        row("LineOf1MB", oneSlide + QByteArray(mb, '|') + "\r\n", Read::Loaded, "",
-            {QString(mb, '|')});
+        row("LineOf1MB", oneSlide + QByteArray(mb, '|') + "\r\n", Read::Loaded, "", {QString(mb, '|')});
         row("LineOver1MB", oneSlide + QByteArray(mb + 1, '|') + "\r\n", Read::LineTooLong);
         row("LastLineOver1MB", oneSlide + QByteArray(mb + 1, '|'), Read::LineTooLong);
         row("FileOver64MB", oneSlide + "x\r\n", Read::TooLarge, "", {}, 64 * mb + 1);
-        row("MovedAndRenamed", head + "NbSprite=2\r\nTag=\xC9t\xE9\r\nun\r\ndeux\r\n", Read::Loaded,
-            "Été", {"un", "deux"});
-        row("KeysNotChecked", "a\r\nb\r\nNbImages=1\r\nTitre\r\nseule\r\n", Read::Loaded, "e",
-            {"seule"});
-        row("CountRoundedUp", head + "NbSprite= 1.6\r\nTag=\r\nx\r\ny\r\n", Read::Loaded, "",
-            {"x", "y"});
-        row("MissingSlideLinesKeepOldValues", head + "NbSprite=3\r\nTag=H\r\nun\r\n", Read::Loaded,
-            "H", {"un", "old 1", "old 2"});
+        row("MovedAndRenamed", head + "NbSprite=2\r\nTag=\xC9t\xE9\r\nun\r\ndeux\r\n", Read::Loaded, "Été", {"un", "deux"});
+        row("KeysNotChecked", "a\r\nb\r\nNbImages=1\r\nTitre\r\nseule\r\n", Read::Loaded, "e", {"seule"});
+        row("CountRoundedUp", head + "NbSprite= 1.6\r\nTag=\r\nx\r\ny\r\n", Read::Loaded, "", {"x", "y"});
+        row("MissingSlideLinesKeepOldValues", head + "NbSprite=3\r\nTag=H\r\nun\r\n", Read::Loaded, "H", {"un", "old 1", "old 2"});
         row("TwoHundredSlides", full, Read::Loaded, "T", fullLines);
-        row("NbSpriteZero", head + "NbSprite=0\r\nTag=ignored\r\nx\r\n", Read::NoSlides,
-            "old header");
-        row("Count201", QByteArray(full).replace("NbSprite=200", "NbSprite=201"),
-            Read::NotAProject);
+        row("NbSpriteZero", head + "NbSprite=0\r\nTag=ignored\r\nx\r\n", Read::NoSlides, "old header");
+        row("Count201", QByteArray(full).replace("NbSprite=200", "NbSprite=201"), Read::NotAProject);
         row("CountRoundsTo201", head + "NbSprite=200.5\r\nTag=\r\n", Read::NotAProject);
         row("CountMinus5", head + "NbSprite=-5\r\nTag=H\r\n", Read::NotAProject);
         row("CountWithTrailingText", head + "NbSprite=2x\r\nTag=H\r\nx\r\n", Read::NotAProject);
         row("CountEmpty", head + "NbSprite=\r\nTag=H\r\n", Read::NotAProject);
         row("EmptyFile", "", Read::NotAProject);
         row("NoFile", QByteArray(), Read::Unreadable);
+        // clang-format on
     }
 
     // Nothing of the project changes unless the whole file reads; the folder and
@@ -194,6 +193,7 @@ private slots:
         QTest::addColumn<Files>("rootBefore"); // "." -> a plain file where the root goes
         QTest::addColumn<Backup>("expected");
         QTest::addColumn<int>("imagesBackedUp");
+        // clang-format off
         QTest::newRow("Complete") << Files{} << Backup::Complete << 3;
         QTest::newRow("StaleSetOfALargerProject") << Files{{"aaaa0.jpg", "stale"},
                                                            {"aaaa3.jpg", "stale"},
@@ -204,6 +204,7 @@ private slots:
         // The picture of slide 1 has no place; those after it are still kept.
         QTest::newRow("ImageCannotBeCopied") << Files{{"aaaa1.jpg/", ""}} << Backup::Partial << 3;
         QTest::newRow("RootIsPlainFile") << Files{{".", ""}} << Backup::Failed << 0;
+        // clang-format on
     }
 
     void takeBackup()
@@ -212,7 +213,7 @@ private slots:
         QFETCH(Backup, expected);
         QFETCH(int, imagesBackedUp);
         Stored s;
-        auto &[dir, root, p] = s;
+        auto &[dir, root, p, storage] = s;
         p.backupImageTypes.fill("old");
         const Files project = snapshotOf(p.folder);
         if (rootBefore.contains(".")) {
@@ -223,13 +224,12 @@ private slots:
                 it.key().endsWith('/') ? void(QDir().mkpath(root + '/' + it.key()))
                                        : writeFile(root + '/' + it.key(), it.value());
         }
-        ProjectStorage storage(p, root);
-        QCOMPARE(storage.TakeBackup(), expected);
+        QCOMPARE(storage->TakeBackup(), expected);
 
         QCOMPARE(snapshotOf(p.folder), project);
         for (int n = 0; n < 4; ++n)
             QCOMPARE(p.backupImageTypes[n], n < imagesBackedUp ? threeSlides[n] : QString("old"));
-        QCOMPARE(storage.hasOwnBackup(), expected != Backup::Failed);
+        QCOMPARE(storage->hasOwnBackup(), expected != Backup::Failed);
         if (expected == Backup::Failed) {
             QCOMPARE(readFile(root), "plain file");
             return;
@@ -260,17 +260,15 @@ private slots:
     {
         QFETCH(QByteArray, owner);
         QFETCH(bool, discarded);
-        Stored s;
-        auto &[dir, root, p] = s;
-        ProjectStorage storage(p, root);
-        QCOMPARE(storage.TakeBackup(), Backup::Complete);
+        Stored s(true);
+        auto &[dir, root, p, storage] = s;
         if (owner.isNull())
             QVERIFY(QFile::remove(root + "/aaaa.owner"));
         else if (!owner.isEmpty())
             writeFile(root + "/aaaa.owner", owner);
         const Files project = snapshotOf(p.folder);
         const Files backup = snapshotOf(root);
-        QCOMPARE(storage.DiscardBackup(),
+        QCOMPARE(storage->DiscardBackup(),
                  discarded ? ProjectStorage::DiscardResult::Discarded
                            : ProjectStorage::DiscardResult::NotOwnBackup);
         QCOMPARE(snapshotOf(p.folder), project);
@@ -385,10 +383,8 @@ private slots:
     {
         QFETCH(QString, trick);
         QFETCH(bool, saved);
-        Stored s;
-        auto &[dir, root, p] = s;
-        ProjectStorage storage(p, root);
-        QCOMPARE(storage.TakeBackup(), Backup::Complete);
+        Stored s(true);
+        auto &[dir, root, p, storage] = s;
         if (trick == "folder")
             QVERIFY(QFile::remove(p.basePath + ".lmv") && QDir().mkpath(p.basePath + ".lmv/x"));
         p.header = QString(4000, 'h');
@@ -400,7 +396,7 @@ private slots:
         ProjectStorage::SaveResult result;
         {
             FileSizeLimit limit(trick == "limit" ? 1000 : RLIM_INFINITY);
-            result = storage.SaveProject();
+            result = storage->SaveProject();
         }
         QCOMPARE(result,
                  saved ? ProjectStorage::SaveResult::Saved
@@ -458,15 +454,6 @@ private slots:
             wanted.insert(QString("Été%1%2").arg(n).arg(types[n]),
                           project[QString("P%1%2").arg(n).arg(types[n])]);
         QCOMPARE(snapshotOf(target), wanted);
-    }
-
-    void scriptText()
-    {
-        // "|" is the caption's line break; quotes and backslashes are escaped.
-        QCOMPARE(ScriptTextOfLine("<b>Été</b>a||b|"), "<b>Été</b>a<BR>&nbsp;<BR>&nbsp;b<BR>&nbsp;");
-        QCOMPARE(ScriptTextOfLine("<font face=\"Arial\">C:\\d\\"),
-                 "<font face=\\\"Arial\\\">C:\\\\d\\\\");
-        QCOMPARE(ScriptTextOfLine(""), "");
     }
 };
 

@@ -1,4 +1,5 @@
 #include "platform/appcontext.h"
+#include "support/listed.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 #include "widgets/browsefolderlist.h"
@@ -21,14 +22,6 @@ QPixmap solid(Qt::GlobalColor colour)
     QPixmap pixmap(20, 20);
     pixmap.fill(colour);
     return pixmap;
-}
-
-QStringList listed(const QListWidget *list)
-{
-    QStringList names;
-    for (int row = 0; row < list->count(); ++row)
-        names.append(list->item(row)->text());
-    return names;
 }
 
 // The user picks a drive in the list.
