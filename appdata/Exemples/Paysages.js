@@ -347,11 +347,10 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     finFondu();
     var visible = [laissee || elements.diapo, elements.remplacante, elements.echec].filter(function (e) { return !e.hidden; })[0];
     var f = visible;
-    if (f !== laissee) range();
-    if (moinsDeMouvement.matches || !visible) {
-      range();
-      return;
-    }
+    // Put away unless it is what fades out: a stale picture held ready, or
+    // the element given up, when it was hidden or nothing fades.
+    if (f !== laissee || moinsDeMouvement.matches) range();
+    if (moinsDeMouvement.matches || !visible) return;
     if (f !== laissee) {
       f = visible.cloneNode(true);
       f.removeAttribute("id");
@@ -429,6 +428,8 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     }
   }
 
+  var textes = new Map(); // slide index -> its caption as plain text, for the announcement
+
   function texteDe(html) {
     var d = document.createElement("div");
     d.innerHTML = html;
@@ -468,7 +469,10 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
       elements.legende.scrollTop = 0;
       requestAnimationFrame(marqueDebord); // measured in the layout the next frame does anyway
     }
-    if (elements.annonce) elements.annonce.textContent = position + ". " + texteDe(Info[i] || "");
+    if (elements.annonce) {
+      if (!textes.has(i)) textes.set(i, texteDe(Info[i] || ""));
+      elements.annonce.textContent = position + ". " + textes.get(i);
+    }
     marqueVignette(i);
     etatBoutons();
     noteAdresse(i);
