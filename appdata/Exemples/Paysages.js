@@ -252,19 +252,20 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   // press in the direction of travel will show waits, decoded, at its final
   // size and place, in a second picture element above the current one, all
   // but transparent (opacity .002: a layer at 0 is neither rastered nor
-  // kept). Without a fade, the press then only makes it opaque, which the
-  // compositor does on its own; a fade has Chromium raster both pictures
-  // again as it starts, but from decodes already made at that size, and no
-  // copy of the old picture is made. The two elements trade roles: the one
-  // left behind fades out as it is, then waits for the following picture.
+  // kept). The press then only makes it opaque, which the compositor does
+  // on its own, and the two elements trade roles. Only without the fade:
+  // a fade starting has Chromium raster both pictures again anyway, so a
+  // picture held ready would only add a raster.
   var jumelle = null;   // the picture element not showing the current slide
   var tenue = -1;       // slide whose picture jumelle holds ready, or -1
 
-  // Returns whether jumelle holds the next picture ready.
+  // Returns whether jumelle holds the next picture ready. A GIF is not held:
+  // it would play, unseen, before its slide comes.
   function apprete() {
     var j = courante + sens;
     var p = memoire.get(j);
-    if (!jumelle || jumelle === fantome || !p || !p.decodee || !p.img.naturalWidth) return false;
+    if (!moinsDeMouvement.matches || !jumelle || jumelle === fantome || !p || !p.decodee || !p.img.naturalWidth ||
+      TypeImage[j] === ".gif") return false;
     if (tenue !== j) {
       tenue = j;
       jumelle.src = p.img.src;
