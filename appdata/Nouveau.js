@@ -75,13 +75,20 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
     ".lecteur-scene>[hidden],.lecteur-remplacante>[hidden]{display:none!important}",
     ".lecteur-remplacante{background:rgba(128,128,128,.25)}",
     ".lecteur-remplacante>img{display:block;width:100%;height:100%}",
-    ".lecteur-scene>.lecteur-sortante{pointer-events:none}",
+    // Each view, the caption, the position and the strip on a layer of its
+    // own: what a press changes is rastered again alone, not the page's
+    // tiles under it with their textures and shadows.
+    ".lecteur-scene>.vue,.lecteur-scene>.lecteur-remplacante,.lecteur-scene>.lecteur-echec{will-change:opacity}",
+    "#InfoTexte,#InfoDiaporama,.lecteur-bande ol{will-change:transform}",
+    ".lecteur-scene>.vue,.lecteur-scene>.lecteur-echec,.lecteur-scene>.lecteur-remplacante{z-index:1}",
+    ".lecteur-scene>.lecteur-sortante{z-index:0;pointer-events:none}",
+    ".lecteur-scene>.lecteur-prete{z-index:2;opacity:.002;pointer-events:none}",
     ".lecteur-echec{display:flex;flex-direction:column;align-items:center;justify-content:center;gap:.3em;box-sizing:border-box;padding:.8em;overflow:hidden;text-align:center;line-height:1.3;color:#e8e4dc;background:#34302b;border:2px dashed #8a8176}",
     ".lecteur-echec-numero{font-size:2.4em;font-weight:700;line-height:1}",
     ".lecteur-echec-fichier{font-size:.85em;opacity:.8;overflow-wrap:anywhere}",
-    ".lecteur-attente{position:absolute;top:50%;left:50%;width:2.4rem;height:2.4rem;margin:-1.2rem 0 0 -1.2rem;box-sizing:border-box;border-radius:50%;border:.22rem solid rgba(160,160,160,.35);border-top-color:rgba(235,235,235,.9);animation:lecteur-tourne .9s linear infinite;pointer-events:none}",
+    ".lecteur-attente{position:absolute;top:50%;left:50%;width:2.4rem;height:2.4rem;margin:-1.2rem 0 0 -1.2rem;box-sizing:border-box;border-radius:50%;border:.22rem solid rgba(160,160,160,.35);border-top-color:rgba(235,235,235,.9);animation:lecteur-tourne .9s linear infinite;pointer-events:none;z-index:3}",
     "@keyframes lecteur-tourne{to{transform:rotate(1turn)}}",
-    ".lecteur-progression{position:absolute;left:0;top:0;height:3px;background:var(--lecteur-accent,#d9b36c);transform-origin:0 50%;pointer-events:none}",
+    ".lecteur-progression{position:absolute;left:0;top:0;height:3px;background:var(--lecteur-accent,#d9b36c);transform-origin:0 50%;pointer-events:none;z-index:3}",
     ".lecteur-commandes{display:flex;flex-wrap:wrap;align-items:center;justify-content:center;gap:.4rem}",
     ".lecteur-groupe{display:inline-flex;flex-wrap:wrap;align-items:center;gap:.3rem}",
     ".lecteur-bouton{display:inline-flex;align-items:center;justify-content:center;gap:.35em;min-width:2.75rem;min-height:2.75rem;padding:.3rem .6rem;font:inherit;cursor:pointer}",
@@ -217,8 +224,67 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
       if (j !== i && voulues.indexOf(j) < 0) oublie(j);
     });
     voulues.reduce(function (suite, j) {
-      return suite.then(function () { return prepare(j); });
+      return suite.then(function () { return prepare(j); }).then(function (r) {
+        if (j === i + sens) apprete();
+        return r;
+      });
     }, prepare(i));
+  }
+
+  // ---- The next picture, ready on screen ahead of time ----
+  // A picture shown for the first time has to be rastered at its display
+  // size before the frame that shows it can be drawn: for a camera photo,
+  // tens of ms of software raster after the press. So the picture that a
+  // press in the direction of travel will show waits, decoded, at its final
+  // size and place, in a second picture element above the current one, all
+  // but transparent (opacity .002: a layer at 0 is neither rastered nor
+  // kept). The press then only makes it opaque, which the compositor does
+  // on its own, and the two elements trade roles. Only without the fade:
+  // a fade starting has Chromium raster both pictures again anyway, so a
+  // picture held ready would only add a raster.
+  var jumelle = null;   // the picture element not showing the current slide
+  var tenue = -1;       // slide whose picture jumelle holds ready, or -1
+
+  // Returns whether jumelle holds the next picture ready. A GIF is not held:
+  // it would play, unseen, before its slide comes.
+  function apprete() {
+    var j = courante + sens;
+    var p = memoire.get(j);
+    if (!moinsDeMouvement.matches || !jumelle || jumelle === fantome || !p || !p.decodee || !p.img.naturalWidth ||
+      TypeImage[j] === ".gif") return false;
+    if (tenue !== j) {
+      tenue = j;
+      jumelle.src = p.img.src;
+      jumelle.alt = TEXTES.diapo + (j + 1) + TEXTES.sur + nombre;
+    }
+    var t = ajuste(p.img.naturalWidth, p.img.naturalHeight) || boite;
+    jumelle.style.width = t.w + "px";
+    jumelle.style.height = t.h + "px";
+    jumelle.classList.add("lecteur-prete");
+    jumelle.hidden = false;
+    return true;
+  }
+
+  function range() {
+    if (!jumelle || jumelle === fantome) return;
+    jumelle.hidden = true;
+    jumelle.classList.remove("lecteur-prete");
+    tenue = -1;
+  }
+
+  // Slide i's picture, held ready, becomes the current picture element;
+  // the one left is returned.
+  function echange(i) {
+    if (tenue !== i || !jumelle.complete || !jumelle.naturalWidth) return null;
+    var laissee = elements.diapo;
+    laissee.removeAttribute("id");
+    laissee.setAttribute("aria-hidden", "true");
+    jumelle.id = "diapo";
+    jumelle.classList.remove("lecteur-prete");
+    elements.diapo = jumelle;
+    jumelle = laissee;
+    tenue = -1;
+    return laissee;
   }
 
   // Preparing the next pictures waits until the slide just shown has been
@@ -254,17 +320,29 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
     fantome = null;
     f.classList.remove("lecteur-sortante");
     if (f.getAnimations) f.getAnimations().forEach(function (a) { a.onfinish = a.oncancel = null; a.cancel(); });
-    if (f.parentNode) f.parentNode.removeChild(f);
+    if (f === jumelle) {
+      // Kept in place rather than hidden, so that it keeps its layer.
+      if (!apprete()) range();
+    } else if (f.parentNode) {
+      f.parentNode.removeChild(f);
+    }
   }
 
-  function fondu() {
+  // laissee: the picture element just given up by an exchange, which fades
+  // out as it is (a copy would have to be rastered again).
+  function fondu(laissee) {
     finFondu();
-    if (moinsDeMouvement.matches) return;
-    var visible = [elements.diapo, elements.remplacante, elements.echec].filter(function (e) { return !e.hidden; })[0];
-    if (!visible) return;
-    var f = visible.cloneNode(true);
-    f.removeAttribute("id");
-    visible.parentNode.insertBefore(f, visible);
+    var visible = [laissee || elements.diapo, elements.remplacante, elements.echec].filter(function (e) { return !e.hidden; })[0];
+    var f = visible;
+    // Put away unless it is what fades out: a stale picture held ready, or
+    // the element given up, when it was hidden or nothing fades.
+    if (f !== laissee || moinsDeMouvement.matches) range();
+    if (moinsDeMouvement.matches || !visible) return;
+    if (f !== laissee) {
+      f = visible.cloneNode(true);
+      f.removeAttribute("id");
+      visible.parentNode.insertBefore(f, visible);
+    }
     f.classList.add("lecteur-sortante");
     f.setAttribute("aria-hidden", "true");
     fantome = f;
@@ -337,6 +415,8 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
     }
   }
 
+  var textes = new Map(); // slide index -> its caption as plain text, for the announcement
+
   function texteDe(html) {
     var d = document.createElement("div");
     d.innerHTML = html;
@@ -348,7 +428,10 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
     i = Math.max(0, Math.min(nombre - 1, i));
     var change = i !== courante;
     if (change) {
-      if (courante >= 0) fondu();
+      // A fade still going ends first: the element it frees may then hold slide i.
+      finFondu();
+      if (courante >= 0) fondu(echange(i));
+      else range();
       sens = i > courante ? 1 : -1;
       entree = true;
       attente(false);
@@ -357,7 +440,8 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
     var p = preparee(i);
     var position = TEXTES.diapo + (i + 1) + TEXTES.sur + nombre;
 
-    elements.diapo.src = p.img.src;
+    // (The same address again would have the picture painted anew.)
+    if (elements.diapo.src !== p.img.src) elements.diapo.src = p.img.src;
     elements.diapo.alt = position;
     elements.remplacante.setAttribute("aria-label", position);
     garde(i);
@@ -365,12 +449,17 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
 
     if (elements.position) elements.position.innerHTML = (i + 1) + " / " + nombre;
     if (elements.legende) {
-      elements.legende.innerHTML = legendeDe(i);
-      habilleLegende(elements.legende);
+      var html = legendeDe(i);
+      var habillee = habillees.get(html);
+      elements.legende.innerHTML = habillee === undefined ? html : habillee;
+      if (habillee === undefined) habilleLegende(elements.legende);
       elements.legende.scrollTop = 0;
       requestAnimationFrame(marqueDebord); // measured in the layout the next frame does anyway
     }
-    if (elements.annonce) elements.annonce.textContent = position + ". " + texteDe(Info[i] || "");
+    if (elements.annonce) {
+      if (!textes.has(i)) textes.set(i, texteDe(Info[i] || ""));
+      elements.annonce.textContent = position + ". " + textes.get(i);
+    }
     marqueVignette(i);
     etatBoutons();
     noteAdresse(i);
@@ -395,10 +484,15 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
   // Every caption takes the height of the tallest one (up to the page's
   // max-height, past which it scrolls), so that the picture keeps one size
   // from slide to slide.
+  // Captions as dressed for this page (see habilleLegende), made while the
+  // heights are measured, so that a press does not read styles.
+  var habillees = new Map();
+
   function egaliseLegendes() {
     var l = elements.legende;
     if (!l || !nombre || !l.offsetParent) return;
     var garde = l.innerHTML;
+    habillees.clear();
     l.style.height = l.offsetHeight + "px"; // the page is not laid out again for each caption
     var mesure = document.createElement("div");
     l.textContent = "";
@@ -411,6 +505,7 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
       vues.add(html);
       mesure.innerHTML = html;
       habilleLegende(mesure);
+      habillees.set(html, mesure.innerHTML);
       haut = Math.max(haut, mesure.getBoundingClientRect().height);
     }
     l.innerHTML = garde;
@@ -789,8 +884,21 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
     remplacante.setAttribute("role", "img");
     scene.insertBefore(remplacante, diapo.nextSibling);
     elements.remplacante = remplacante;
-    diapo.addEventListener("load", function () { affiche(); });
-    diapo.addEventListener("error", function () { affiche(); });
+    // The second picture element, for the next picture held ready; a copy
+    // of the page's own, so that the page's look applies to both.
+    jumelle = diapo.cloneNode(false);
+    jumelle.removeAttribute("id");
+    jumelle.removeAttribute("src");
+    jumelle.alt = "";
+    jumelle.hidden = true;
+    jumelle.setAttribute("aria-hidden", "true");
+    jumelle.decoding = "async";
+    scene.insertBefore(jumelle, remplacante);
+    [diapo, jumelle].forEach(function (img) {
+      var suit = function () { if (img === elements.diapo) affiche(); };
+      img.addEventListener("load", suit);
+      img.addEventListener("error", suit);
+    });
 
     var echec = document.createElement("div");
     echec.className = "lecteur-echec";
@@ -893,14 +1001,28 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
 
   function montreBande(oui) {
     elements.bande.hidden = !oui;
+    rangee = null;
     boutons.vignettes.setAttribute("aria-pressed", String(oui));
     if (oui) centreVignette(vignettes[courante], false);
   }
 
+  // Thumbnails all have one width: where each lies follows from the first
+  // two, measured once per layout of the strip, so that a press does not
+  // lay the page out to centre the current one.
+  var rangee = null;
   function centreVignette(v, doux) {
     var bande = elements.bande;
     if (!v || bande.hidden) return;
-    var gauche = v.offsetLeft - (bande.clientWidth - v.offsetWidth) / 2;
+    if (!rangee || !rangee.largeur) {
+      var premiere = vignettes[0];
+      rangee = {
+        debut: premiere.offsetLeft,
+        pas: vignettes.length > 1 ? vignettes[1].offsetLeft - premiere.offsetLeft : 0,
+        largeur: premiere.offsetWidth,
+        visible: bande.clientWidth
+      };
+    }
+    var gauche = rangee.debut + rangee.pas * Number(v.dataset.index) - (rangee.visible - rangee.largeur) / 2;
     bande.scrollTo({ left: Math.max(0, gauche), behavior: doux && !moinsDeMouvement.matches ? "smooth" : "auto" });
   }
 
@@ -1024,11 +1146,12 @@ document.getElementById("Titre").innerHTML="Mon nouveau diaporama";
     };
     mesure();
     // The outgoing picture keeps the old size: it goes at once.
-    var retaille = function () { finFondu(); mesure(); affiche(); };
+    var retaille = function () { finFondu(); mesure(); affiche(); apprete(); };
     if (window.ResizeObserver) new ResizeObserver(retaille).observe(scene);
     else window.addEventListener("resize", retaille);
     var largeur = window.innerWidth;
     window.addEventListener("resize", function () {
+      rangee = null;
       bandeParDefaut();
       // Only a change of width wraps the captions differently.
       if (window.innerWidth !== largeur) {

@@ -46,7 +46,7 @@ export function readSlide(page) {
     // What the stage shows: the picture or the placeholder
     // of a picture that failed; the outgoing one of a cross-fade is not counted.
     const shown = Array.from(scene.children).filter((e) => (e.classList.contains('vue') || e.classList.contains('lecteur-echec'))
-      && !e.classList.contains('lecteur-sortante') && e.offsetWidth > 0 && e.offsetHeight > 0);
+      && !e.classList.contains('lecteur-sortante') && !e.classList.contains('lecteur-prete') && e.offsetWidth > 0 && e.offsetHeight > 0);
     // Content box of an element: a page may draw a frame around the picture.
     const contentBox = (e) => {
       const r = e.getBoundingClientRect();

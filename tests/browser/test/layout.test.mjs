@@ -29,7 +29,7 @@ async function layoutOf(page, k) {
       return { width: r.width - px('Left') - px('Right'), height: r.height - px('Top') - px('Bottom') };
     };
     const scene = document.getElementById('Scene');
-    const view = [...scene.querySelectorAll(':scope > .vue:not(.lecteur-sortante)')].filter((e) => !e.hidden);
+    const view = [...scene.querySelectorAll(':scope > .vue:not(.lecteur-sortante):not(.lecteur-prete)')].filter((e) => !e.hidden);
     if (document.getElementById('InfoDiaporama').textContent !== `${slide + 1} / 3` || view.length !== 1 || view[0].complete === false) return null;
     const [stage, picture] = [content(scene), content(view[0])];
     if (Math.abs(picture.width - stage.width) > 2 && Math.abs(picture.height - stage.height) > 2) return null;
