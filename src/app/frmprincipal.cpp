@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
+#include <QtConcurrentRun>
 #include <QScrollArea>
 #include <QToolButton>
 
@@ -54,6 +55,7 @@ FrmPrincipal::FrmPrincipal(const AppContext &context, QWidget *parent)
     // screens get smaller keys.
     m_tileSize = m_screenSize.width() >= 1280 ? ButtonSprites::TileSize
                                               : ButtonSprites::SmallTileSize;
+    m_toolbarDrawing = QtConcurrent::run(&ButtonSprites::toolbarImages, m_pixelRatio, m_tileSize);
 
     buildControls();
     buildLayout();
@@ -76,7 +78,7 @@ void FrmPrincipal::startUp()
     edgeBar->raise();
 
     // Button pictures; the capture button keeps its own until first used.
-    imgSprite = ButtonSprites::toolbarPictures(m_pixelRatio, m_tileSize);
+    imgSprite = ButtonSprites::toPixmaps(m_toolbarDrawing.result());
     const std::pair<PictureButton *, int> buttons[] = {
         {imgFichier, 0},      {imgNew, 2},          {imgSave, 4},      {imgVisual, 6},
         {imgHelp, 8},         {imgInfo, 10},        {imgQuitter, 12},  {imgDelete, 14},

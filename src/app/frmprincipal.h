@@ -3,6 +3,8 @@
 #include "platform/appcontext.h"
 #include "project/slideshowproject.h"
 
+#include <QFuture>
+#include <QImage>
 #include <QList>
 #include <QPixmap>
 #include <QWidget>
@@ -109,5 +111,7 @@ private:
     QSize m_screenSize; // the screen the window fills
     qreal m_pixelRatio = 1.0;
     int m_tileSize = 44; // toolbar buttons, logical pixels
+    // The toolbar's pictures, drawn on another core while the controls are built.
+    QFuture<QList<QImage>> m_toolbarDrawing;
     bool m_revertOnClose = true;
 };

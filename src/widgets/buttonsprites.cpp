@@ -347,19 +347,22 @@ void webGlobe(QPainter &p, const Ink &c)
 
 void nothing(QPainter &, const Ink &) {}
 
-QPixmap canvas(qreal pixelRatio, int size)
+// Pictures are drawn on images, which any thread may paint, and become
+// pixmaps in the window's thread.
+QImage canvas(qreal pixelRatio, int size)
 {
-    QPixmap pixmap(qRound(size * pixelRatio), qRound(size * pixelRatio));
-    pixmap.setDevicePixelRatio(pixelRatio);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
+    QImage image(qRound(size * pixelRatio), qRound(size * pixelRatio),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::transparent);
+    return image;
 }
 
 // One key: a rounded, gradient-lit tile in the accent colour with its glyph.
-QPixmap key(qreal pixelRatio, int size, const QColor &accent, bool pressed, const Glyph &glyph)
+QImage key(qreal pixelRatio, int size, const QColor &accent, bool pressed, const Glyph &glyph)
 {
-    QPixmap pixmap = canvas(pixelRatio, size);
-    QPainter p(&pixmap);
+    QImage image = canvas(pixelRatio, size);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / qreal(ButtonSprites::TileSize), size / qreal(ButtonSprites::TileSize));
 
@@ -397,7 +400,7 @@ QPixmap key(qreal pixelRatio, int size, const QColor &accent, bool pressed, cons
     glyph(p, shadow);
     p.restore();
     glyph(p, face);
-    return pixmap;
+    return image;
 }
 
 QColor fileColour() { return QColor(0x2f, 0x74, 0xd0); }
@@ -407,9 +410,15 @@ QColor dangerColour() { return QColor(0xcf, 0x3f, 0x3b); }
 QColor helpColour() { return QColor(0x6a, 0x5a, 0xc8); }
 QColor blankColour() { return QColor(0x80, 0x88, 0x94); }
 
+QPixmap keyPixmap(qreal pixelRatio, int size, const QColor &accent, bool pressed,
+                  const Glyph &glyph)
+{
+    return QPixmap::fromImage(key(pixelRatio, size, accent, pressed, glyph));
+}
+
 } // namespace
 
-QList<QPixmap> ButtonSprites::toolbarPictures(qreal pixelRatio, int size)
+QList<QImage> ButtonSprites::toolbarImages(qreal pixelRatio, int size)
 {
     // In index order of the pairs: 0/1, 2/3, ... 34/35.
     const std::pair<QColor, Glyph> pairs[Count / 2] = {
@@ -423,7 +432,7 @@ QList<QPixmap> ButtonSprites::toolbarPictures(qreal pixelRatio, int size)
         {showColour(), roller},        {slideColour(), camera},
         {helpColour(), graduationCap}, {slideColour(), thumbnails},
     };
-    QList<QPixmap> pictures;
+    QList<QImage> pictures;
     pictures.reserve(Count);
     for (const auto &[accent, glyph] : pairs) {
         pictures.append(key(pixelRatio, size, accent, false, glyph));
@@ -432,37 +441,51 @@ QList<QPixmap> ButtonSprites::toolbarPictures(qreal pixelRatio, int size)
     return pictures;
 }
 
+QList<QPixmap> ButtonSprites::toPixmaps(QList<QImage> images)
+{
+    QList<QPixmap> pictures;
+    pictures.reserve(images.size());
+    for (QImage &image : images)
+        pictures.append(QPixmap::fromImage(std::move(image)));
+    return pictures;
+}
+
+QList<QPixmap> ButtonSprites::toolbarPictures(qreal pixelRatio, int size)
+{
+    return toPixmaps(toolbarImages(pixelRatio, size));
+}
+
 std::pair<QPixmap, QPixmap> ButtonSprites::helpPictures(qreal pixelRatio, int size)
 {
-    return {key(pixelRatio, size, helpColour(), false, question),
-            key(pixelRatio, size, helpColour(), true, question)};
+    return {keyPixmap(pixelRatio, size, helpColour(), false, question),
+            keyPixmap(pixelRatio, size, helpColour(), true, question)};
 }
 
 std::pair<QPixmap, QPixmap> ButtonSprites::webPictures(qreal pixelRatio, int size)
 {
-    return {key(pixelRatio, size, showColour(), false, webGlobe),
-            key(pixelRatio, size, showColour(), true, webGlobe)};
+    return {keyPixmap(pixelRatio, size, showColour(), false, webGlobe),
+            keyPixmap(pixelRatio, size, showColour(), true, webGlobe)};
 }
 
 QPixmap ButtonSprites::captureDesignPicture(qreal pixelRatio, int size)
 {
-    return key(pixelRatio, size, slideColour(), false, viewfinder);
+    return keyPixmap(pixelRatio, size, slideColour(), false, viewfinder);
 }
 
 QPixmap ButtonSprites::templateIcon(qreal pixelRatio, int size)
 {
-    return key(pixelRatio, size, showColour(), false, templateSheet);
+    return keyPixmap(pixelRatio, size, showColour(), false, templateSheet);
 }
 
 QPixmap ButtonSprites::finaliseIcon(qreal pixelRatio, int size)
 {
-    return key(pixelRatio, size, showColour(), false, flag);
+    return keyPixmap(pixelRatio, size, showColour(), false, flag);
 }
 
 QPixmap ButtonSprites::textColourIcon(qreal pixelRatio, int size)
 {
-    QPixmap pixmap = canvas(pixelRatio, size);
-    QPainter p(&pixmap);
+    QImage image = canvas(pixelRatio, size);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 24.0, size / 24.0);
     p.setPen(inkPen(QColor(0x2b, 0x33, 0x40), 2.4));
@@ -476,13 +499,14 @@ QPixmap ButtonSprites::textColourIcon(qreal pixelRatio, int size)
     p.setPen(Qt::NoPen);
     p.setBrush(rainbow);
     p.drawRoundedRect(QRectF(3, 18, 18, 3.6), 1, 1);
-    return pixmap;
+    p.end();
+    return QPixmap::fromImage(std::move(image));
 }
 
 QPixmap ButtonSprites::clearCaptionIcon(qreal pixelRatio, int size)
 {
-    QPixmap pixmap = canvas(pixelRatio, size);
-    QPainter p(&pixmap);
+    QImage image = canvas(pixelRatio, size);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 24.0, size / 24.0);
     const QColor ink(0x2b, 0x33, 0x40);
@@ -497,23 +521,25 @@ QPixmap ButtonSprites::clearCaptionIcon(qreal pixelRatio, int size)
     p.setPen(Qt::NoPen);
     p.setBrush(ink);
     p.drawPolygon(QPolygonF{{2.5, 9}, {8.5, 4}, {8.5, 14}});
-    return pixmap;
+    p.end();
+    return QPixmap::fromImage(std::move(image));
 }
 
 QPixmap ButtonSprites::keyPicture(qreal pixelRatio, int size, const QColor &accent, bool pressed,
                                   const GlyphPainter &glyph)
 {
-    return key(pixelRatio, size, accent, pressed,
+    return keyPixmap(pixelRatio, size, accent, pressed,
                [&glyph](QPainter &p, const Ink &c) { glyph(p, c.ink, c.cut); });
 }
 
 QPixmap ButtonSprites::colourSwatch(qreal pixelRatio, int size, const QColor &colour)
 {
-    QPixmap pixmap = canvas(pixelRatio, size);
-    QPainter p(&pixmap);
+    QImage image = canvas(pixelRatio, size);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0, 0, 0, 110), 1));
     p.setBrush(colour);
     p.drawRoundedRect(QRectF(1.5, 1.5, size - 3, size - 3), 3, 3);
-    return pixmap;
+    p.end();
+    return QPixmap::fromImage(std::move(image));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QPixmap>
 
@@ -22,6 +23,11 @@ public:
 
     // All toolbar pictures in index order; pair 18/19 is a blank key.
     static QList<QPixmap> toolbarPictures(qreal pixelRatio, int size = TileSize);
+    // The same as images, which any thread may draw (the main window has them
+    // drawn while it builds its controls), and their pixmaps, made in the
+    // window's thread.
+    static QList<QImage> toolbarImages(qreal pixelRatio, int size = TileSize);
+    static QList<QPixmap> toPixmaps(QList<QImage> images);
 
     // The help key (pictures 8 and 9), for the help buttons of the dialogs.
     static std::pair<QPixmap, QPixmap> helpPictures(qreal pixelRatio, int size = TileSize);
