@@ -18,9 +18,11 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
-#include <QtConcurrentRun>
 #include <QScrollArea>
 #include <QToolButton>
+#include <QtConcurrentRun>
+
+#include <utility>
 
 namespace {
 
@@ -78,7 +80,7 @@ void FrmPrincipal::startUp()
     edgeBar->raise();
 
     // Button pictures; the capture button keeps its own until first used.
-    imgSprite = ButtonSprites::toPixmaps(m_toolbarDrawing.result());
+    imgSprite = ButtonSprites::toPixmaps(std::exchange(m_toolbarDrawing, {}).result());
     const std::pair<PictureButton *, int> buttons[] = {
         {imgFichier, 0},      {imgNew, 2},          {imgSave, 4},      {imgVisual, 6},
         {imgHelp, 8},         {imgInfo, 10},        {imgQuitter, 12},  {imgDelete, 14},

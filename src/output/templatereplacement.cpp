@@ -66,8 +66,10 @@ Result replaceTemplate(const QString &appDir, const QString &templateName,
                 << appDir + QStringLiteral("/Modeles/imgFondTable.jpg");
     ReplacementJournal journal(backupRoot, ReplacementJournal::Kind::Template, templateName);
     Result result;
-    if (!journal.begin({}, planned))
-        return result.page = Result::Page::WriteFailed, result;
+    if (!journal.begin({}, planned)) {
+        result.page = Result::Page::WriteFailed;
+        return result;
+    }
 
     // A page that is the template itself (a link to it) has nothing to change.
     const QString source = appDir + QStringLiteral("/Modeles/") + templateName;

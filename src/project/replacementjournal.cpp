@@ -212,7 +212,8 @@ ReplacementJournal::Recovered ReplacementJournal::recover(const QString &backupR
     } else if (rollForward(*record).isEmpty()) {
         recovered.outcome = Outcome::RolledForward;
     } else {
-        return recovered.outcome = Outcome::Partial, recovered;
+        recovered.outcome = Outcome::Partial; // the record stays for the next start
+        return recovered;
     }
     FileOps::remove(path);
     return recovered;
