@@ -252,11 +252,12 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   // press in the direction of travel will show waits, decoded, at its final
   // size and place, in a second picture element above the current one, all
   // but transparent (opacity .002: a layer at 0 is neither rastered nor
-  // kept). The press then only makes it opaque, which the compositor does
-  // on its own, and the two elements trade roles. Only without the fade:
-  // a fade starting has Chromium raster both pictures again anyway, so a
-  // picture held ready would only add a raster.
-  var jumelle = null;   // the picture element not showing the current slide
+  // kept). The press then only makes it opaque, at once or fading in from
+  // that same opacity while the other fades out, which the compositor does
+  // on its own; the two elements trade roles. The one given up fades out
+  // as a third element, so that the picture after can be held meanwhile.
+  var jumelle = null;   // the picture element that holds the next picture ready
+  var libre = null;     // the picture element given up last: fading out, or at rest
   var tenue = -1;       // slide whose picture jumelle holds ready, or -1
 
   // Returns whether jumelle holds the next picture ready. A GIF is not held:
@@ -264,7 +265,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   function apprete() {
     var j = courante + sens;
     var p = memoire.get(j);
-    if (!moinsDeMouvement.matches || !jumelle || jumelle === fantome || !p || !p.decodee || !p.img.naturalWidth ||
+    if (!jumelle || !p || !p.decodee || !p.img.naturalWidth ||
       TypeImage[j] === ".gif") return false;
     if (tenue !== j) {
       tenue = j;
@@ -280,10 +281,14 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
   }
 
   function range() {
-    if (!jumelle || jumelle === fantome) return;
-    jumelle.hidden = true;
-    jumelle.classList.remove("lecteur-prete");
+    if (!jumelle) return;
+    repose(jumelle);
     tenue = -1;
+  }
+
+  function repose(img) {
+    img.hidden = true;
+    img.classList.remove("lecteur-prete");
   }
 
   // Slide i's picture, held ready, becomes the current picture element;
@@ -296,18 +301,24 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     jumelle.id = "diapo";
     jumelle.classList.remove("lecteur-prete");
     elements.diapo = jumelle;
-    jumelle = laissee;
+    jumelle = libre;
+    libre = laissee;
     tenue = -1;
     return laissee;
   }
 
-  // Preparing the next pictures waits until the slide just shown has been
-  // painted, so that their loading never delays it.
-  var prechargement = 0;
-  function planifiePrechargement(i) {
-    cancelAnimationFrame(prechargement);
-    prechargement = requestAnimationFrame(function () {
-      setTimeout(function () { if (courante === i) prechargeAutour(i); }, 0);
+  // What a press does not show waits until the slide just shown has been
+  // painted, so that it never delays it: preparing the next pictures, and
+  // the address, which the browser records on another thread of its own.
+  var apres = 0;
+  function apresAffichage(i) {
+    cancelAnimationFrame(apres);
+    apres = requestAnimationFrame(function () {
+      setTimeout(function () {
+        if (courante !== i) return;
+        noteAdresse(i);
+        prechargeAutour(i);
+      }, 0);
     });
   }
 
@@ -322,7 +333,7 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
 
   function anime(el, de, a, fin) {
     if (!el.animate) { if (fin) fin(); return; }
-    var animation = el.animate([{ opacity: de }, { opacity: a }], { duration: FONDU, easing: de ? "ease-in" : "ease-out" });
+    var animation = el.animate([{ opacity: de }, { opacity: a }], { duration: FONDU, easing: a ? "ease-out" : "ease-in" });
     if (fin) animation.onfinish = animation.oncancel = fin;
   }
 
@@ -334,9 +345,8 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     fantome = null;
     f.classList.remove("lecteur-sortante");
     if (f.getAnimations) f.getAnimations().forEach(function (a) { a.onfinish = a.oncancel = null; a.cancel(); });
-    if (f === jumelle) {
-      // Kept in place rather than hidden, so that it keeps its layer.
-      if (!apprete()) range();
+    if (f === libre) {
+      repose(f);
     } else if (f.parentNode) {
       f.parentNode.removeChild(f);
     }
@@ -348,9 +358,10 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     finFondu();
     var visible = [laissee || elements.diapo, elements.remplacante, elements.echec].filter(function (e) { return !e.hidden; })[0];
     var f = visible;
-    // Put away unless it is what fades out: a stale picture held ready, or
-    // the element given up, when it was hidden or nothing fades.
-    if (f !== laissee || moinsDeMouvement.matches) range();
+    // Without an exchange, a picture held ready is stale; the element given
+    // up rests, unless it fades out as it is.
+    if (!laissee) range();
+    else if (f !== laissee || moinsDeMouvement.matches) repose(laissee);
     if (moinsDeMouvement.matches || !visible) return;
     if (f !== laissee) {
       f = visible.cloneNode(true);
@@ -372,7 +383,8 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     vue.removeAttribute("aria-hidden");
     if (entree) {
       entree = false;
-      if (!moinsDeMouvement.matches) anime(vue, 0, 1);
+      // From the held opacity, not from 0, which would drop the layer.
+      if (!moinsDeMouvement.matches) anime(vue, 0.002, 1);
     }
   }
 
@@ -476,9 +488,8 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     }
     marqueVignette(i);
     etatBoutons();
-    noteAdresse(i);
     if (change) sonne();
-    planifiePrechargement(i);
+    apresAffichage(i);
     document.dispatchEvent(new CustomEvent("diaporama:affiche", { detail: { index: i, remplacante: !elements.remplacante.hidden } }));
   }
 
@@ -898,17 +909,22 @@ document.getElementById("Titre").innerHTML="Une journée en paysages";
     remplacante.setAttribute("role", "img");
     scene.insertBefore(remplacante, diapo.nextSibling);
     elements.remplacante = remplacante;
-    // The second picture element, for the next picture held ready; a copy
-    // of the page's own, so that the page's look applies to both.
-    jumelle = diapo.cloneNode(false);
-    jumelle.removeAttribute("id");
-    jumelle.removeAttribute("src");
-    jumelle.alt = "";
-    jumelle.hidden = true;
-    jumelle.setAttribute("aria-hidden", "true");
-    jumelle.decoding = "async";
-    scene.insertBefore(jumelle, remplacante);
-    [diapo, jumelle].forEach(function (img) {
+    // Two more picture elements, for the next picture held ready and the
+    // picture given up; copies of the page's own, so that its look applies.
+    var copie = function () {
+      var img = diapo.cloneNode(false);
+      img.removeAttribute("id");
+      img.removeAttribute("src");
+      img.alt = "";
+      img.hidden = true;
+      img.setAttribute("aria-hidden", "true");
+      img.decoding = "async";
+      scene.insertBefore(img, remplacante);
+      return img;
+    };
+    jumelle = copie();
+    libre = copie();
+    [diapo, jumelle, libre].forEach(function (img) {
       var suit = function () { if (img === elements.diapo) affiche(); };
       img.addEventListener("load", suit);
       img.addEventListener("error", suit);

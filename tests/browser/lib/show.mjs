@@ -105,7 +105,7 @@ export async function expectSlide(page, k) {
   for (;;) {
     got = await readSlide(page);
     const there = got.position === `${k + 1} / ${SLIDES.length}` && got.file === `${NAME}${k}${type}`
-      && got.complete && got.naturalWidth > 0;
+      && got.complete && got.naturalWidth > 0 && got.hash === `#${k + 1}`; // (the address follows after the paint)
     if ((there && fits(got)) || Date.now() > end) break;
     await new Promise((r) => setTimeout(r, 25));
   }

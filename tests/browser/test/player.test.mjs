@@ -121,6 +121,10 @@ describe('player on the default page', () => {
     await page.clock.runFor(5100);
     await expectSlide(page, 2);
     await page.clock.runFor(5100); // the run goes round to the start
+    // Slide 1 comes once decoded, on the real clock; the address is written
+    // after the paint, on the page's.
+    await until(page, () => window.Diaporama.courante() === 0);
+    await page.clock.runFor(100);
     await expectSlide(page, 0);
     await page.evaluate(() => window.__setVisibility('hidden'));
     await page.evaluate(() => window.__setVisibility('visible'));
