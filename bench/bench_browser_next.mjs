@@ -27,7 +27,8 @@
 //     as a visitor presses (often before the show has prepared what follows),
 //     48 presses per case by default; the median and the 90th percentile are
 //     reported. The same is measured on the photos as the web optimisation
-//     leaves them (fitted into 1920 x 1080). With --before, also the older script against this one in
+//     leaves them (fitted into 1920 x 1080), and first the browser's own
+//     floor: a press that changes only the position number. With --before, also the older script against this one in
 //     pairs, both sides pressed on the same random schedule.
 //
 //   LUMIVUE_BIN=build/src/lumivue node bench/bench_browser_next.mjs bytes [--before OLD.js]
@@ -287,7 +288,36 @@ async function latency() {
     console.log(`  each press (key to swap / main thread done / presented, ms): ${got.map((m, k) => `${m.swap.toFixed(1)}/${m.ms.toFixed(1)}/${shownAt ? shownAt[k].toFixed(1) : '-'}`).join(' ')}`);
   }
 
+  // The browser's own floor on this machine: the same page, each press
+  // changing only the position number (the player never sees it). What a
+  // press of the slideshow takes beyond this is the player's.
+  async function floor(label, url) {
+    const page = await browser.newPage();
+    await page.goto(url);
+    await until(page, () => document.getElementById('diapo').naturalWidth > 0, undefined, { timeout: 60000 });
+    await page.waitForTimeout(1000);
+    await page.evaluate(() => {
+      let n = 0;
+      document.addEventListener('keydown', (ev) => {
+        ev.stopImmediatePropagation();
+        ev.preventDefault();
+        document.getElementById('InfoDiaporama').textContent = `${++n} / 12`;
+      }, true);
+    });
+    const trace = await startTrace(page);
+    for (const delay of schedule(1, presses)) {
+      await page.waitForTimeout(delay);
+      await page.keyboard.press('ArrowRight');
+    }
+    await page.waitForTimeout(500);
+    const ms = (await endTrace(trace)).map((p) => p.ms);
+    await page.close();
+    console.log(`${label}, presented: median ${median(ms).toFixed(1)} ms, 90th percentile ${quantile(ms, 0.9).toFixed(1)} ms,`
+      + ` quartiles ${quantile(ms, 0.25).toFixed(1)}-${quantile(ms, 0.75).toFixed(1)}, max ${Math.max(...ms).toFixed(1)} over ${ms.length} presses`);
+  }
+
   try {
+    await floor('floor: a press that changes only the position number', urls.web);
     await run('cross-fade, strip shown', { stripShown: true });
     await run('cross-fade, strip hidden', { stripShown: false });
     await run('no fade (reduced motion), strip shown', { stripShown: true, reducedMotion: true });
