@@ -296,14 +296,14 @@ async function latency() {
     await page.goto(url);
     await until(page, () => document.getElementById('diapo').naturalWidth > 0, undefined, { timeout: 60000 });
     await page.waitForTimeout(1000);
-    await page.evaluate(() => {
+    await page.evaluate((count) => {
       let n = 0;
       document.addEventListener('keydown', (ev) => {
         ev.stopImmediatePropagation();
         ev.preventDefault();
-        document.getElementById('InfoDiaporama').textContent = `${++n} / 12`;
+        document.getElementById('InfoDiaporama').textContent = `${++n % count + 1} / ${count}`;
       }, true);
-    });
+    }, latencySlides);
     const trace = await startTrace(page);
     for (const delay of schedule(1, presses)) {
       await page.waitForTimeout(delay);
